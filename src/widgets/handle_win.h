@@ -1,0 +1,82 @@
+#pragma once
+// Owning wrappers for Win32 handles: one template, a traits type per handle kind.
+
+#include <windows.h>
+
+#include <utility>
+
+namespace kv {
+
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueHandle() noexcept = default;
+  explicit UniqueHandle(Handle h) noexcept : handle_(h) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() { reset(); }
+
+  [[nodiscard]] Handle get() const noexcept { return handle_; }
+  [[nodiscard]] explicit operator bool() const noexcept { return Traits::IsValid(handle_); }
+  // For functions that return a handle through an out-parameter.
+  [[nodiscard]] Handle* put() noexcept {
+    reset();
+    return &handle_;
+  }
+  Handle release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
+  void reset(Handle h = Traits::Invalid()) noexcept {
+    if (Traits::IsValid(handle_)) Traits::Close(handle_);
+    handle_ = h;
+  }
+
+ private:
+  Handle handle_ = Traits::Invalid();
+};
+
+struct RegKeyTraits {
+  using Handle = HKEY;
+  static HKEY Invalid() noexcept { return nullptr; }
+  static bool IsValid(HKEY h) noexcept { return h != nullptr; }
+  static void Close(HKEY h) noexcept { RegCloseKey(h); }
+};
+using RegKey = UniqueHandle<RegKeyTraits>;
+
+// Kernel objects whose "no handle" value is null (events, threads, processes).
+struct KernelHandleTraits {
+  using Handle = HANDLE;
+  static HANDLE Invalid() noexcept { return nullptr; }
+  static bool IsValid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { CloseHandle(h); }
+};
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
+
+// Files, whose "no handle" value is INVALID_HANDLE_VALUE.
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { CloseHandle(h); }
+};
+using FileHandle = UniqueHandle<FileHandleTraits>;
+
+template <typename T>
+struct GdiObjectTraits {
+  using Handle = T;
+  static T Invalid() noexcept { return nullptr; }
+  static bool IsValid(T h) noexcept { return h != nullptr; }
+  static void Close(T h) noexcept { DeleteObject(h); }
+};
+using GdiBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using GdiRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
+using GdiBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using GdiFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using GdiPen = UniqueHandle<GdiObjectTraits<HPEN>>;
+
+}  // namespace kv
