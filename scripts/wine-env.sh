@@ -5,7 +5,8 @@ export WINEPREFIX="${KV_WINEPREFIX:-$kv_top/build/wineprefix}"
 export WINEARCH=win32
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-kv_session_file="$kv_top/build/wine-session.env"
+# One session per prefix, so several prefixes can run side by side.
+kv_session_file="$WINEPREFIX.session.env"
 # A session started by wine-session.sh supplies the X display (Xvfb when there
 # was none).
 if [ -z "${DISPLAY:-}" ] && [ -f "$kv_session_file" ]; then

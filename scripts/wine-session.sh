@@ -4,22 +4,27 @@
 # stop:  ends the wine server and the Xvfb that start began (only those).
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
-state="$kv_top/build/wine-session.state"
+state="$WINEPREFIX.session.state"
 
 start() {
-  mkdir -p "$kv_top/build"
+  mkdir -p "$(dirname "$WINEPREFIX")"
   : >"$kv_session_file"
   : >"$state"
   if [ -z "${DISPLAY:-}" ]; then
-    local n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display number itself and writes it to fd 3.
+    local numfile="$WINEPREFIX.display"
+    rm -f "$numfile"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
     echo "xvfb_pid=$!" >>"$state"
-    export DISPLAY=":$n"
-    for _ in $(seq 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
+    local n=""
+    for _ in $(seq 200); do
+      n=$(tr -dc 0-9 <"$numfile" 2>/dev/null || true)
+      [ -n "$n" ] && break
       sleep 0.05
     done
+    rm -f "$numfile"
+    [ -n "$n" ] || { echo "wine: Xvfb did not start" >&2; exit 1; }
+    export DISPLAY=":$n"
     echo "export DISPLAY=:$n" >"$kv_session_file"
   fi
   if [ ! -f "$WINEPREFIX/.kv-ready" ]; then

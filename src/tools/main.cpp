@@ -1,0 +1,53 @@
+// kvtool: the wallpaper engine on the command line.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "tools/commands.h"
+
+namespace kv::tool {
+// One line per sub-command; each lives in its own cmd_*.cpp.
+}  // namespace kv::tool
+
+namespace {
+
+using kv::tool::Command;
+
+// Add a sub-command here (declare its function above, in namespace kv::tool).
+const Command kCommands[] = {
+    {"help", "", nullptr},
+};
+
+int Usage(std::FILE* to) {
+  std::fprintf(to, "usage:\n");
+  for (const Command& c : kCommands)
+    if (c.run) std::fprintf(to, "  kvtool %s %s\n", c.name, c.usage);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage(stderr);
+  const std::string name = argv[1];
+  if (name == "help" || name == "--help" || name == "-h") {
+    Usage(stdout);
+    return 0;
+  }
+  for (const Command& c : kCommands) {
+    if (!c.run || name != c.name) continue;
+    try {
+      return c.run(kv::tool::Args(argv + 2, argv + argc));
+    } catch (const kv::tool::UsageError& e) {
+      std::fprintf(stderr, "kvtool %s: %s\nusage: kvtool %s %s\n", c.name, e.message.c_str(),
+                   c.name, c.usage);
+      return 2;
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "kvtool %s: %s\n", c.name, e.what());
+      return 1;
+    }
+  }
+  std::fprintf(stderr, "kvtool: unknown command '%s'\n", name.c_str());
+  return Usage(stderr);
+}
