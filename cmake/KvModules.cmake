@@ -1,6 +1,7 @@
 # One static library per subsystem folder under src/. A folder's portable files
 # (*.cpp) are built in both configurations; its Win32 files (*_win.cpp) only in the
-# win32 one. Files named main*.cpp belong to executables and are left out.
+# win32 one, and their native twins (*_posix.cpp) only in the native one. Files
+# named main*.cpp belong to executables and are left out.
 
 # Warnings are errors in our own code (not in the libraries we build with it).
 add_library(kv_warnings INTERFACE)
@@ -16,6 +17,9 @@ function(kv_module name)
       continue()
     endif()
     if(base MATCHES "_win\\.cpp$" AND NOT WIN32)
+      continue()
+    endif()
+    if(base MATCHES "_posix\\.cpp$" AND WIN32)
       continue()
     endif()
     list(APPEND sources ${f})
