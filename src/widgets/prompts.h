@@ -1,0 +1,100 @@
+#pragma once
+// Every modal question the program asks goes through this interface: the message
+// boxes of the three kinds, the file and folder dialogs, and the general error
+// box. The Win32 implementation shows real dialogs; tests use ScriptedPrompts,
+// which answers from a script and records every text shown.
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+// Arguments of the open and save dialogs. `filter` uses the "Description|*.a;*.b|..."
+// form, pairs separated by '|'.
+struct FileDialogArgs {
+  std::string title;
+  std::string filter;
+  int filterIndex = 1;
+  std::string initialDir;
+  std::string fileName;
+  std::string defaultExt;
+  bool multiSelect = false;
+};
+
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+  // A precondition not met: warning icon, OK button.
+  virtual void Warning(const std::string& text) = 0;
+  // A destructive action: Yes and No; only Yes returns true.
+  virtual bool Confirm(const std::string& text) = 0;
+  // Information: duplicates, a missing skin.
+  virtual void Information(const std::string& text) = 0;
+  // The general error box that reports an error reaching the top of an event.
+  virtual void Error(const std::string& text) = 0;
+  // Chosen files (several when args.multiSelect); empty when cancelled.
+  virtual std::vector<std::string> OpenFiles(const FileDialogArgs& args) = 0;
+  virtual std::optional<std::string> SaveFile(const FileDialogArgs& args) = 0;
+  // A chosen folder, with no trailing backslash; nothing when cancelled.
+  virtual std::optional<std::string> BrowseFolder(const std::string& title) = 0;
+};
+
+// The test double: answers come from queues (a confirmation with no queued answer
+// is No, a dialog with none is cancelled), and every prompt is recorded.
+class ScriptedPrompts : public Prompts {
+ public:
+  enum class Kind { Warning, Confirm, Information, Error, OpenFiles, SaveFile, BrowseFolder };
+  struct Shown {
+    Kind kind;
+    std::string text;  // the message, or the dialog's title
+  };
+
+  std::deque<bool> confirmAnswers;
+  std::deque<std::vector<std::string>> openAnswers;
+  std::deque<std::optional<std::string>> saveAnswers;
+  std::deque<std::optional<std::string>> folderAnswers;
+  std::vector<Shown> shown;
+
+  void Warning(const std::string& text) override { shown.push_back({Kind::Warning, text}); }
+  bool Confirm(const std::string& text) override {
+    shown.push_back({Kind::Confirm, text});
+    return Pop(confirmAnswers, false);
+  }
+  void Information(const std::string& text) override {
+    shown.push_back({Kind::Information, text});
+  }
+  void Error(const std::string& text) override { shown.push_back({Kind::Error, text}); }
+  std::vector<std::string> OpenFiles(const FileDialogArgs& args) override {
+    shown.push_back({Kind::OpenFiles, args.title});
+    return Pop(openAnswers, {});
+  }
+  std::optional<std::string> SaveFile(const FileDialogArgs& args) override {
+    shown.push_back({Kind::SaveFile, args.title});
+    return Pop(saveAnswers, std::nullopt);
+  }
+  std::optional<std::string> BrowseFolder(const std::string& title) override {
+    shown.push_back({Kind::BrowseFolder, title});
+    return Pop(folderAnswers, std::nullopt);
+  }
+
+  // Texts shown of one kind, in order.
+  [[nodiscard]] std::vector<std::string> Texts(Kind kind) const {
+    std::vector<std::string> out;
+    for (const Shown& s : shown)
+      if (s.kind == kind) out.push_back(s.text);
+    return out;
+  }
+
+ private:
+  template <typename T>
+  static T Pop(std::deque<T>& queue, T otherwise) {
+    if (queue.empty()) return otherwise;
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+  }
+};
+
+}  // namespace kv
