@@ -17,15 +17,17 @@ fail() {
   exit 1
 }
 
+network_trouble() {
+  grep -qiE 'temporary failure resolving|could not resolve|could not connect|unable to connect|network is unreachable|connection timed out' "$log"
+}
+
 # Runs a command quietly, its output going to the log; on failure names the step.
 step() {
   local what=$1
   shift
   if ! "$@" >>"$log" 2>&1; then
     local hint=""
-    if grep -qiE 'temporary failure resolving|could not resolve|unable to connect|network is unreachable|failed to fetch' "$log"; then
-      hint=" (no network: the package registry cannot be reached)"
-    fi
+    network_trouble && hint=" (no network: the package registry cannot be reached)"
     fail "$what failed$hint; see $log"
   fi
 }
@@ -78,6 +80,8 @@ if [ ${#missing[@]} -gt 0 ] || ! have_deb_src; then
   fi
   echo "setup: installing ${#missing[@]} packages: ${missing[*]}"
   step "apt-get update" "${SUDO[@]}" apt-get update
+  # apt-get update reports unreachable sources as warnings only.
+  network_trouble && fail "no network: the package registry cannot be reached (apt-get update); see $log"
   export DEBIAN_FRONTEND=noninteractive
   for p in "${missing[@]}"; do
     if ! apt-cache show "$p" >/dev/null 2>&1; then
