@@ -22,5 +22,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# The static zlib, not MinGW's import library for zlib1.dll: the programs need no
+# DLL of ours.
+set(ZLIB_USE_STATIC_LIBS ON)
+if(ZLIB_LIBRARY_RELEASE MATCHES "\\.dll\\.a$")  # found by an older configure
+  unset(ZLIB_LIBRARY_RELEASE CACHE)
+endif()
 
 set(CMAKE_CROSSCOMPILING_EMULATOR "${_kv_top}/scripts/wine-run.sh")
