@@ -58,11 +58,8 @@ struct KernelHandleTraits {
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 
 // Files, whose "no handle" value is INVALID_HANDLE_VALUE.
-struct FileHandleTraits {
-  using Handle = HANDLE;
+struct FileHandleTraits : KernelHandleTraits {
   static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static bool IsValid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-  static void Close(HANDLE h) noexcept { CloseHandle(h); }
 };
 using FileHandle = UniqueHandle<FileHandleTraits>;
 
