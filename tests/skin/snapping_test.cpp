@@ -1,0 +1,80 @@
+#include "skin/snapping.h"
+
+#include <gtest/gtest.h>
+
+namespace kv::skin {
+namespace {
+
+constexpr int W = 1024, H = 768;
+const Rect kScreen{0, 0, W, H};
+
+TEST(Snapping, WindowNearTheLeftEdgeLandsOnIt) {
+  EXPECT_EQ(SnapToEdges({10, 300}, 100, 50, kScreen, 30), (Point{0, 300}));
+  EXPECT_EQ(SnapToEdges({30, 300}, 100, 50, kScreen, 30), (Point{30, 300}));
+}
+
+TEST(Snapping, WindowBeyondAnEdgeIsPulledBack) {
+  EXPECT_EQ(SnapToEdges({-200, -5}, 100, 50, kScreen, 30), (Point{0, 0}));
+  EXPECT_EQ(SnapToEdges({1000, 740}, 100, 50, kScreen, 30), (Point{W - 100, H - 50}));
+}
+
+TEST(Snapping, WindowLargerThanTheWorkAreaKeepsItsRightAndBottom) {
+  EXPECT_EQ(SnapToEdges({5, 5}, 2000, 1000, kScreen, 30), (Point{W - 2000, H - 1000}));
+}
+
+struct TaskbarCase {
+  const char* name;
+  Rect taskbar;
+  Rect expected;
+};
+
+class Taskbar : public ::testing::TestWithParam<TaskbarCase> {};
+
+TEST_P(Taskbar, IsTakenOutOfTheWorkRectangle) {
+  EXPECT_EQ(WithoutTaskbar(kScreen, GetParam().taskbar, W, H), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, Taskbar,
+    ::testing::Values(TaskbarCase{"bottom", {-2, H - 28, W + 2, H + 2}, {0, 0, W, H - 28}},
+                      TaskbarCase{"top", {-2, -2, W + 2, 28}, {0, 28, W, H}},
+                      TaskbarCase{"left", {-2, -2, 60, H + 2}, {60, 0, W, H}},
+                      TaskbarCase{"right", {W - 60, -2, W + 2, H + 2}, {0, 0, W - 60, H}},
+                      // Flush with the screen (no 2-pixel overhang) is not recognised.
+                      TaskbarCase{"flush", {0, H - 28, W, H}, {0, 0, W, H}},
+                      TaskbarCase{"floating", {100, 100, 300, 130}, {0, 0, W, H}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(Snapping, ShapedFormWithBottomTaskbarSnapsAtTwentyButNotAtThirtyOne) {
+  const Rect work = WithoutTaskbar(kScreen, {-2, H - 28, W + 2, H + 2}, W, H);
+  EXPECT_EQ(SnapToEdges({20, 300}, 112, 277, work, 30).x, 0);
+  EXPECT_EQ(SnapToEdges({31, 300}, 112, 277, work, 30).x, 31);
+}
+
+TEST(Snapping, ShiftWithClassicBottomTaskbarSnapsToTheTaskbarTop) {
+  const Rect taskbar{-2, H - 30, W + 2, H + 2};
+  const Rect work =
+      WithoutTaskbar(*MonitorWorkRect({400, 700, 512, 740}, {kScreen}), taskbar, W, H);
+  EXPECT_EQ(SnapToEdges({400, 700}, 112, 40, work, 30), (Point{400, H - 30 - 40}));
+  // Without Shift the screen's bottom catches it.
+  EXPECT_EQ(SnapToEdges({400, 700}, 112, 40, kScreen, 30), (Point{400, H - 40}));
+}
+
+TEST(MonitorWorkRect, LastTouchedMonitorWinsAndEdgesCount) {
+  const std::vector<Rect> monitors{kScreen, {W, 0, 2 * W, H}, {-800, 0, 0, 600}};
+  // Across the seam of monitors 0 and 1.
+  EXPECT_EQ(MonitorWorkRect({1000, 10, 1100, 60}, monitors), monitors[1]);
+  // Touching monitor 2 at its right edge only (x = 0 is its right edge).
+  EXPECT_EQ(MonitorWorkRect({0, 10, 50, 60}, monitors), monitors[2]);
+  EXPECT_EQ(MonitorWorkRect({100, 10, 200, 60}, monitors), monitors[0]);
+  EXPECT_FALSE(MonitorWorkRect({5000, 5000, 5100, 5100}, monitors).has_value());
+}
+
+TEST(MonitorWorkRect, LooksAtTenMonitorsAtMost) {
+  std::vector<Rect> monitors(12, kScreen);
+  monitors[11] = {5000, 0, 6000, 100};
+  EXPECT_EQ(MonitorWorkRect({5100, 10, 5200, 60}, monitors), std::nullopt);
+}
+
+}  // namespace
+}  // namespace kv::skin
