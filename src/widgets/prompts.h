@@ -88,10 +88,11 @@ class ScriptedPrompts : public Prompts {
   }
 
  private:
-  template <typename T>
-  static T Pop(std::deque<T>& queue, T otherwise) {
+  // `otherwise` takes the queue's type without deducing it, so std::nullopt fits.
+  template <typename Queue>
+  static typename Queue::value_type Pop(Queue& queue, typename Queue::value_type otherwise) {
     if (queue.empty()) return otherwise;
-    T value = std::move(queue.front());
+    typename Queue::value_type value = std::move(queue.front());
     queue.pop_front();
     return value;
   }
