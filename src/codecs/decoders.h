@@ -14,6 +14,10 @@ namespace kv {
 
 Bitmap DecodeBmp(const std::uint8_t* data, std::size_t size);
 Bitmap DecodeJpeg(const std::uint8_t* data, std::size_t size);
+// Reduced while decoding (DCT scaling by N/8) to the smallest size whose width,
+// as displayed after the Exif orientation, is still at least minWidth; 0 or a
+// width beyond the picture's gives the full size.
+Bitmap DecodeJpeg(const std::uint8_t* data, std::size_t size, int minWidth);
 Bitmap DecodePng(const std::uint8_t* data, std::size_t size);
 Bitmap DecodeGif(const std::uint8_t* data, std::size_t size);
 Bitmap DecodeTiff(const std::uint8_t* data, std::size_t size);
