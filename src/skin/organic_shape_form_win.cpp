@@ -1,0 +1,176 @@
+#include "skin/organic_shape_form_win.h"
+
+#include "skin/organic_shape_error.h"
+#include "skin/snapping.h"
+#include "skin/speed_bitmap_win.h"
+#include "widgets/text_win.h"
+
+namespace kv::skin {
+namespace {
+
+// A drag by the body is the system's own move loop, started as if the caption
+// had been pressed (SC_MOVE with HTCAPTION).
+constexpr WPARAM kMoveByCaption = 0xF012;
+constexpr int kShapedSnapDistance = 30;
+
+std::wstring FormKey(const std::string& form) { return kFormsKey + Widen(form); }
+
+}  // namespace
+
+std::optional<int> ReadFormValue(const std::string& form, const wchar_t* value) {
+  RegKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, FormKey(form).c_str(), 0, KEY_READ, key.put()) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  DWORD type = 0, data = 0, size = sizeof data;
+  if (RegQueryValueExW(key.get(), value, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
+          ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof data)
+    return std::nullopt;
+  return static_cast<int>(data);
+}
+
+void WriteFormValue(const std::string& form, const wchar_t* value, int data) noexcept {
+  RegKey key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, FormKey(form).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                      key.put(), nullptr) != ERROR_SUCCESS)
+    return;
+  const DWORD d = static_cast<DWORD>(data);
+  RegSetValueExW(key.get(), value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&d), sizeof d);
+}
+
+bool TaskbarRect(Rect& out) {
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  RECT r;
+  if (!taskbar || !GetWindowRect(taskbar, &r)) return false;
+  out = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+TOrganicShapeForm::TOrganicShapeForm() {
+  skin_.OnChange = [this] {
+    if (hwnd_) shapeIt();
+  };
+}
+
+TOrganicShapeForm::~TOrganicShapeForm() { SavePosition(); }
+
+void TOrganicShapeForm::SavePosition() noexcept {
+  if (!hwnd_ || name_.empty()) return;
+  RECT r;
+  if (!GetWindowRect(hwnd_, &r)) return;
+  WriteFormValue(name_, L"Top", r.top);
+  WriteFormValue(name_, L"Left", r.left);
+}
+
+void TOrganicShapeForm::Create(const CreateArgs& args) {
+  name_ = args.name;
+  int left = 1, top = 1;
+  if (!name_.empty()) {
+    left = ReadFormValue(name_, L"Left").value_or(1);
+    top = ReadFormValue(name_, L"Top").value_or(1);
+  }
+  ui::WindowArgs w;
+  w.className = L"TOrganicShapeForm";
+  w.title = args.title;
+  w.style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
+  w.exStyle = args.exStyle;
+  w.parent = args.owner;
+  w.left = left;
+  w.top = top;
+  w.width = std::max(skin_.Width(), 1);
+  w.height = std::max(skin_.Height(), 1);
+  Window::Create(w);
+  if (!skin_.Empty()) {
+    GdiRegion region = skin_.getRegion();
+    if (!SetWindowRgn(hwnd_, region.get(), TRUE))
+      throw OrganicShapeException::Failed("TOrganicShapeControl", "CreateWnd", "SetWindowRgn");
+    region.release();  // the window owns it now
+  }
+}
+
+void TOrganicShapeForm::SetInvisibleColor(Colour c) {
+  if (c == invisible_) return;
+  invisible_ = c;
+  if (hwnd_) shapeIt();
+}
+
+void TOrganicShapeForm::shapeIt() {
+  if (!hwnd_) return;
+  if (skin_.Empty()) {
+    if (!SetWindowRgn(hwnd_, nullptr, TRUE))
+      throw OrganicShapeException::Failed("TOrganicShapeForm", "shapeIt", "SetWindowRgn");
+    return;
+  }
+  if (skin_.InvisibleColor() != invisible_) {
+    skin_.SetInvisibleColor(invisible_);
+    skin_.calculateRegion();
+  }
+  SetWindowPos(hwnd_, nullptr, 0, 0, skin_.Width(), skin_.Height(),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GdiRegion region = skin_.getRegion();
+  if (!SetWindowRgn(hwnd_, region.get(), TRUE))
+    throw OrganicShapeException::Failed("TOrganicShapeForm", "shapeIt", "SetWindowRgn");
+  region.release();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+Point TOrganicShapeForm::ScreenPosition() const noexcept {
+  RECT r{};
+  if (hwnd_) GetWindowRect(hwnd_, &r);
+  return {r.left, r.top};
+}
+
+void TOrganicShapeForm::PaintFace(HDC dc) { DrawBitmap(dc, 0, 0, skin_.Picture()); }
+
+void TOrganicShapeForm::PositionChanging(WINDOWPOS& pos) {
+  Rect work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (Rect taskbar; TaskbarRect(taskbar))
+    work = WithoutTaskbar(work, taskbar, work.right, work.bottom);
+  const Point p = SnapToEdges({pos.x, pos.y}, pos.cx, pos.cy, work, kShapedSnapDistance);
+  pos.x = p.x;
+  pos.y = p.y;
+}
+
+LRESULT TOrganicShapeForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 0;  // the skin covers the whole window
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      PaintFace(dc);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      if (onMouseDown) onMouseDown(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+      if (dragByBody) {
+        ReleaseCapture();
+        SendMessageW(hwnd_, WM_SYSCOMMAND, kMoveByCaption, 0);
+      }
+      return 0;
+    case WM_MOUSEMOVE:
+      if (onMouseMove) onMouseMove(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+      return 0;
+    case WM_WINDOWPOSCHANGING: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+      if (!(pos->flags & SWP_NOMOVE)) {
+        if (pos->flags & SWP_NOSIZE) {
+          // The size is not part of the request: snap with the current one.
+          RECT r;
+          GetWindowRect(hwnd_, &r);
+          pos->cx = r.right - r.left;
+          pos->cy = r.bottom - r.top;
+        }
+        PositionChanging(*pos);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return Window::WndProc(msg, wp, lp);
+}
+
+}  // namespace kv::skin

@@ -1,0 +1,78 @@
+#pragma once
+// TOrganicShapeForm: a borderless window with the shape of its skin picture,
+// dragged by its body, snapped to the screen's edges, and placed where it was at
+// the last exit ("Forms\" + its component name under the settings root).
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "skin/geometry.h"
+#include "skin/organic_skin_win.h"
+#include "widgets/window_win.h"
+
+namespace kv::skin {
+
+// Where shaped windows remember their places (HKEY_CURRENT_USER).
+inline constexpr wchar_t kFormsKey[] = L"Software\\Tollvard\\Kestrova\\Forms\\";
+
+class TOrganicShapeForm : public ui::Window {
+ public:
+  struct CreateArgs {
+    std::string name;  // component name; empty: the position is not remembered
+    std::string title;
+    HWND owner = nullptr;
+    DWORD exStyle = 0;
+  };
+
+  TOrganicShapeForm();
+  // Saves the position (when named) and destroys the window.
+  ~TOrganicShapeForm() override;
+
+  // Creates the (hidden) window at the remembered position, top 1 and left 1
+  // when none is stored, and applies a skin assigned before.
+  void Create(const CreateArgs& args);
+  [[nodiscard]] const std::string& Name() const noexcept { return name_; }
+
+  // The window's picture. Assigning to it reshapes the window.
+  [[nodiscard]] TOrganicSkin& Skin() noexcept { return skin_; }
+  [[nodiscard]] const TOrganicSkin& Skin() const noexcept { return skin_; }
+
+  void SetInvisibleColor(Colour c);
+  [[nodiscard]] Colour InvisibleColor() const noexcept { return invisible_; }
+  bool dragByBody = true;
+
+  // Removes the region of an empty skin; otherwise cuts the skin with the form's
+  // invisible colour, takes its size, applies its region and repaints.
+  void shapeIt();
+
+  // Left-button press on the body, in client coordinates (before the drag starts).
+  std::function<void(int x, int y)> onMouseDown;
+  std::function<void(int x, int y)> onMouseMove;
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  virtual void PaintFace(HDC dc);
+  // A proposed move (x, y) and size; the shaped form snaps to the screen less the
+  // taskbar, 30 pixels.
+  virtual void PositionChanging(WINDOWPOS& pos);
+  // The screen position of the window's top-left corner.
+  [[nodiscard]] Point ScreenPosition() const noexcept;
+
+ private:
+  void SavePosition() noexcept;
+
+  std::string name_;
+  Colour invisible_ = TOrganicSkin::kDefaultInvisible;
+  TOrganicSkin skin_;
+};
+
+// The taskbar's rectangle, when there is one.
+[[nodiscard]] bool TaskbarRect(Rect& out);
+// A remembered integer of a shaped form, or nothing when absent or unreadable.
+[[nodiscard]] std::optional<int> ReadFormValue(const std::string& form, const wchar_t* value);
+void WriteFormValue(const std::string& form, const wchar_t* value, int data) noexcept;
+
+}  // namespace kv::skin

@@ -1,0 +1,176 @@
+#pragma once
+// The window layer: one non-copyable base that owns an HWND and binds `this` to it
+// at creation, so messages reach plain methods and typed events. Windows of our
+// own classes derive from Window; system controls (buttons, edits, list views...)
+// derive from Control and get their notifications reflected back from the parent.
+//
+// No exception crosses a window procedure: an exception that reaches the
+// boundary is shown in the general error box (ReportError) and the message gets
+// its default handling, after which the program runs on.
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace kv {
+class Prompts;
+}
+
+namespace kv::ui {
+
+// The prompts that show the general error box; the Win32 prompts unless a test or
+// the program sets others. `prompts` must outlive its use; nullptr restores the
+// default.
+void SetErrorPrompts(Prompts* prompts);
+[[nodiscard]] Prompts& ErrorPrompts();
+// Shows the exception being handled (call inside a catch block) in the error box.
+void ReportCurrentException() noexcept;
+
+// Handles the messages that are waiting, then returns. False once the message
+// loop has been asked to end (WM_QUIT seen; it is posted again for the loop).
+bool ProcessMessages();
+// True after WM_QUIT was seen by ProcessMessages or RunMessageLoop.
+[[nodiscard]] bool Terminated() noexcept;
+// The program's message loop; returns WM_QUIT's exit code.
+int RunMessageLoop();
+
+// Anything owning an HWND. Looking it up from the HWND is how reflected
+// notifications and the window procedure find their object.
+class HwndOwner {
+ public:
+  HwndOwner() = default;
+  HwndOwner(const HwndOwner&) = delete;
+  HwndOwner& operator=(const HwndOwner&) = delete;
+  virtual ~HwndOwner();
+
+  [[nodiscard]] HWND hwnd() const noexcept { return hwnd_; }
+  [[nodiscard]] static HwndOwner* FromHwnd(HWND hwnd) noexcept;
+
+  // Destroys the window now; the object stays and hears the destruction.
+  void Destroy() noexcept;
+  void SetVisible(bool visible);
+  [[nodiscard]] bool IsVisible() const noexcept;
+  void SetEnabled(bool enabled);
+  [[nodiscard]] bool IsEnabled() const noexcept;
+  void SetText(const std::string& text);
+  [[nodiscard]] std::string Text() const;
+  // Position in the parent's client area (a top-level window: on the screen).
+  void SetBounds(int left, int top, int width, int height);
+  [[nodiscard]] RECT Bounds() const noexcept;
+  void SetFont(HFONT font);
+  void Invalidate() noexcept;
+
+  // A reflected WM_COMMAND (notification code) or WM_NOTIFY sent to the parent
+  // about this control; true when handled.
+  virtual bool OnCommand(WORD /*code*/) { return false; }
+  virtual bool OnNotify(NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
+
+ protected:
+  void Attach(HWND hwnd) noexcept;  // binds this object to hwnd
+  // Called when the window is being destroyed (before the handle is gone).
+  virtual void OnHandleDestroyed() noexcept {}
+  HWND hwnd_ = nullptr;
+
+ private:
+  friend LRESULT CALLBACK WindowProcedure(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK ControlSubclassProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void Detach() noexcept;
+};
+
+struct WindowArgs {
+  const wchar_t* className = L"KvWindow";
+  std::string title;
+  DWORD style = WS_OVERLAPPEDWINDOW;
+  DWORD exStyle = 0;
+  HWND parent = nullptr;
+  int left = CW_USEDEFAULT, top = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+  UINT classStyle = CS_DBLCLKS;
+  HCURSOR cursor = nullptr;  // arrow when null
+  HBRUSH background = nullptr;
+  HMENU idOrMenu = nullptr;
+};
+
+// A window of a class of our own, its messages handled by WndProc.
+class Window : public HwndOwner {
+ public:
+  Window() = default;
+  // Destroys the window without calling back into the object being destroyed.
+  ~Window() override;
+
+  // Raised for every message before WndProc's own handling; return true to
+  // stop there with `result`.
+  std::function<bool(UINT, WPARAM, LPARAM, LRESULT&)> onMessage;
+  std::function<void()> onDestroy;
+
+ protected:
+  // Registers the class (once per name) and creates the window, `this` bound
+  // from WM_NCCREATE on. Raises std::runtime_error when creation fails.
+  void Create(const WindowArgs& args);
+  // The default handling: reflects WM_COMMAND and WM_NOTIFY to the control they
+  // come from, then DefWindowProc.
+  virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
+
+ private:
+  friend LRESULT CALLBACK WindowProcedure(HWND, UINT, WPARAM, LPARAM);
+};
+
+// A top-level window with typed events: the frame of dialogs and tool windows.
+class Form : public Window {
+ public:
+  struct CreateArgs {
+    std::string title;
+    int left = CW_USEDEFAULT, top = CW_USEDEFAULT, width = 400, height = 300;
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    HWND owner = nullptr;
+  };
+  void Create(const CreateArgs& args);
+
+  // Asked before closing; return false to keep the window open. Without a
+  // handler the window hides (the program's forms live until it ends).
+  std::function<bool()> onClose;
+  std::function<void(int width, int height)> onResize;
+  std::function<void(WORD id)> onMenuCommand;  // WM_COMMAND from a menu or accelerator
+  std::function<void(UINT_PTR id)> onTimer;
+  std::function<void(bool active)> onActivate;
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
+// A system control (BUTTON, EDIT, ...) created as a child of `parent`; its
+// notifications come back through OnCommand and OnNotify.
+class Control : public HwndOwner {
+ public:
+  Control() = default;
+  ~Control() override;
+
+  struct CreateArgs {
+    HWND parent = nullptr;
+    int left = 0, top = 0, width = 80, height = 23;
+    std::string text;
+    DWORD style = 0;  // added to WS_CHILD | WS_VISIBLE
+    DWORD exStyle = 0;
+    int id = 0;
+  };
+
+ protected:
+  // Raises std::runtime_error when creation fails.
+  void CreateControl(const wchar_t* className, const CreateArgs& args);
+  // Messages to the control itself (keys, mouse), before its own procedure;
+  // return true to stop there with `result`.
+  virtual bool OnControlMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, LRESULT& /*result*/) {
+    return false;
+  }
+
+ private:
+  friend LRESULT CALLBACK ControlSubclassProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+};
+
+// The default GUI font of the system, shared (not to be deleted).
+[[nodiscard]] HFONT DefaultGuiFont() noexcept;
+
+}  // namespace kv::ui
