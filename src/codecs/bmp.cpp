@@ -111,6 +111,10 @@ Layout ReadLayout(const std::uint8_t* data, std::size_t size) {
     l.compression = field32(16);
     l.imageSize = field32(20);
   }
+  const unsigned b = l.bitCount;
+  if (l.compression != kBiJpeg && l.compression != kBiPng && b != 1 && b != 2 && b != 4 && b != 8 &&
+      b != 16 && b != 24 && b != 32)
+    Fail("unsupported bit count " + std::to_string(b));
   l.topDown = rawHeight < 0;
   l.height = rawHeight < 0 ? -rawHeight : rawHeight;
   if (headerSize == kOs2HeaderSize && (l.compression == 3 || l.compression == 4))
@@ -223,8 +227,6 @@ class BitFieldPixels {
 
 Bitmap DecodeUncompressed(const Layout& l, const std::uint8_t* data, std::size_t size) {
   const unsigned bits = l.bitCount;
-  if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-    Fail("unsupported bit count " + std::to_string(bits));
   if (l.compression != kBiRgb && bits != 16 && bits != 32)
     Fail("bit fields need 16 or 32 bits per pixel, not " + std::to_string(bits));
   const std::uint64_t stride = (static_cast<std::uint64_t>(l.width) * bits + 31) / 32 * 4;
@@ -286,7 +288,6 @@ Bitmap DecodeRle(const Layout& l, const std::uint8_t* data, std::size_t size) {
     if (count > 0) {
       for (unsigned i = 0; i < count && x < width; ++i)
         put(four ? ((i & 1) ? code & 0x0F : code >> 4) : code);
-      x = std::min<std::int64_t>(x + count, width);
       continue;
     }
     switch (code) {
@@ -309,7 +310,6 @@ Bitmap DecodeRle(const Layout& l, const std::uint8_t* data, std::size_t size) {
         if (end - pos < bytes) Fail("the file ends early");
         for (unsigned i = 0; i < code && x < width; ++i)
           put(four ? ((i & 1) ? p[pos + i / 2] & 0x0F : p[pos + i / 2] >> 4) : p[pos + i]);
-        x = std::min<std::int64_t>(x + code, width);
         pos += std::min(padded, end - pos);
         break;
       }

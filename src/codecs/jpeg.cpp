@@ -31,6 +31,7 @@ struct ErrorManager {
   jpeg_error_mgr pub;  // first: libjpeg sees only this part
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
+  bool ranOut;  // the data ended and the library made up an end marker
 };
 
 [[noreturn]] void JumpWith(j_common_ptr cinfo, const char* text) {
@@ -46,10 +47,17 @@ void OnError(j_common_ptr cinfo) {
 }
 
 // Warnings about damaged data are ignored (real files often have stray bytes
-// between markers), except running out of data: the library would make up the
-// rest of the picture in grey.
+// between markers), except running out of data inside a scan: the library would
+// make up the rest of the picture in grey. Running out between scans only loses
+// the end marker (which some cameras leave off) or a progressive file's last
+// refinements, and the picture is whole.
 void OnMessage(j_common_ptr cinfo, int level) {
-  if (level == -1 && cinfo->err->msg_code == JWRN_JPEG_EOF) JumpWith(cinfo, "the file ends early");
+  if (level != -1) return;
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  if (cinfo->err->msg_code == JWRN_JPEG_EOF)
+    err->ranOut = true;
+  else if (cinfo->err->msg_code == JWRN_HIT_MARKER && err->ranOut)
+    JumpWith(cinfo, "the file ends early");
 }
 
 void OnProgress(j_common_ptr cinfo) {
@@ -63,6 +71,7 @@ void InitErrors(ErrorManager& err) {
   err.pub.error_exit = OnError;
   err.pub.emit_message = OnMessage;
   err.message[0] = '\0';
+  err.ranOut = false;
 }
 
 class Decompressor {

@@ -476,7 +476,7 @@ def make_jpeg(tmp):
         write('jpeg/orientation%d.jpg' % o, data[:2] + b'\xFF\xE1' + struct.pack('>H', len(app1) + 2) + app1 + data[2:])
     with open(os.path.join(d, 'baseline_420.jpg'), 'rb') as f:
         good = f.read()
-    write('jpeg/broken/truncated.jpg', good[:len(good) // 2])
+    write('jpeg/broken/truncated.jpg', good[:len(good) - 60])  # inside the scan
     write('jpeg/no_end_marker.jpg', good[:-2])
     write('jpeg/broken/not_jpeg.jpg', b'BM not a JPEG')
     write('jpeg/broken/huge.jpg', good[:2] + b'\xFF\xC0\x00\x11\x08\x9C\x40\x9C\x40\x03\x01\x22\x00\x02\x11\x01\x03\x11\x01' + b'\xFF\xD9')
