@@ -48,7 +48,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   wine wine32:i386 xvfb xauth x11-utils imagemagick xdotool
-  python3 hyperfine libvips-tools
+  python3 hyperfine libvips-tools libjpeg-turbo-progs
 )
 
 missing=()
