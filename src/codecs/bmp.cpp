@@ -10,7 +10,7 @@
 #include "codecs/decoders.h"
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
-#include "codecs/pixel_rows.h"
+#include "codecs/pixel_ops.h"
 
 namespace kv {
 namespace {
@@ -168,14 +168,10 @@ Layout ReadLayout(const std::uint8_t* data, std::size_t size) {
 
 // Palette pictures of 1, 2, 4 or 8 bits per pixel.
 void DecodeIndexed(const Layout& l, const std::uint8_t* row, std::uint8_t* out) {
-  const unsigned bits = l.bitCount;
-  const unsigned mask = (1u << bits) - 1;
+  const int bits = static_cast<int>(l.bitCount);
   const int width = static_cast<int>(l.width);
-  for (int x = 0; x < width; ++x, out += 3) {
-    const std::size_t bit = static_cast<std::size_t>(x) * bits;
-    const unsigned index = (row[bit >> 3] >> (8 - bits - (bit & 7))) & mask;
-    std::memcpy(out, &l.palette[3 * index], 3);
-  }
+  for (int x = 0; x < width; ++x, out += 3)
+    std::memcpy(out, &l.palette[3 * pixel::PackedSample(row, x, bits)], 3);
 }
 
 class BitFieldPixels {
@@ -206,13 +202,10 @@ class BitFieldPixels {
   void Row(const std::uint8_t* in, std::uint8_t* out, int width, bool useAlpha) const {
     for (int x = 0; x < width; ++x, in += bytes_, out += 3) {
       const std::uint32_t v = Load(in);
-      if (useAlpha) {
-        PutBlended(out, MakeColour(red_(v), green_(v), blue_(v)), alpha_(v));
-      } else {
-        out[0] = blue_(v);
-        out[1] = green_(v);
-        out[2] = red_(v);
-      }
+      out[0] = blue_(v);
+      out[1] = green_(v);
+      out[2] = red_(v);
+      if (useAlpha) pixel::BlendOverBackground(out, alpha_(v));
     }
   }
 

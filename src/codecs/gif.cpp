@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "codecs/decoders.h"
-#include "codecs/pixel_rows.h"
 
 namespace kv {
 namespace {

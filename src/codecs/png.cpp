@@ -11,7 +11,6 @@
 
 #include "codecs/decoders.h"
 #include "codecs/longjmp_guard.h"
-#include "codecs/pixel_rows.h"
 
 namespace kv {
 namespace {
@@ -38,6 +37,20 @@ void OnError(png_structp png, png_const_charp text) {
 }
 
 void OnWarning(png_structp, png_const_charp) {}
+
+// `width` pixels of red, green, blue, alpha laid on the background as blue,
+// green, red.
+void PutRgbaRow(std::uint8_t* dst, const std::uint8_t* rgba, png_uint_32 width) noexcept {
+  constexpr std::uint8_t backR = RedOf(kTransparencyBackground);
+  constexpr std::uint8_t backG = GreenOf(kTransparencyBackground);
+  constexpr std::uint8_t backB = BlueOf(kTransparencyBackground);
+  for (png_uint_32 x = 0; x < width; ++x, dst += 3, rgba += 4) {
+    const std::uint8_t a = rgba[3];
+    dst[0] = BlendOver(rgba[2], a, backB);
+    dst[1] = BlendOver(rgba[1], a, backG);
+    dst[2] = BlendOver(rgba[0], a, backR);
+  }
+}
 
 void ReadData(png_structp png, png_bytep out, png_size_t count) {
   auto* src = static_cast<Source*>(png_get_io_ptr(png));
@@ -127,7 +140,7 @@ Bitmap DecodePng(const std::uint8_t* data, std::size_t size) {
     std::vector<std::uint8_t> row(channels * width);
     for (png_uint_32 y = 0; y < height; ++y) {
       reader.Run([&] { png_read_row(png, row.data(), nullptr); });
-      PutRgbaRow(out.ScanLine(static_cast<int>(y)), row.data(), static_cast<int>(width));
+      PutRgbaRow(out.ScanLine(static_cast<int>(y)), row.data(), width);
     }
   } else {
     // Interlaced passes fill rows piecemeal, so the whole picture is kept.
@@ -136,7 +149,7 @@ Bitmap DecodePng(const std::uint8_t* data, std::size_t size) {
     for (png_uint_32 y = 0; y < height; ++y) rows[y] = pixels.data() + channels * width * y;
     reader.Run([&] { png_read_image(png, rows.data()); });
     for (png_uint_32 y = 0; y < height; ++y)
-      PutRgbaRow(out.ScanLine(static_cast<int>(y)), rows[y], static_cast<int>(width));
+      PutRgbaRow(out.ScanLine(static_cast<int>(y)), rows[y], width);
   }
   // The end chunk is not needed: every row has been read.
   return out;

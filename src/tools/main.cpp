@@ -8,6 +8,7 @@
 
 namespace kv::tool {
 // One line per sub-command; each lives in its own cmd_*.cpp.
+int CmdDecode(const Args& args);
 }  // namespace kv::tool
 
 namespace {
@@ -17,6 +18,7 @@ using kv::tool::Command;
 // Add a sub-command here (declare its function above, in namespace kv::tool).
 const Command kCommands[] = {
     {"help", "", nullptr},
+    {"decode", "IN OUT.bmp", kv::tool::CmdDecode},
 };
 
 int Usage(std::FILE* to) {
