@@ -2,6 +2,7 @@
 // Inside the resampler: contributor lists and the two passes over them.
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "codecs/bitmap.h"
@@ -27,6 +28,8 @@ struct ContributorLists {
   [[nodiscard]] int Count() const noexcept { return static_cast<int>(total.size()); }
 };
 
+// The scale factor of one direction: (target - 1) / (source - 1), or target /
+// source when either is one pixel.
 [[nodiscard]] float ScaleFactor(int target, int source);
 // A source position outside 0..n-1 reflected at the edges until it is inside.
 [[nodiscard]] int MirrorIndex(int j, int n);
@@ -44,10 +47,68 @@ struct ContributorLists {
   return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
-// The SIMD division is exact for totals in this range (see resample_passes.cpp).
+// Totals for which the vector code's division is exact (see resample_passes.cpp).
 [[nodiscard]] inline bool FastTotal(std::int32_t total) noexcept {
-  return total > 0 && total < 65536;
+  return total > 0 && total < 16384;
 }
+// 1 / total rounded up to the next single-precision value. Inline: the 32-bit
+// calling convention would return it through the x87 stack.
+[[nodiscard]] inline float InverseRoundedUp(std::int32_t total) noexcept {
+  float r = 1.0f / static_cast<float>(total);
+  // r has 24 significant bits and total at most 14, so the product is exact.
+  if (static_cast<double>(r) * static_cast<double>(total) < 1.0) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &r, sizeof bits);
+    ++bits;  // the next larger positive float
+    std::memcpy(&r, &bits, sizeof bits);
+  }
+  return r;
+}
+
+// Shared by the SSE2 and AVX2 passes.
+
+// List i's weights as one run from its first source position, zero-padded to a
+// multiple of `multiple`; false (and nothing written) when the list reaches
+// past an edge or has a total the vector division does not handle.
+[[nodiscard]] bool DenseRun(const ContributorLists& lists, int i, int multiple,
+                            std::vector<std::int16_t>& run);
+// Column i of one row, computed one contributor at a time from the row's bytes.
+void PlainColumn(const ContributorLists& lists, int i, const std::uint8_t* in, std::uint8_t* out);
+// Bytes [begin, end) of target row j, one contributor at a time.
+void PlainRow(const ContributorLists& rows, int j, const Bitmap& work, std::uint8_t* out, int begin,
+              int end);
+
+// Two 16-bit weights in one 32-bit word, the first in the low half.
+[[nodiscard]] inline std::uint32_t PackPair(std::int16_t a, std::int16_t b) noexcept {
+  return (static_cast<std::uint32_t>(static_cast<std::uint16_t>(b)) << 16) |
+         static_cast<std::uint16_t>(a);
+}
+
+// Writes the pixel in the low three bytes of bgr. Within a row a whole word is
+// stored (its fourth byte is overwritten by the next pixel); the last pixel of
+// a row gets its three bytes only.
+inline void StorePixel(std::uint8_t* out, std::int32_t bgr, bool last) noexcept {
+  if (!last) {
+    std::memcpy(out, &bgr, 4);
+    return;
+  }
+  const auto v = static_cast<std::uint32_t>(bgr);
+  out[0] = static_cast<std::uint8_t>(v);
+  out[1] = static_cast<std::uint8_t>(v >> 8);
+  out[2] = static_cast<std::uint8_t>(v >> 16);
+}
+
+// Target row j's contributing work rows two by two (an odd one out is paired
+// with itself at weight 0): their addresses into `lines`, each pair's weights
+// packed into one word into `weights`.
+void RowPairs(const ContributorLists& rows, int j, const Bitmap& work,
+              std::vector<const std::uint8_t*>& lines, std::vector<std::uint32_t>& weights);
+
+// Which vector instructions the passes use. The bytes are the same for every
+// level; tests lower the limit to check each level against the reference.
+enum class VectorLevel { Sse2, Avx2 };
+[[nodiscard]] VectorLevel BestVectorLevel() noexcept;
+void LimitVectorLevel(VectorLevel level) noexcept;
 
 // Source rows [rowBegin, rowEnd) into the work picture (target width, source
 // height).
@@ -56,5 +117,17 @@ void HorizontalPass(const ContributorLists& columns, const Bitmap& source, Bitma
 // Target rows [rowBegin, rowEnd) from the work picture.
 void VerticalPass(const ContributorLists& rows, const Bitmap& work, Bitmap& target, int rowBegin,
                   int rowEnd);
+
+// The same passes for processors with AVX2 (resample_passes_avx2.cpp).
+void HorizontalPassAvx2(const ContributorLists& columns, const Bitmap& source, Bitmap& work,
+                        int rowBegin, int rowEnd);
+void VerticalPassAvx2(const ContributorLists& rows, const Bitmap& work, Bitmap& target,
+                      int rowBegin, int rowEnd);
+
+// Row y of `bitmap`, or a copy of it in `spare` when fewer than `overread`
+// bytes of the picture's memory follow the row's pixels (the vector loads read
+// up to that far past the last pixel; what they read there is multiplied by 0).
+[[nodiscard]] const std::uint8_t* ReadableRow(const Bitmap& bitmap, int y, int overread,
+                                              std::vector<std::uint8_t>& spare);
 
 }  // namespace kv::resample_detail

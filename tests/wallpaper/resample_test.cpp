@@ -308,9 +308,15 @@ TEST_P(AgainstReference, RandomSizesGiveTheSameBytes) {
     const int tw = 1 + random.Below(limit), th = 1 + random.Below(limit);
     const Bitmap src = round % 2 ? Noise(sw, sh, random.Next()) : PhotoLike(sw, sh);
     const Bitmap expected = reference::Resampled(src, tw, th, kind, support);
-    ASSERT_EQ(Shipped(src, tw, th, kind, support), expected)
-        << sw << "x" << sh << " -> " << tw << "x" << th << " kind " << kind << " support "
-        << support;
+    // Every vector level this processor has.
+    for (const auto level :
+         {resample_detail::VectorLevel::Sse2, resample_detail::VectorLevel::Avx2}) {
+      resample_detail::LimitVectorLevel(level);
+      const Bitmap got = Shipped(src, tw, th, kind, support);
+      resample_detail::LimitVectorLevel(resample_detail::VectorLevel::Avx2);
+      ASSERT_EQ(got, expected) << sw << "x" << sh << " -> " << tw << "x" << th << " kind " << kind
+                               << " support " << support << " level " << static_cast<int>(level);
+    }
   }
 }
 
