@@ -1,10 +1,15 @@
 // JPEG specifics: Exif orientation, reduced decoding, the writer's quality rule.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+// clang-format off
+#include <jpeglib.h>
+// clang-format on
 
 #include "codecs/decoders.h"
 #include "codecs/encoders.h"
@@ -153,6 +158,46 @@ TEST(DecodeJpeg, ReducesToTheSmallestEighthNotNarrowerThanAsked) {
   const Bitmap b = DecodeJpeg(side.data(), side.size(), 16);
   EXPECT_EQ(b.Width(), 16);
   EXPECT_EQ(b.Height(), 8);
+}
+
+// A 16 x 16 JPEG of one ink mix, stored inverted as Photoshop does (255 = no
+// ink) in CMYK or YCCK, with the Adobe marker libjpeg writes for both.
+Bytes AdobeJpeg(J_COLOR_SPACE space, const std::uint8_t storedInk[4]) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr err{};
+  info.err = jpeg_std_error(&err);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = info.image_height = 16;
+  info.input_components = 4;
+  info.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&info);
+  jpeg_set_colorspace(&info, space);
+  jpeg_set_quality(&info, 100, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::uint8_t row[16 * 4];
+  for (int x = 0; x < 16; ++x) std::copy(storedInk, storedInk + 4, row + 4 * x);
+  JSAMPROW rows[1] = {row};
+  for (int y = 0; y < 16; ++y) jpeg_write_scanlines(&info, rows, 1);
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  Bytes out(buffer, buffer + size);
+  std::free(buffer);
+  return out;
+}
+
+TEST(DecodeJpeg, AdobeCmykAndYcckAreInvertedInk) {
+  // Cyan 20 %, magenta 60 %, yellow 10 %, black 30 %, stored inverted.
+  const std::uint8_t stored[4] = {204, 102, 229, 178};
+  // Red = stored cyan × stored black / 255, and so on.
+  const Colour want = MakeColour(142, 71, 160);
+  for (const J_COLOR_SPACE space : {JCS_CMYK, JCS_YCCK}) {
+    const Bytes bytes = AdobeJpeg(space, stored);
+    const Bitmap b = DecodeJpeg(bytes.data(), bytes.size());
+    EXPECT_TRUE(Near(b.Pixel(8, 8), want, 3)) << space << ": " << std::hex << b.Pixel(8, 8);
+  }
 }
 
 TEST(DecodeJpeg, GreyscaleComesOutGrey) {
