@@ -1,0 +1,133 @@
+#include "widgets/tray_icon_win.h"
+
+#include <algorithm>
+
+#include "widgets/text_win.h"
+
+namespace kv::ui {
+namespace {
+
+constexpr UINT kIconId = 1;
+constexpr UINT_PTR kAnimationTimer = 1;
+
+}  // namespace
+
+TrayIcon::TrayIcon() {
+  notify = [](DWORD message, NOTIFYICONDATAW* data) { return Shell_NotifyIconW(message, data); };
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  WindowArgs args;
+  args.className = L"KvTrayIconWindow";
+  args.style = WS_POPUP;
+  args.left = args.top = args.width = args.height = 0;
+  Window::Create(args);
+}
+
+TrayIcon::~TrayIcon() {
+  SetActive(false);
+  if (icon_) DestroyIcon(icon_);
+  if (frameIcon_) DestroyIcon(frameIcon_);
+}
+
+NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
+  NOTIFYICONDATAW data{};
+  data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  data.hWnd = hwnd_;
+  data.uID = kIconId;
+  data.uFlags = flags;
+  data.uCallbackMessage = kCallbackMessage;
+  data.hIcon = animate_ && frameIcon_ ? frameIcon_ : icon_;
+  const std::wstring tip = Widen(tip_);
+  std::copy_n(tip.c_str(), std::min<size_t>(tip.size(), 127), data.szTip);
+  return data;
+}
+
+void TrayIcon::SetActive(bool active) {
+  if (active == active_) return;
+  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  notify(active ? NIM_ADD : NIM_DELETE, &data);
+  active_ = active;
+  if (!active) SetAnimate(false);
+}
+
+void TrayIcon::Update() {
+  if (!active_) return;
+  NOTIFYICONDATAW data = Data(NIF_ICON | NIF_TIP);
+  notify(NIM_MODIFY, &data);
+}
+
+void TrayIcon::SetIcon(HICON icon) {
+  if (icon_) DestroyIcon(icon_);
+  icon_ = icon ? CopyIcon(icon) : nullptr;
+  Update();
+}
+
+void TrayIcon::SetTip(const std::string& tip) {
+  tip_ = tip;
+  Update();
+}
+
+void TrayIcon::SetAnimateInterval(int ms) {
+  interval_ = std::max(ms, 1);
+  if (animate_) SetTimer(hwnd_, kAnimationTimer, static_cast<UINT>(interval_), nullptr);
+}
+
+void TrayIcon::SetAnimate(bool animate) {
+  animate_ = animate && images_;
+  if (animate_) {
+    frame_ = 0;
+    SetTimer(hwnd_, kAnimationTimer, static_cast<UINT>(interval_), nullptr);
+    NextFrame();
+  } else {
+    KillTimer(hwnd_, kAnimationTimer);
+    Update();
+  }
+}
+
+void TrayIcon::NextFrame() {
+  const int count = images_ ? ImageList_GetImageCount(images_) : 0;
+  if (count <= 0) return;
+  HICON next = ImageList_GetIcon(images_, frame_ % count, ILD_NORMAL);
+  frame_ = (frame_ + 1) % count;
+  if (!next) return;
+  if (frameIcon_) DestroyIcon(frameIcon_);
+  frameIcon_ = next;
+  Update();
+}
+
+LRESULT TrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kCallbackMessage) {
+    POINT p{};
+    GetCursorPos(&p);
+    switch (static_cast<UINT>(lp)) {
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN:
+        if (onMouseDown)
+          onMouseDown(lp == WM_LBUTTONDOWN ? 0 : lp == WM_RBUTTONDOWN ? 1 : 2, p.x, p.y);
+        break;
+      case WM_LBUTTONDBLCLK:
+      case WM_RBUTTONDBLCLK:
+      case WM_MBUTTONDBLCLK:
+        if (onDblClick) onDblClick(lp == WM_LBUTTONDBLCLK ? 0 : lp == WM_RBUTTONDBLCLK ? 1 : 2);
+        break;
+      default:
+        break;
+    }
+    return 0;
+  }
+  if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+    // A new taskbar knows nothing of us: add the icon again.
+    if (active_) {
+      NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+      notify(NIM_ADD, &data);
+    }
+    return 0;
+  }
+  if (msg == WM_TIMER && wp == kAnimationTimer) {
+    NextFrame();
+    return 0;
+  }
+  return Window::WndProc(msg, wp, lp);
+}
+
+}  // namespace kv::ui

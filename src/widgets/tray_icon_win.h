@@ -1,0 +1,67 @@
+#pragma once
+// The program's icon in the notification area: added, changed and removed with
+// the shell, a tip, an icon or an animation over an image list, mouse-down and
+// double-click events. It adds itself again when the taskbar is re-created (the
+// "TaskbarCreated" message after Explorer restarts), which is why its window is a
+// hidden top-level window: message-only windows do not get that broadcast.
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "widgets/window_win.h"
+
+namespace kv::ui {
+
+class TrayIcon : public Window {
+ public:
+  // The shell call, replaceable by tests: Shell_NotifyIconW unless set.
+  std::function<BOOL(DWORD message, NOTIFYICONDATAW* data)> notify;
+
+  TrayIcon();
+  ~TrayIcon() override;
+
+  // Adds the icon to the notification area (true) or removes it (false).
+  void SetActive(bool active);
+  [[nodiscard]] bool Active() const noexcept { return active_; }
+  // A copy of the icon is kept; the caller keeps its own.
+  void SetIcon(HICON icon);
+  void SetTip(const std::string& tip);
+  [[nodiscard]] const std::string& Tip() const noexcept { return tip_; }
+
+  // Animation: the images of `images` in turn, one per interval.
+  void SetImages(HIMAGELIST images) noexcept { images_ = images; }
+  void SetAnimateInterval(int ms);
+  void SetAnimate(bool animate);
+  [[nodiscard]] bool Animate() const noexcept { return animate_; }
+
+  // button: 0 left, 1 right, 2 middle; x, y: the mouse's screen position.
+  std::function<void(int button, int x, int y)> onMouseDown;
+  std::function<void(int button)> onDblClick;
+
+  // The private message the shell sends about the icon.
+  static constexpr UINT kCallbackMessage = WM_APP + 0x4B;
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  NOTIFYICONDATAW Data(UINT flags) const;
+  void Update();
+  void NextFrame();
+
+  bool active_ = false;
+  bool animate_ = false;
+  int interval_ = 50;
+  int frame_ = 0;
+  HICON icon_ = nullptr;
+  HICON frameIcon_ = nullptr;
+  HIMAGELIST images_ = nullptr;
+  std::string tip_;
+  UINT taskbarCreated_ = 0;
+};
+
+}  // namespace kv::ui

@@ -1,0 +1,315 @@
+#include "widgets/controls_win.h"
+
+#include <gtest/gtest.h>
+
+#include "support/gui_resources_win.h"
+#include "widgets/menu_win.h"
+#include "widgets/tray_icon_win.h"
+
+namespace kv::ui {
+namespace {
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { form_.Create({"Controls", 0, 0, 500, 400}); }
+  Control::CreateArgs At(int id, int top = 0) {
+    Control::CreateArgs a;
+    a.parent = form_.hwnd();
+    a.top = top;
+    a.width = 150;
+    a.id = id;
+    return a;
+  }
+  // What the control sends its parent when the user acts.
+  void Notify(HwndOwner& c, WORD code) {
+    SendMessageW(form_.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c.hwnd()), code),
+                 reinterpret_cast<LPARAM>(c.hwnd()));
+  }
+  Form form_;
+};
+
+TEST_F(ControlsTest, ButtonAndCheckBoxRaiseTheirEvents) {
+  Button b;
+  b.Create(At(1));
+  int clicks = 0;
+  b.onClick = [&] { ++clicks; };
+  SendMessageW(b.hwnd(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+
+  CheckBox c;
+  c.Create(At(2, 30));
+  std::vector<bool> changes;
+  c.onChanged = [&](bool on) { changes.push_back(on); };
+  c.SetChecked(true);
+  EXPECT_TRUE(c.Checked());
+  EXPECT_TRUE(changes.empty()) << "setting by program raises nothing";
+  SendMessageW(c.hwnd(), BM_CLICK, 0, 0);
+  EXPECT_EQ(changes, std::vector<bool>{false});
+}
+
+TEST_F(ControlsTest, SpinEditHoldsItsValueToTheRange) {
+  SpinEdit s;
+  s.Create(At(3), 1, 100, 10);
+  EXPECT_EQ(s.Value(), 10);
+  std::vector<int> values;
+  s.onChanged = [&](int v) { values.push_back(v); };
+  s.SetValue(500);
+  EXPECT_EQ(s.Value(), 100);
+  EXPECT_TRUE(values.empty());
+  s.EditControl().SetText("42");  // as typed
+  EXPECT_EQ(values, std::vector<int>{42});
+  s.EditControl().SetText("");
+  EXPECT_EQ(s.Value(), 1);
+  s.SetRange(5, 6);
+  s.SetValue(0);
+  EXPECT_EQ(s.Value(), 5);
+}
+
+TEST_F(ControlsTest, ComboBoxListsItemsAndReportsTheUsersChoice) {
+  ComboBox c;
+  c.Create(At(4));
+  c.SetItems({"Stretch (Default)", "Box", "Triangle"});
+  EXPECT_EQ(c.Count(), 3);
+  EXPECT_EQ(c.ItemText(1), "Box");
+  int chosen = -5;
+  c.onChanged = [&](int i) { chosen = i; };
+  c.SetItemIndex(2);
+  EXPECT_EQ(chosen, -5);
+  EXPECT_EQ(c.ItemIndex(), 2);
+  Notify(c, CBN_SELCHANGE);
+  EXPECT_EQ(chosen, 2);
+}
+
+TEST_F(ControlsTest, VirtualListViewAsksForTheTextItShows) {
+  ListView l;
+  l.Create(At(5), true);
+  l.AddColumn("Style", 60);
+  l.AddColumn("File", 100);
+  l.SetItemCount(100000);
+  EXPECT_EQ(l.Count(), 100000);
+  l.onGetText = [](int row, int column) { return (column == 0 ? "S" : "F") + std::to_string(row); };
+  wchar_t buffer[64] = {};
+  LVITEMW item{};
+  item.iSubItem = 1;
+  item.pszText = buffer;
+  item.cchTextMax = 64;
+  SendMessageW(l.hwnd(), LVM_GETITEMTEXTW, 99999, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(buffer, L"F99999");
+  EXPECT_EQ(l.Cell(7, 0), "S7");
+}
+
+TEST_F(ControlsTest, ListViewRowsAndSelection) {
+  ListView l;
+  l.Create(At(6));
+  l.AddColumn("A", 50);
+  l.AddColumn("B", 50);
+  l.AddRow({"a0", "b0"});
+  l.AddRow({"a1", "b1"});
+  l.AddRow({"a2", "b2"});
+  EXPECT_EQ(l.Cell(1, 1), "b1");
+  int selections = 0;
+  l.onSelectionChanged = [&] { ++selections; };
+  l.Select(2);
+  EXPECT_EQ(l.Selected(), 2);
+  EXPECT_GT(selections, 0);
+  l.Select(0, false);
+  EXPECT_EQ(l.SelectedRows(), (std::vector<int>{0, 2}));
+  l.DeleteRow(1);
+  EXPECT_EQ(l.Count(), 2);
+  EXPECT_EQ(l.Cell(1, 0), "a2");
+  l.Clear();
+  EXPECT_EQ(l.Count(), 0);
+}
+
+TEST_F(ControlsTest, TabControlAndHotkeyEdit) {
+  TabControl t;
+  t.Create(At(7));
+  t.AddTab("Wallpaper");
+  t.AddTab("About");
+  int changed = -1;
+  t.onChanged = [&](int i) { changed = i; };
+  t.SetTabIndex(1);
+  NMHDR header{t.hwnd(), 7, static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(form_.hwnd(), WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&header));
+  EXPECT_EQ(changed, 1);
+
+  HotkeyEdit h;
+  h.Create(At(8, 40));
+  h.SetHotkey('N', HOTKEYF_CONTROL | HOTKEYF_ALT);
+  EXPECT_EQ(LOBYTE(h.Hotkey()), 'N');
+  EXPECT_EQ(HIBYTE(h.Hotkey()), HOTKEYF_CONTROL | HOTKEYF_ALT);
+}
+
+// The captions and states of a built system menu, "-" for separators, submenus
+// in brackets.
+std::string Describe(HMENU menu) {
+  std::string out;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING | MIIM_STATE | MIIM_FTYPE | MIIM_SUBMENU;
+    info.dwTypeData = text;
+    info.cch = 128;
+    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    if (info.fType & MFT_SEPARATOR) {
+      out += "- ";
+      continue;
+    }
+    std::wstring w = text;
+    for (wchar_t& c : w)
+      if (c == L'\t') c = L'|';
+    out += std::string(w.begin(), w.end());
+    if (info.fState & MFS_CHECKED) out += "*";
+    if (info.fState & MFS_DISABLED) out += "~";
+    if (info.hSubMenu) out += "[" + Describe(info.hSubMenu) + "]";
+    out += " ";
+  }
+  return out;
+}
+
+TEST(PopupMenu, BuildsCaptionsShortcutsChecksSeparatorsSubmenusAndHidesHiddenItems) {
+  PopupMenu m;
+  MenuItem& browser = m.root.Add("Browser", {}, "SysBrowser");
+  browser.shortcutText = "Ctrl+B";
+  browser.checked = true;
+  m.root.AddSeparator();
+  m.root.Add("Hidden").visible = false;
+  MenuItem& skins = m.root.Add("Skins");
+  skins.Add("Load Skin...");
+  skins.AddSeparator();
+  skins.Add("Default Skin").enabled = false;
+  std::vector<MenuItem*> order;
+  std::vector<HBITMAP> bitmaps;
+  HMENU menu = m.Build(order, bitmaps);
+  EXPECT_EQ(Describe(menu), "Browser|Ctrl+B* - Skins[Load Skin... - Default Skin~ ] ");
+  DestroyMenu(menu);
+  EXPECT_EQ(m.root.Find("SysBrowser"), &browser);
+}
+
+TEST(PopupMenu, ShortcutsRunTheirItemUnlessDisabledOrHidden) {
+  PopupMenu m;
+  int runs = 0;
+  MenuItem& next = m.root.Add("Wallpapers").Add("Next", [&](MenuItem&) { ++runs; });
+  next.shortcutKey = 'N';
+  next.shortcutModifiers = HOTKEYF_CONTROL;
+  EXPECT_TRUE(m.HandleShortcut('N', HOTKEYF_CONTROL));
+  EXPECT_FALSE(m.HandleShortcut('N', 0));
+  next.enabled = false;
+  EXPECT_FALSE(m.HandleShortcut('N', HOTKEYF_CONTROL));
+  EXPECT_EQ(runs, 1);
+}
+
+struct NotifyCall {
+  DWORD message;
+  std::wstring tip;
+  HICON icon;
+};
+
+class TrayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tray_.notify = [this](DWORD message, NOTIFYICONDATAW* data) {
+      calls_.push_back({message, data->szTip, data->hIcon});
+      return TRUE;
+    };
+  }
+  TrayIcon tray_;
+  std::vector<NotifyCall> calls_;
+};
+
+TEST_F(TrayTest, AddsModifiesAndRemovesTheIcon) {
+  tray_.SetIcon(LoadIconW(nullptr, IDI_APPLICATION));
+  tray_.SetTip("Kestrova");
+  EXPECT_TRUE(calls_.empty()) << "nothing is shown before it is active";
+  tray_.SetActive(true);
+  tray_.SetTip("Kestrova - paused");
+  tray_.SetActive(false);
+  ASSERT_EQ(calls_.size(), 3u);
+  EXPECT_EQ(calls_[0].message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(calls_[0].tip, L"Kestrova");
+  EXPECT_NE(calls_[0].icon, nullptr);
+  EXPECT_EQ(calls_[1].message, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(calls_[1].tip, L"Kestrova - paused");
+  EXPECT_EQ(calls_[2].message, static_cast<DWORD>(NIM_DELETE));
+}
+
+TEST_F(TrayTest, MouseMessagesBecomeEventsWithButtonAndPosition) {
+  std::vector<std::string> events;
+  tray_.onMouseDown = [&](int button, int x, int y) {
+    POINT p;
+    GetCursorPos(&p);
+    events.push_back("down" + std::to_string(button) + (x == p.x && y == p.y ? "@cursor" : ""));
+  };
+  tray_.onDblClick = [&](int button) { events.push_back("dbl" + std::to_string(button)); };
+  for (UINT m : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDBLCLK, WM_MOUSEMOVE})
+    SendMessageW(tray_.hwnd(), TrayIcon::kCallbackMessage, 1, m);
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"down0@cursor", "down1@cursor", "down2@cursor", "dbl1"}));
+}
+
+TEST_F(TrayTest, ComesBackWhenTheTaskbarIsCreatedAgain) {
+  tray_.SetActive(true);
+  SendMessageW(tray_.hwnd(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  ASSERT_EQ(calls_.size(), 2u);
+  EXPECT_EQ(calls_[1].message, static_cast<DWORD>(NIM_ADD));
+  tray_.SetActive(false);
+  calls_.clear();
+  SendMessageW(tray_.hwnd(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(calls_.empty()) << "an inactive icon stays away";
+}
+
+TEST_F(TrayTest, AnimationShowsTheImagesInTurn) {
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
+  for (int i = 0; i < 3; ++i) ImageList_AddIcon(images, LoadIconW(nullptr, IDI_APPLICATION));
+  tray_.SetImages(images);
+  tray_.SetActive(true);
+  tray_.SetAnimate(true);
+  for (int i = 0; i < 4; ++i) SendMessageW(tray_.hwnd(), WM_TIMER, 1, 0);
+  // The add, then one change per frame: the first at once, one per tick.
+  EXPECT_EQ(calls_.size(), 1u + 5u);
+  EXPECT_NE(calls_.back().icon, nullptr);
+  tray_.SetAnimate(false);
+  tray_.SetActive(false);
+  ImageList_Destroy(images);
+}
+
+TEST_F(ControlsTest, CreatingAndDestroyingControlsLeavesNoHandlesBehind) {
+  const auto cycle = [&] {
+    Form f;
+    f.Create({"Leak", 0, 0, 300, 200});
+    Button b;
+    b.Create(At(1));
+    SpinEdit s;
+    s.Create(At(2), 0, 10, 5);
+    ComboBox c;
+    c.Create(At(3));
+    c.SetItems({"a", "b"});
+    ListView l;
+    l.Create(At(4), true);
+    l.AddColumn("x", 10);
+    TabControl t;
+    t.Create(At(5));
+    HotkeyEdit h;
+    h.Create(At(6));
+    TrayIcon tray;
+    tray.notify = [](DWORD, NOTIFYICONDATAW*) { return TRUE; };
+    tray.SetIcon(LoadIconW(nullptr, IDI_APPLICATION));
+    tray.SetActive(true);
+    PopupMenu m;
+    m.root.Add("x").Add("y");
+    std::vector<MenuItem*> order;
+    std::vector<HBITMAP> bitmaps;
+    DestroyMenu(m.Build(order, bitmaps));
+  };
+  cycle();
+  ProcessMessages();
+  const int gdi = test::GdiObjectCount(), user = test::UserObjectCount();
+  for (int i = 0; i < 20; ++i) cycle();
+  ProcessMessages();
+  EXPECT_EQ(test::GdiObjectCount(), gdi);
+  EXPECT_EQ(test::UserObjectCount(), user);
+}
+
+}  // namespace
+}  // namespace kv::ui
