@@ -3,8 +3,9 @@
 // with typed events. Create(args) makes the control as a child of args.parent,
 // which must be a Window of ours (it reflects the notifications back here).
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <functional>
 #include <string>

@@ -4,8 +4,9 @@
 // handler per item. The system menu is built afresh for each popup from the
 // tree, so items can change at any time.
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>

@@ -5,9 +5,10 @@
 // "TaskbarCreated" message after Explorer restarts), which is why its window is a
 // hidden top-level window: message-only windows do not get that broadcast.
 
+#include <windows.h>
+// After windows.h, which they need.
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <functional>
 #include <string>
