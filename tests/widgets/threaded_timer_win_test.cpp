@@ -1,0 +1,150 @@
+#include "widgets/threaded_timer_win.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace kv {
+namespace {
+
+// Handles this thread's messages until done() or, as a guard against a hang,
+// a generous time has passed.
+template <typename Done>
+bool PumpUntil(const Done& done, DWORD limitMs = 20000) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > limitMs) return false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
+
+void PumpFor(DWORD ms) {
+  const DWORD start = GetTickCount();
+  PumpUntil([&] { return GetTickCount() - start >= ms; });
+}
+
+// Keeps the processor busy, so that ticks and destruction race as they would
+// on a loaded machine.
+class Load {
+ public:
+  Load() {
+    for (int i = 0; i < 2; ++i)
+      threads_.emplace_back([this] {
+        volatile unsigned x = 0;
+        while (!stop_) x = x + 1;
+      });
+  }
+  ~Load() {
+    stop_ = true;
+    for (auto& t : threads_) t.join();
+  }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::vector<std::thread> threads_;
+};
+
+TEST(ThreadedTimer, StartsDisabledWithASecondAndNormalPriority) {
+  TThreadedTimer timer;
+  EXPECT_FALSE(timer.Enabled());
+  EXPECT_EQ(timer.Interval(), 1000u);
+  EXPECT_EQ(timer.ThreadPriority(), THREAD_PRIORITY_NORMAL);
+}
+
+TEST(ThreadedTimer, TicksRunOnTheCreatingThread) {
+  TThreadedTimer timer;
+  const DWORD self = GetCurrentThreadId();
+  int ticks = 0;
+  bool elsewhere = false;
+  timer.OnTimer = [&] {
+    ++ticks;
+    elsewhere |= GetCurrentThreadId() != self;
+  };
+  timer.SetInterval(5);
+  timer.SetEnabled(true);
+  ASSERT_TRUE(PumpUntil([&] { return ticks >= 3; }));
+  EXPECT_FALSE(elsewhere);
+}
+
+TEST(ThreadedTimer, DisabledTimerDoesNotTick) {
+  TThreadedTimer timer;
+  int ticks = 0;
+  timer.OnTimer = [&] { ++ticks; };
+  timer.SetInterval(5);
+  PumpFor(100);
+  EXPECT_EQ(ticks, 0);
+  timer.SetEnabled(true);
+  ASSERT_TRUE(PumpUntil([&] { return ticks >= 2; }));
+  timer.SetEnabled(false);
+  PumpFor(20);  // a tick already handed over may still arrive: it is dropped
+  const int seen = ticks;
+  PumpFor(150);
+  EXPECT_EQ(ticks, seen);
+}
+
+TEST(ThreadedTimer, NewIntervalKeepsTheEnabledState) {
+  TThreadedTimer timer;
+  int ticks = 0;
+  timer.OnTimer = [&] { ++ticks; };
+  timer.SetInterval(50);
+  EXPECT_FALSE(timer.Enabled());
+  EXPECT_EQ(timer.Interval(), 50u);
+  timer.SetEnabled(true);
+  timer.SetInterval(5);
+  EXPECT_TRUE(timer.Enabled());
+  ASSERT_TRUE(PumpUntil([&] { return ticks >= 2; }));
+}
+
+TEST(ThreadedTimer, ATimerWithoutHandlerJustWaits) {
+  TThreadedTimer timer;
+  timer.SetInterval(1);
+  timer.SetEnabled(true);
+  PumpFor(30);
+  timer.SetThreadPriority(THREAD_PRIORITY_BELOW_NORMAL);
+  EXPECT_EQ(timer.ThreadPriority(), THREAD_PRIORITY_BELOW_NORMAL);
+}
+
+TEST(ThreadedTimer, NoTickRunsAfterDestructionUnderLoad) {
+  Load load;
+  int afterDestruction = 0;
+  for (int round = 0; round < 40; ++round) {
+    bool destroying = false;
+    int ticks = 0;
+    auto timer = std::make_unique<TThreadedTimer>();
+    timer->OnTimer = [&] {
+      ++ticks;
+      if (destroying) ++afterDestruction;
+    };
+    timer->SetInterval(round % 3);  // 0 ms: a tick is always on its way
+    timer->SetEnabled(true);
+    ASSERT_TRUE(PumpUntil([&] { return ticks >= 1 + round % 2; }));
+    destroying = true;
+    timer.reset();
+    PumpFor(1);
+  }
+  PumpFor(30);
+  EXPECT_EQ(afterDestruction, 0);
+}
+
+TEST(ThreadedTimer, HandlerMayDestroyItsOwnTimer) {
+  auto timer = std::make_unique<TThreadedTimer>();
+  int ticks = 0;
+  timer->OnTimer = [&] {
+    ++ticks;
+    timer.reset();
+  };
+  timer->SetInterval(1);
+  timer->SetEnabled(true);
+  ASSERT_TRUE(PumpUntil([&] { return timer == nullptr; }));
+  PumpFor(20);
+  EXPECT_EQ(ticks, 1);
+}
+
+}  // namespace
+}  // namespace kv
