@@ -1,0 +1,245 @@
+#include "list/wallpaper_list.h"
+
+#include <utility>
+
+#include "codecs/file_io.h"
+#include "config/error.h"
+#include "list/list_file.h"
+#include "list/list_text.h"
+#include "list/shell_files.h"
+#include "widgets/prompts.h"
+
+namespace kv {
+
+std::string DuplicateQuestion(const std::string& fullName) {
+  return fullName + "\ris already in list. Would you like to add " + fullName + " anyway ?";
+}
+
+std::string ThumbnailName(const std::string& cacheDirectory, const std::string& wallpaperName) {
+  return cacheDirectory + ChangeExtension(NamePart(wallpaperName), ".jpg");
+}
+
+TKvlistview::TKvlistview(Prompts& prompts, ShellDelete& shellDelete)
+    : prompts_(prompts), shellDelete_(shellDelete) {
+  defaultStyles_.fill(1);  // "Stretch"
+}
+
+void TKvlistview::SetDefaultStyle(int group, int styleIndex) {
+  if (group < 0 || group >= kFileTypeGroupCount || styleIndex < 0 || styleIndex >= kStyleCount)
+    return;
+  defaultStyles_[static_cast<std::size_t>(group)] = static_cast<std::uint8_t>(styleIndex);
+}
+
+int TKvlistview::DefaultStyle(int group) const {
+  return defaultStyles_.at(static_cast<std::size_t>(group));
+}
+
+const std::string& TKvlistview::Cell(std::size_t index, int column) const {
+  const WallpaperEntry& e = rows_[index].entry;
+  return column == 0 ? e.style : column == 1 ? e.fileName : e.path;
+}
+
+void TKvlistview::SetStyle(std::size_t index, const std::string& style) {
+  rows_.at(index).entry.style = style;
+  RowsChanged();
+}
+
+void TKvlistview::SetEntry(std::size_t index, const WallpaperEntry& entry) {
+  Row& row = rows_.at(index);
+  RemoveName(row.entry);
+  row.entry = entry;
+  AddName(row.entry);
+  RowsChanged();
+}
+
+void TKvlistview::Append(const WallpaperEntry& entry) {
+  rows_.push_back({entry, false});
+  AddName(entry);
+  RowsChanged();
+}
+
+void TKvlistview::Select(std::size_t index, bool selected) {
+  Row& row = rows_.at(index);
+  if (row.selected == selected) return;
+  row.selected = selected;
+  selected ? ++selectedCount_ : --selectedCount_;
+  SelectionChanged();
+}
+
+void TKvlistview::SelectOnly(std::size_t index) {
+  BeginUpdate();
+  SelectAll(false);
+  Select(index, true);
+  EndUpdate();
+}
+
+void TKvlistview::SelectAll(bool selected) {
+  for (Row& row : rows_) row.selected = selected;
+  selectedCount_ = selected ? rows_.size() : 0;
+  SelectionChanged();
+}
+
+std::vector<std::size_t> TKvlistview::SelectedIndices() const {
+  std::vector<std::size_t> out;
+  out.reserve(selectedCount_);
+  for (std::size_t i = 0; i < rows_.size(); ++i)
+    if (rows_[i].selected) out.push_back(i);
+  return out;
+}
+
+void TKvlistview::EndUpdate() {
+  if (updating_ == 0 || --updating_ > 0) return;
+  if (std::exchange(rowsChangedPending_, false) && onRowsChanged) onRowsChanged();
+  if (std::exchange(selectionChangedPending_, false) && onSelectionChanged) onSelectionChanged();
+}
+
+void TKvlistview::RowsChanged() {
+  if (updating_ > 0)
+    rowsChangedPending_ = true;
+  else if (onRowsChanged)
+    onRowsChanged();
+}
+
+void TKvlistview::SelectionChanged() {
+  if (updating_ > 0)
+    selectionChangedPending_ = true;
+  else if (onSelectionChanged)
+    onSelectionChanged();
+}
+
+void TKvlistview::AddName(const WallpaperEntry& entry) {
+  ++names_[FoldFileNameCase(entry.FullName())];
+}
+
+void TKvlistview::RemoveName(const WallpaperEntry& entry) {
+  const auto it = names_.find(FoldFileNameCase(entry.FullName()));
+  if (it != names_.end() && --it->second == 0) names_.erase(it);
+}
+
+bool TKvlistview::IsInList(const std::string& fullName) const {
+  return names_.count(FoldFileNameCase(fullName)) != 0;
+}
+
+std::string TKvlistview::DefaultStyleFor(const std::string& extension) const {
+  const auto group = FileTypeGroup(extension);
+  return group ? StyleName(defaultStyles_[static_cast<std::size_t>(*group)]) : std::string();
+}
+
+void TKvlistview::LoadList(const std::string& fileName) {
+  if (!FileExists(fileName)) return;
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes = ReadFileBytes(fileName);
+  } catch (const FileError& e) {
+    throw Error(e.what());
+  }
+  const std::vector<ListRecord> records = ParseListFile(bytes.data(), bytes.size());
+  std::vector<Row> rows;
+  rows.reserve(records.size());
+  for (const ListRecord& r : records) {
+    WallpaperEntry entry{StyleName(r.style), r.fileName, r.path};
+    if (removeOrphans && !FileExists(entry.FullName())) continue;
+    rows.push_back({std::move(entry), false});
+  }
+  rows_ = std::move(rows);
+  selectedCount_ = 0;
+  names_.clear();
+  names_.reserve(rows_.size());
+  for (const Row& row : rows_) AddName(row.entry);
+  RowsChanged();
+  SelectionChanged();
+}
+
+void TKvlistview::SaveList(const std::string& fileName) const {
+  std::vector<ListRecord> records;
+  records.reserve(rows_.size());
+  for (const Row& row : rows_)
+    records.push_back({row.entry.fileName, row.entry.path,
+                       static_cast<std::uint8_t>(StyleIndexOf(row.entry.style))});
+  const std::vector<std::uint8_t> bytes = FormatListFile(records);
+  try {
+    WriteFileAtomic(fileName, bytes.data(), bytes.size());
+  } catch (const FileError& e) {
+    throw Error(e.what());
+  }
+}
+
+bool TKvlistview::AddWallpaper(const std::string& fullName, bool askOnDuplicate) {
+  if (!cacheDirectory.empty() && !DirectoryExists(cacheDirectory)) MakeDirectory(cacheDirectory);
+  if (IsInList(fullName) && (!askOnDuplicate || !prompts_.Confirm(DuplicateQuestion(fullName))))
+    return false;
+  if (thumbnailMaker && thumbnailMaker->CacheEnabled() && !cacheDirectory.empty()) {
+    const std::string thumbnail = ThumbnailName(cacheDirectory, fullName);
+    // A thumbnail of that name is reused as it is, whichever file it was made of.
+    if (!FileExists(thumbnail) && !thumbnailMaker->MakeThumbnail(thumbnail, fullName)) return false;
+  }
+  Append({DefaultStyleFor(LowerExtension(fullName)), std::string(NamePart(fullName)),
+          std::string(PathPart(fullName))});
+  return true;
+}
+
+std::size_t TKvlistview::AddWallpapers(const std::vector<std::string>& fullNames,
+                                       bool askOnDuplicate) {
+  std::size_t added = 0;
+  BeginUpdate();
+  for (const std::string& name : fullNames) added += AddWallpaper(name, askOnDuplicate) ? 1 : 0;
+  EndUpdate();
+  return added;
+}
+
+void TKvlistview::RemoveSelected() {
+  if (selectedCount_ == 0) {
+    prompts_.Warning(kRemoveNothingSelectedText);
+    return;
+  }
+  if (!prompts_.Confirm(kRemoveConfirmText)) return;
+  RemoveSelectedRows();
+}
+
+void TKvlistview::RemoveSelectedRows() {
+  if (selectedCount_ == 0) return;
+  // The rows go in one pass, and the list is whole again before any window
+  // message runs: a command that arrives while thumbnails are being deleted
+  // sees the list without the removed rows.
+  std::vector<WallpaperEntry> removed;
+  removed.reserve(selectedCount_);
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (rows_[i].selected) {
+      RemoveName(rows_[i].entry);
+      removed.push_back(std::move(rows_[i].entry));
+    } else {
+      if (kept != i) rows_[kept] = std::move(rows_[i]);
+      ++kept;
+    }
+  }
+  rows_.resize(kept);
+  selectedCount_ = 0;
+  RowsChanged();
+  SelectionChanged();
+  for (const WallpaperEntry& entry : removed) {
+    if (removeThumbsOnDeletion && !cacheDirectory.empty()) {
+      const std::string thumbnail = ThumbnailName(cacheDirectory, entry.fileName);
+      if (FileExists(thumbnail)) shellDelete_.Delete(thumbnail);
+    }
+    if (processMessages) processMessages();
+  }
+}
+
+void TKvlistview::ClearList() {
+  if (rows_.empty()) {
+    prompts_.Warning(kClearEmptyListText);
+    return;
+  }
+  if (prompts_.Confirm(kClearConfirmText)) DeleteAll();
+}
+
+void TKvlistview::DeleteAll() {
+  rows_.clear();
+  names_.clear();
+  selectedCount_ = 0;
+  RowsChanged();
+  SelectionChanged();
+}
+
+}  // namespace kv
