@@ -3,31 +3,16 @@
 // ExtCreateRegion call over these rectangles).
 #include <benchmark/benchmark.h>
 
-#include <random>
-
 #include "codecs/bitmap.h"
 #include "skin/effects.h"
 #include "skin/region_runs.h"
+// Shared with the Win32 timing program and the tests.
+#include "../tests/skin/pictures.h"
 
 namespace {
 
-constexpr kv::Colour kMagenta = kv::MakeColour(255, 0, 255);
-
-// A 1024 x 768 picture with many runs: a round window whose rim is cut into
-// teeth, holes on every row, and noise in the corners.
-kv::Bitmap ManyRuns() {
-  kv::Bitmap b(1024, 768);
-  std::mt19937 rng(7);
-  for (int y = 0; y < 768; ++y)
-    for (int x = 0; x < 1024; ++x) {
-      const int dx = x - 512, dy = y - 384;
-      const bool inside = dx * dx + dy * dy < 380 * 380;
-      const bool hole = (x / 5 + y / 3) % 7 == 0;
-      const bool noise = !inside && rng() % 3 == 0;
-      b.SetPixel(x, y, (inside && !hole) || noise ? kv::MakeColour(40, 80, 120) : kMagenta);
-    }
-  return b;
-}
+using kv::test::kMagenta;
+using kv::test::ManyRuns;
 
 void BM_VisibleBands(benchmark::State& state) {
   const kv::Bitmap picture = ManyRuns();

@@ -295,13 +295,9 @@ LRESULT TOrganicShapeControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      PaintControl(dc);
-      EndPaint(hwnd_, &ps);
+    case WM_PAINT:
+      ui::PaintWindow(hwnd_, [this](HDC dc) { PaintControl(dc); });
       return 0;
-    }
     case WM_MOUSEMOVE:
       if (!tracking_) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};

@@ -165,15 +165,9 @@ void TOrganicShapeGlassForm::PositionChanging(WINDOWPOS& pos) {
   const auto work =
       MonitorWorkRect({pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy}, MonitorBounds());
   if (!work) return;
-  Rect area = *work;
-  if (GetAsyncKeyState(VK_SHIFT) & 0x8000) {
-    if (Rect taskbar; TaskbarRect(taskbar))
-      area = WithoutTaskbar(area, taskbar, GetSystemMetrics(SM_CXSCREEN),
-                            GetSystemMetrics(SM_CYSCREEN));
-  }
-  const Point p = SnapToEdges({pos.x, pos.y}, pos.cx, pos.cy, area, snapThreshold);
-  pos.x = p.x;
-  pos.y = p.y;
+  // With Shift held the taskbar is left free.
+  const bool shift = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+  SnapWindowPos(pos, shift ? WithoutScreenTaskbar(*work) : *work, snapThreshold);
 }
 
 LRESULT TOrganicShapeGlassForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

@@ -47,6 +47,19 @@ bool TaskbarRect(Rect& out) {
   return true;
 }
 
+Rect WithoutScreenTaskbar(const Rect& work) {
+  Rect taskbar;
+  if (!TaskbarRect(taskbar)) return work;
+  return WithoutTaskbar(work, taskbar, GetSystemMetrics(SM_CXSCREEN),
+                        GetSystemMetrics(SM_CYSCREEN));
+}
+
+void SnapWindowPos(WINDOWPOS& pos, const Rect& work, int threshold) {
+  const Point p = SnapToEdges({pos.x, pos.y}, pos.cx, pos.cy, work, threshold);
+  pos.x = p.x;
+  pos.y = p.y;
+}
+
 TOrganicShapeForm::TOrganicShapeForm() {
   skin_.OnChange = [this] {
     if (hwnd_) shapeIt();
@@ -124,25 +137,17 @@ Point TOrganicShapeForm::ScreenPosition() const noexcept {
 void TOrganicShapeForm::PaintFace(HDC dc) { DrawBitmap(dc, 0, 0, skin_.Picture()); }
 
 void TOrganicShapeForm::PositionChanging(WINDOWPOS& pos) {
-  Rect work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (Rect taskbar; TaskbarRect(taskbar))
-    work = WithoutTaskbar(work, taskbar, work.right, work.bottom);
-  const Point p = SnapToEdges({pos.x, pos.y}, pos.cx, pos.cy, work, kShapedSnapDistance);
-  pos.x = p.x;
-  pos.y = p.y;
+  const Rect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SnapWindowPos(pos, WithoutScreenTaskbar(screen), kShapedSnapDistance);
 }
 
 LRESULT TOrganicShapeForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 0;  // the skin covers the whole window
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      PaintFace(dc);
-      EndPaint(hwnd_, &ps);
+    case WM_PAINT:
+      ui::PaintWindow(hwnd_, [this](HDC dc) { PaintFace(dc); });
       return 0;
-    }
     case WM_LBUTTONDOWN:
       if (onMouseDown) onMouseDown(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
       if (dragByBody) {

@@ -71,6 +71,10 @@ class TOrganicShapeForm : public ui::Window {
 
 // The taskbar's rectangle, when there is one.
 [[nodiscard]] bool TaskbarRect(Rect& out);
+// `work` less the taskbar, recognised against the primary screen's size.
+[[nodiscard]] Rect WithoutScreenTaskbar(const Rect& work);
+// Moves a proposed window position onto the edges of `work` it comes near.
+void SnapWindowPos(WINDOWPOS& pos, const Rect& work, int threshold);
 // A remembered integer of a shaped form, or nothing when absent or unreadable.
 [[nodiscard]] std::optional<int> ReadFormValue(const std::string& form, const wchar_t* value);
 void WriteFormValue(const std::string& form, const wchar_t* value, int data) noexcept;

@@ -170,6 +170,15 @@ class Control : public HwndOwner {
   friend LRESULT CALLBACK ControlSubclassProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 };
 
+// Answers WM_PAINT: `paint(dc)` between BeginPaint and EndPaint.
+template <typename Paint>
+void PaintWindow(HWND hwnd, Paint paint) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (dc) paint(dc);
+  EndPaint(hwnd, &ps);
+}
+
 // The default GUI font of the system, shared (not to be deleted).
 [[nodiscard]] HFONT DefaultGuiFont() noexcept;
 

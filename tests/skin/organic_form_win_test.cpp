@@ -5,6 +5,7 @@
 #include "skin/organic_glass_form_win.h"
 #include "skin/organic_shape_error.h"
 #include "skin/organic_shape_form_win.h"
+#include "skin/pictures.h"
 #include "support/gui_resources_win.h"
 #include "support/registry_win.h"
 #include "widgets/window_win.h"
@@ -17,12 +18,7 @@ const std::wstring kTestFormKey = std::wstring(kFormsKey) + L"KvSkinTestForm";
 
 // A 60 x 40 picture: a blue disc on magenta, a red square in the top-left corner.
 Bitmap DiscPicture() {
-  Bitmap b(60, 40);
-  for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 60; ++x) {
-      const int dx = x - 30, dy = y - 20;
-      b.SetPixel(x, y, dx * dx + dy * dy < 18 * 18 ? MakeColour(0, 0, 200) : kMagenta);
-    }
+  Bitmap b = test::Disc(60, 40, 30, 20, 18, MakeColour(0, 0, 200));
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 6; ++x) b.SetPixel(x, y, MakeColour(255, 0, 0));
   return b;

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "skin/organic_shape_error.h"
+#include "skin/pictures.h"
 #include "skin/speed_bitmap_win.h"
 
 namespace kv::skin {
@@ -46,15 +47,8 @@ Bitmap Random(unsigned seed, int w, int h, unsigned colours) {
 }
 Bitmap SparseRandom() { return Random(1, 97, 61, 2); }
 Bitmap DenseRandom() { return Random(2, 200, 120, 5); }
-Bitmap Disc() {
-  Bitmap b(120, 90);
-  for (int y = 0; y < 90; ++y)
-    for (int x = 0; x < 120; ++x) {
-      const int dx = x - 60, dy = y - 45;
-      b.SetPixel(x, y, dx * dx + dy * dy < 40 * 40 ? MakeColour(10, 20, 30) : kMagenta);
-    }
-  return b;
-}
+Bitmap Disc() { return test::Disc(120, 90, 60, 45, 40, MakeColour(10, 20, 30)); }
+Bitmap ManyRunsTop() { return test::ManyRuns(64); }
 Bitmap Empty() { return Bitmap(); }
 
 class RegionEquality : public ::testing::TestWithParam<Picture> {};
@@ -88,8 +82,20 @@ INSTANTIATE_TEST_SUITE_P(Pictures, RegionEquality,
                                            Picture{"SparseRandom", SparseRandom, kMagenta},
                                            Picture{"DenseRandom", DenseRandom, kMagenta},
                                            Picture{"Disc", Disc, kMagenta},
+                                           Picture{"ManyRuns", ManyRunsTop, kMagenta},
                                            Picture{"Empty", Empty, kMagenta}),
                          [](const auto& info) { return info.param.name; });
+
+TEST(OrganicSkin, LargePictureIsShapedExactly) {
+  const Bitmap big = test::Disc(4000, 3000, 2000, 1500, 1400, MakeColour(1, 1, 1));
+  TOrganicSkin skin;
+  skin.SetInvisibleColor(kMagenta);
+  skin.Assign(big);
+  const GdiRegion region = skin.getRegion();
+  for (int y = 0; y < 3000; y += 37)
+    for (int x = 0; x < 4000; x += 41)
+      ASSERT_EQ(PtInRegion(region.get(), x, y) != 0, big.Pixel(x, y) != kMagenta) << x << "," << y;
+}
 
 TEST(OrganicSkin, ThreeByOneRegionIsTheMiddlePixel) {
   TOrganicSkin skin;  // white is the default invisible colour

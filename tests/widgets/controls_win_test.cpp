@@ -187,6 +187,27 @@ TEST(PopupMenu, BuildsCaptionsShortcutsChecksSeparatorsSubmenusAndHidesHiddenIte
   EXPECT_EQ(m.root.Find("SysBrowser"), &browser);
 }
 
+TEST(PopupMenu, ItemsShowTheirImageFromTheImageList) {
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
+  ImageList_AddIcon(images, LoadIconW(nullptr, IDI_APPLICATION));
+  PopupMenu m;
+  m.images = images;
+  m.root.Add("With image").imageIndex = 0;
+  m.root.Add("Index out of range").imageIndex = 5;
+  std::vector<MenuItem*> order;
+  std::vector<HBITMAP> bitmaps;
+  HMENU menu = m.Build(order, bitmaps);
+  ASSERT_EQ(bitmaps.size(), 1u);
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_BITMAP;
+  GetMenuItemInfoW(menu, 0, TRUE, &info);
+  EXPECT_EQ(info.hbmpItem, bitmaps[0]);
+  DestroyMenu(menu);
+  for (HBITMAP b : bitmaps) DeleteObject(b);
+  ImageList_Destroy(images);
+}
+
 TEST(PopupMenu, ShortcutsRunTheirItemUnlessDisabledOrHidden) {
   PopupMenu m;
   int runs = 0;

@@ -5,29 +5,15 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <random>
 
 #include "skin/organic_skin_win.h"
+#include "../pictures.h"
 #include "skin/region_runs.h"
 
 namespace {
 
-constexpr kv::Colour kMagenta = kv::MakeColour(255, 0, 255);
-
-// The picture of bench_skin: a round window with holes and a noisy rim.
-kv::Bitmap ManyRuns(int height) {
-  kv::Bitmap b(1024, height);
-  std::mt19937 rng(7);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < 1024; ++x) {
-      const int dx = x - 512, dy = y - 384;
-      const bool inside = dx * dx + dy * dy < 380 * 380;
-      const bool hole = (x / 5 + y / 3) % 7 == 0;
-      const bool noise = !inside && rng() % 3 == 0;
-      b.SetPixel(x, y, (inside && !hole) || noise ? kv::MakeColour(40, 80, 120) : kMagenta);
-    }
-  return b;
-}
+using kv::test::kMagenta;
+using kv::test::ManyRuns;
 
 double Seconds(LARGE_INTEGER a, LARGE_INTEGER b) {
   LARGE_INTEGER f;
