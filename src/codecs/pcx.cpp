@@ -138,8 +138,15 @@ Bitmap DecodePcx(const std::uint8_t* data, std::size_t size) {
     for (int i = 0; i < 16; ++i, p += 3) palette[i] = MakeColour(p[0], p[1], p[2]);
   }
 
+  // Before taking pixel memory: stored data holds every byte, and a run (two
+  // bytes) gives at most 63.
   const int width = static_cast<int>(h.width);
   const std::size_t lineBytes = h.bytesPerLine;
+  const std::uint64_t needed = static_cast<std::uint64_t>(lineBytes) * planes * h.height;
+  const auto available = static_cast<std::uint64_t>(dataEnd - (data + kHeaderSize));
+  if (h.encoding == 0 && needed > available) throw ImageError("the pixel data is truncated");
+  if (h.encoding == 1 && needed > available * 32) throw ImageError("truncated RLE data");
+
   std::vector<std::uint8_t> line(lineBytes * planes);
   PcxStream stream(data + kHeaderSize, dataEnd, h.encoding == 1);
   Bitmap bitmap(width, static_cast<int>(h.height));

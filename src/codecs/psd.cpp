@@ -109,6 +109,11 @@ class ChannelRows {
     countBytes_ = h.version == 2 ? 4 : 2;
     const std::uint64_t allRows = static_cast<std::uint64_t>(height_) * h.channels;
     if (allRows * countBytes_ > r.Remaining()) throw ImageError("the RLE row table is truncated");
+    // Each row needs at least two bytes for every 128 it unpacks to; checked
+    // here, before the picture's memory is taken.
+    const std::uint64_t minimumRow = (rowBytes_ + 127) / 128 * 2;
+    if (rows * minimumRow > r.Remaining() - allRows * countBytes_)
+      throw ImageError("truncated RLE data");
     counts_ = r.Position();
     next_ = r.Position() + static_cast<std::size_t>(allRows * countBytes_);
     row_.resize(rowBytes_);

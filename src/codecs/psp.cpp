@@ -435,17 +435,42 @@ class ChannelRows {
   bool ended_ = false;
 };
 
+bool IsColour(const Raster& raster) { return raster.depth == 24 || raster.depth == 48; }
+
+// Bytes of one stored row of a colour or index channel, or of the mask.
+std::size_t RowBytes(const Raster& raster, bool mask) {
+  const int depth = raster.depth;
+  if (!mask && depth < 8) return (pixel::PackedRowBytes(raster.width, depth) + 3) & ~std::size_t{3};
+  return static_cast<std::size_t>(raster.width) * (depth == 16 || depth == 48 ? 2 : 1);
+}
+
+// Every channel the picture needs is there, and no channel's data is too short
+// to unpack to its rows: RLE gives at most 127 bytes for two, deflate at most
+// 1032 for one. Checked before the canvas's memory is taken.
+void CheckRaster(const Raster& raster) {
+  auto check = [&](const Span& span, std::size_t rowBytes) {
+    const std::uint64_t raw = static_cast<std::uint64_t>(rowBytes) * raster.height;
+    const std::uint64_t length = span.end - span.begin;
+    if (raster.compression == kStored && length < raw) Damaged("the channel data is truncated");
+    if (raster.compression == kRle && length < (raw + 126) / 127 * 2) Damaged("truncated RLE data");
+    if (raster.compression == kLz77 && length < raw / 1032) Damaged("truncated LZ77 data");
+  };
+  const int first = IsColour(raster) ? kRed : kIndexOrGrey;
+  const int last = IsColour(raster) ? kBlue : kIndexOrGrey;
+  for (int c = first; c <= last; ++c) {
+    if (Empty(raster.channels[c]))
+      Damaged(IsColour(raster) ? "a colour channel is missing"
+                               : "the picture's channel is missing");
+    check(raster.channels[c], RowBytes(raster, false));
+  }
+  if (!Empty(raster.transparency)) check(raster.transparency, RowBytes(raster, true));
+}
+
 void PspFile::Draw(const Raster& raster, Bitmap& canvas) const {
   const int depth = raster.depth;
   const bool wide = depth == 16 || depth == 48;  // two bytes (little-endian) a sample
-  const bool colour = depth == 24 || depth == 48;
+  const bool colour = IsColour(raster);
   const bool grey = depth == 16 || (depth == 8 && image_.grey);
-  if (colour) {
-    for (int c = kRed; c <= kBlue; ++c)
-      if (Empty(raster.channels[c])) Damaged("a colour channel is missing");
-  } else if (Empty(raster.channels[kIndexOrGrey])) {
-    Damaged("the picture's channel is missing");
-  }
   pixel::Palette ramp{};
   const pixel::Palette* palette = raster.palette;
   if (!colour && (grey || !palette)) {
@@ -460,15 +485,14 @@ void PspFile::Draw(const Raster& raster, Bitmap& canvas) const {
       static_cast<int>(std::clamp<std::int64_t>(raster.left + raster.width, 0, canvas.Width()));
   const int y1 =
       static_cast<int>(std::clamp<std::int64_t>(raster.top + raster.height, 0, canvas.Height()));
-  const auto width = static_cast<int>(raster.width);
-  const std::size_t sampleBytes = wide ? 2 : 1;
   auto sampleAt = [&](const std::uint8_t* row, int x) -> std::uint8_t {
     return wide ? pixel::Narrow16(row[2 * x] | (row[2 * x + 1] << 8)) : row[x];
   };
 
   // Calls `put(row, x, out)` for every stored pixel that lands on the canvas.
-  auto eachRow = [&](const Span& span, std::size_t rowBytes, auto put) {
-    ChannelRows rows(data_ + span.begin, span.end - span.begin, raster.compression, rowBytes);
+  auto eachRow = [&](const Span& span, bool mask, auto put) {
+    ChannelRows rows(data_ + span.begin, span.end - span.begin, raster.compression,
+                     RowBytes(raster, mask));
     for (std::int64_t y = 0; y < raster.height; ++y) {
       const std::uint8_t* row = rows.Next();
       const std::int64_t cy = raster.top + y;
@@ -482,28 +506,23 @@ void PspFile::Draw(const Raster& raster, Bitmap& canvas) const {
   if (colour) {
     for (int c = kRed; c <= kBlue; ++c) {
       const int slot = kBlue - c;  // red is the third byte of a pixel, blue the first
-      eachRow(
-          raster.channels[c], width * sampleBytes,
-          [&](const std::uint8_t* row, int x, std::uint8_t* out) { out[slot] = sampleAt(row, x); });
+      eachRow(raster.channels[c], false, [&](const std::uint8_t* row, int x, std::uint8_t* out) {
+        out[slot] = sampleAt(row, x);
+      });
     }
-  } else if (depth < 8) {
-    const std::size_t rowBytes = (pixel::PackedRowBytes(width, depth) + 3) & ~std::size_t{3};
-    eachRow(raster.channels[kIndexOrGrey], rowBytes,
-            [&](const std::uint8_t* row, int x, std::uint8_t* out) {
-              pixel::Put(out, (*palette)[pixel::PackedSample(row, x, depth)]);
-            });
   } else {
-    eachRow(raster.channels[kIndexOrGrey], width * sampleBytes,
+    eachRow(raster.channels[kIndexOrGrey], false,
             [&](const std::uint8_t* row, int x, std::uint8_t* out) {
-              pixel::Put(out, (*palette)[sampleAt(row, x)]);
+              const unsigned index =
+                  depth < 8 ? pixel::PackedSample(row, x, depth) : sampleAt(row, x);
+              pixel::Put(out, (*palette)[index]);
             });
   }
 
   if (!Empty(raster.transparency)) {
-    eachRow(raster.transparency, width * sampleBytes,
-            [&](const std::uint8_t* row, int x, std::uint8_t* out) {
-              pixel::BlendOverBackground(out, pixel::Mul255(sampleAt(row, x), raster.opacity));
-            });
+    eachRow(raster.transparency, true, [&](const std::uint8_t* row, int x, std::uint8_t* out) {
+      pixel::BlendOverBackground(out, pixel::Mul255(sampleAt(row, x), raster.opacity));
+    });
   } else if (raster.opacity < 255) {
     for (int y = y0; y < y1; ++y) {
       std::uint8_t* out = canvas.ScanLine(y) + 3 * static_cast<std::size_t>(x0);
@@ -549,6 +568,7 @@ Bitmap PspFile::Decode() {
   if (!(haveComposite && FindComposite(compositeBank, raster)) &&
       !(haveLayers && FindBottomLayer(layerBank, raster)))
     Damaged("the file holds neither a composite image nor a raster layer");
+  CheckRaster(raster);
   Bitmap canvas(static_cast<int>(image_.width), static_cast<int>(image_.height));
   canvas.Fill(kTransparencyBackground);
   Draw(raster, canvas);

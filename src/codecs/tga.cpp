@@ -269,9 +269,16 @@ Bitmap DecodeTarga(const std::uint8_t* data, std::size_t size) {
   }
   const bool alphaPossible = kind == 1 ? HasAlpha(mapLayout) : HasAlpha(layout);
 
+  // The data must be long enough before any pixel memory is taken: stored pixels
+  // take their full size, RLE packets at least a head and one pixel per 128.
+  const std::size_t pixelBytes = (h.pixelBits + 7u) / 8u;
+  const std::uint64_t pixels = static_cast<std::uint64_t>(h.width) * h.height;
+  if (!rle && r.Remaining() / pixelBytes < pixels) throw ImageError("the pixel data is truncated");
+  if (rle && r.Remaining() / (1 + pixelBytes) < (pixels + 127) / 128)
+    throw ImageError("truncated RLE data");
+
   Bitmap bitmap(h.width, h.height);
   PixelSink sink(bitmap, (h.descriptor & 0x20u) != 0, (h.descriptor & 0x10u) != 0, alphaPossible);
-  const std::size_t pixelBytes = (h.pixelBits + 7u) / 8u;
 
   // One stored pixel to blue, green, red, alpha; an index outside the colour map
   // gives black with alpha 0, which on its own does not make the alpha count.
@@ -286,9 +293,7 @@ Bitmap DecodeTarga(const std::uint8_t* data, std::size_t size) {
   };
 
   std::uint8_t bgra[4];
-  const std::uint64_t pixels = static_cast<std::uint64_t>(h.width) * h.height;
   if (!rle) {
-    if (r.Remaining() / pixelBytes < pixels) throw ImageError("the pixel data is truncated");
     const std::uint8_t* p = r.Take(pixels * pixelBytes);
     for (; !sink.Full(); p += pixelBytes) {
       convert(p, bgra);

@@ -10,24 +10,17 @@ namespace {
 
 using test::Bytes;
 
-struct FixtureCase {
-  const char* file;
-  Colour (*expected)(int, int);
-};
-
-class PcxFixture : public testing::TestWithParam<FixtureCase> {};
+class PcxFixture : public testing::TestWithParam<test::FixtureCase> {};
 
 // Files another program wrote: 24 bits in three planes, with alpha in a
 // fourth, and 8 bits with the palette at the end.
-TEST_P(PcxFixture, ShowsThePicture) {
-  const Bytes bytes = test::ReadFixture(std::string("pcx/") + GetParam().file);
-  test::ExpectFixturePicture(DecodePcx(bytes.data(), bytes.size()), GetParam().expected);
-}
+TEST_P(PcxFixture, ShowsThePicture) { test::ExpectFixtureShown(DecodePcx, GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(Files, PcxFixture,
-                         testing::Values(FixtureCase{"rgb24.pcx", test::FixtureRgb},
-                                         FixtureCase{"rgba32.pcx", test::FixtureRgbOverWhite},
-                                         FixtureCase{"palette8.pcx", test::FixtureRgb}));
+                         testing::Values(test::FixtureCase{"pcx/rgb24.pcx", test::FixtureRgb},
+                                         test::FixtureCase{"pcx/rgba32.pcx",
+                                                           test::FixtureRgbOverWhite},
+                                         test::FixtureCase{"pcx/palette8.pcx", test::FixtureRgb}));
 
 TEST(Pcx, EveryTruncationOfTheThreePlaneFileFailsCleanly) {
   test::ExpectTruncationsFail(DecodePcx, test::ReadFixture("pcx/rgb24.pcx"));
@@ -179,13 +172,9 @@ TEST(Pcx, StoredLinesAndRunsAcrossLineEnds) {
   EXPECT_EQ(runs.Pixel(0, 1), MakeColour(0xC0, 9, 11));
 }
 
-struct BadCase {
-  const char* name;
-  void (*change)(Pcx&);
-  const char* message;
-};
+using Bad = test::BadCase<Pcx>;
 
-class PcxBad : public testing::TestWithParam<BadCase> {};
+class PcxBad : public testing::TestWithParam<Bad> {};
 
 TEST_P(PcxBad, FailsWithAClearMessage) {
   Pcx p;
@@ -199,22 +188,21 @@ TEST_P(PcxBad, FailsWithAClearMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, PcxBad,
     testing::Values(
-        BadCase{"UnknownEncoding", [](Pcx& p) { p.encoding = 9; }, "unknown PCX encoding 9"},
-        BadCase{"TwoPlanesOfEight", [](Pcx& p) { p.bits = 8, p.planes = 2; },
-                "unsupported PCX layout: 8 bits in 2 planes"},
-        BadCase{"WindowBackwards", [](Pcx& p) { p.xMin = 9; },
-                "the picture has no pixels (-1 x 2)"},
-        BadCase{"HugeWindow", [](Pcx& p) { p.xMax = p.yMax = 65535; },
-                "the picture is too large (65536 x 65536)"},
-        BadCase{"LineTooShort", [](Pcx& p) { p.xMax = 8; },
-                "the PCX line length 1 is too short for the width 9"},
-        BadCase{"RunWithoutItsValue",
-                [](Pcx& p) {
-                  p.encoded = {0x0F, 0xC1};
-                },
-                "truncated RLE data"},
-        BadCase{"LinesMissing", [](Pcx& p) { p.lines.pop_back(); }, "truncated RLE data"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        Bad{"UnknownEncoding", [](Pcx& p) { p.encoding = 9; }, "unknown PCX encoding 9"},
+        Bad{"TwoPlanesOfEight", [](Pcx& p) { p.bits = 8, p.planes = 2; },
+            "unsupported PCX layout: 8 bits in 2 planes"},
+        Bad{"WindowBackwards", [](Pcx& p) { p.xMin = 9; }, "the picture has no pixels (-1 x 2)"},
+        Bad{"HugeWindow", [](Pcx& p) { p.xMax = p.yMax = 65535; },
+            "the picture is too large (65536 x 65536)"},
+        Bad{"LineTooShort", [](Pcx& p) { p.xMax = 8; },
+            "the PCX line length 1 is too short for the width 9"},
+        Bad{"RunWithoutItsValue",
+            [](Pcx& p) {
+              p.encoded = {0x0F, 0xC1};
+            },
+            "truncated RLE data"},
+        Bad{"LinesMissing", [](Pcx& p) { p.lines.pop_back(); }, "truncated RLE data"}),
+    test::CaseName());
 
 TEST(Pcx, ShortHeaderAndWrongMakerAreRefused) {
   EXPECT_EQ(test::DecodeError(DecodePcx, Bytes(127, 0x0A)),

@@ -120,4 +120,34 @@ inline void ExpectTruncationsFail(Decoder decode, const Bytes& bytes, bool mayEn
   }
 }
 
+// A fixture file (under tests/data/codecs/) and the picture it shows.
+struct FixtureCase {
+  const char* file;
+  Colour (*expected)(int, int);
+  int tolerance = 0;
+  bool usesEveryByte = true;  // false: data the decoder has no need of ends the file
+};
+
+inline void ExpectFixtureShown(Decoder decode, const FixtureCase& c) {
+  const Bytes bytes = ReadFixture(c.file);
+  ExpectFixturePicture(decode(bytes.data(), bytes.size()), c.expected, c.tolerance);
+}
+inline void ExpectFixtureTruncationsFail(Decoder decode, const FixtureCase& c) {
+  ExpectTruncationsFail(decode, ReadFixture(c.file), !c.usesEveryByte);
+}
+
+// A sound input that `change` spoils, and the message decoding it must raise.
+template <class Input>
+struct BadCase {
+  const char* name;
+  void (*change)(Input&);
+  const char* message;
+};
+struct CaseName {
+  template <class Param>
+  std::string operator()(const testing::TestParamInfo<Param>& info) const {
+    return info.param.name;
+  }
+};
+
 }  // namespace kv::test

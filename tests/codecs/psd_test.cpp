@@ -10,39 +10,28 @@ namespace {
 
 using test::Bytes;
 
-struct FixtureCase {
-  const char* file;
-  Colour (*expected)(int, int);
-  int tolerance;
-  bool usesEveryByte = true;  // false: data the decoder has no need of ends the file
-};
-
-class PsdFixture : public testing::TestWithParam<FixtureCase> {};
+class PsdFixture : public testing::TestWithParam<test::FixtureCase> {};
 
 // Files another program wrote, each with a layer section to skip.
-TEST_P(PsdFixture, ShowsTheMergedPicture) {
-  const Bytes bytes = test::ReadFixture(std::string("psd/") + GetParam().file);
-  test::ExpectFixturePicture(DecodePsd(bytes.data(), bytes.size()), GetParam().expected,
-                             GetParam().tolerance);
-}
+TEST_P(PsdFixture, ShowsTheMergedPicture) { test::ExpectFixtureShown(DecodePsd, GetParam()); }
 
 TEST_P(PsdFixture, EveryTruncationFailsCleanly) {
-  test::ExpectTruncationsFail(DecodePsd, test::ReadFixture(std::string("psd/") + GetParam().file),
-                              !GetParam().usesEveryByte);
+  test::ExpectFixtureTruncationsFail(DecodePsd, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, PsdFixture,
-                         testing::Values(FixtureCase{"rgb8_raw.psd", test::FixtureRgb, 0},
-                                         FixtureCase{"rgb8_rle.psd", test::FixtureRgb, 0},
-                                         FixtureCase{"rgb16_rle.psd", test::FixtureRgb, 0},
-                                         // Through CMYK and back: a rounding step each way.
-                                         FixtureCase{"cmyk8_rle.psd", test::FixtureRgb, 2},
-                                         FixtureCase{"indexed_rle.psd", test::FixtureRgb, 0},
-                                         FixtureCase{"grey8_raw.psd", test::FixtureGrey, 0},
-                                         FixtureCase{"grey16_raw.psd", test::FixtureGrey, 0},
-                                         FixtureCase{"bitmap_rle.psd", test::FixtureBilevel, 0},
-                                         // The alpha channel is not applied (see psd.cpp).
-                                         FixtureCase{"rgba8_rle.psd", test::FixtureRgb, 0, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Files, PsdFixture,
+    testing::Values(test::FixtureCase{"psd/rgb8_raw.psd", test::FixtureRgb, 0},
+                    test::FixtureCase{"psd/rgb8_rle.psd", test::FixtureRgb, 0},
+                    test::FixtureCase{"psd/rgb16_rle.psd", test::FixtureRgb, 0},
+                    // Through CMYK and back: a rounding step each way.
+                    test::FixtureCase{"psd/cmyk8_rle.psd", test::FixtureRgb, 2},
+                    test::FixtureCase{"psd/indexed_rle.psd", test::FixtureRgb, 0},
+                    test::FixtureCase{"psd/grey8_raw.psd", test::FixtureGrey, 0},
+                    test::FixtureCase{"psd/grey16_raw.psd", test::FixtureGrey, 0},
+                    test::FixtureCase{"psd/bitmap_rle.psd", test::FixtureBilevel, 0},
+                    // The alpha channel is not applied (see psd.cpp).
+                    test::FixtureCase{"psd/rgba8_rle.psd", test::FixtureRgb, 0, false}));
 
 void Put16(Bytes& b, unsigned v) {
   b.push_back(static_cast<std::uint8_t>(v >> 8));
@@ -125,13 +114,9 @@ TEST(Psd, CmykInkIsStoredInverted) {
   EXPECT_EQ(b.Pixel(1, 0), MakeColour(0, 128, 128));    // full cyan, half black
 }
 
-struct BadCase {
-  const char* name;
-  void (*change)(Psd&);
-  const char* message;
-};
+using Bad = test::BadCase<Psd>;
 
-class PsdBad : public testing::TestWithParam<BadCase> {};
+class PsdBad : public testing::TestWithParam<Bad> {};
 
 TEST_P(PsdBad, FailsWithAClearMessage) {
   Psd p;
@@ -143,43 +128,42 @@ TEST_P(PsdBad, FailsWithAClearMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, PsdBad,
     testing::Values(
-        BadCase{"Version3", [](Psd& p) { p.version = 3; }, "unsupported Photoshop file version 3"},
-        BadCase{"Depth32", [](Psd& p) { p.depth = 32; }, "unsupported bit depth 32"},
-        BadCase{"Lab", [](Psd& p) { p.mode = 9; }, "unsupported colour mode Lab"},
-        BadCase{"ModeFive", [](Psd& p) { p.mode = 5; }, "unsupported colour mode 5"},
-        BadCase{"RgbWithTwoChannels", [](Psd& p) { p.channels = 2; },
-                "the picture has 2 channels, its mode needs 3"},
-        BadCase{"IndexedWithoutTable",
-                [](Psd& p) {
-                  p.mode = 2;
-                  p.channels = 1;
-                },
-                "an indexed picture without a colour table"},
-        BadCase{"BitmapOfDepth8", [](Psd& p) { p.mode = 0; }, "a bitmap-mode picture of depth 8"},
-        BadCase{"Huge", [](Psd& p) { p.width = p.height = 30000; },
-                "the picture is too large (30000 x 30000)"},
-        BadCase{"ZipCompressed", [](Psd& p) { p.compression = 2; },
-                "unsupported compression 2 of the merged picture"},
-        BadCase{"RawTooShort", [](Psd& p) { p.imageData.pop_back(); },
-                "the pixel data is truncated"},
-        BadCase{"RowTableCutOff",
-                [](Psd& p) {
-                  p.compression = 1, p.imageData = {0, 1, 0, 1};
-                },
-                "the RLE row table is truncated"},
-        BadCase{"RowLengthPastTheEnd",
-                [](Psd& p) { p.compression = 1, p.imageData = {0, 9, 0, 0, 0, 0, 0xFF}; },
-                "truncated RLE data"},
-        BadCase{"RowComesOutShort",
-                [](Psd& p) {
-                  p.compression = 1;
-                  p.imageData = {0, 2, 0, 2, 0, 2, 0, 7, 0, 7, 0, 7};  // one pixel each
-                },
-                "truncated RLE data"},
-        BadCase{"LiteralPastItsRow",
-                [](Psd& p) { p.compression = 1, p.imageData = {0, 2, 0, 0, 0, 0, 5, 1}; },
-                "truncated RLE data"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        Bad{"Version3", [](Psd& p) { p.version = 3; }, "unsupported Photoshop file version 3"},
+        Bad{"Depth32", [](Psd& p) { p.depth = 32; }, "unsupported bit depth 32"},
+        Bad{"Lab", [](Psd& p) { p.mode = 9; }, "unsupported colour mode Lab"},
+        Bad{"ModeFive", [](Psd& p) { p.mode = 5; }, "unsupported colour mode 5"},
+        Bad{"RgbWithTwoChannels", [](Psd& p) { p.channels = 2; },
+            "the picture has 2 channels, its mode needs 3"},
+        Bad{"IndexedWithoutTable",
+            [](Psd& p) {
+              p.mode = 2;
+              p.channels = 1;
+            },
+            "an indexed picture without a colour table"},
+        Bad{"BitmapOfDepth8", [](Psd& p) { p.mode = 0; }, "a bitmap-mode picture of depth 8"},
+        Bad{"Huge", [](Psd& p) { p.width = p.height = 30000; },
+            "the picture is too large (30000 x 30000)"},
+        Bad{"ZipCompressed", [](Psd& p) { p.compression = 2; },
+            "unsupported compression 2 of the merged picture"},
+        Bad{"RawTooShort", [](Psd& p) { p.imageData.pop_back(); }, "the pixel data is truncated"},
+        Bad{"RowTableCutOff",
+            [](Psd& p) {
+              p.compression = 1, p.imageData = {0, 1, 0, 1};
+            },
+            "the RLE row table is truncated"},
+        Bad{"RowLengthPastTheEnd",
+            [](Psd& p) { p.compression = 1, p.imageData = {0, 9, 0, 0, 0, 0, 0xFF}; },
+            "truncated RLE data"},
+        Bad{"RowComesOutShort",
+            [](Psd& p) {
+              p.compression = 1;
+              p.imageData = {0, 2, 0, 2, 0, 2, 0, 7, 0, 7, 0, 7};  // one pixel each
+            },
+            "truncated RLE data"},
+        Bad{"LiteralPastItsRow",
+            [](Psd& p) { p.compression = 1, p.imageData = {0, 2, 0, 0, 0, 0, 5, 1}; },
+            "truncated RLE data"}),
+    test::CaseName());
 
 TEST(Psd, SectionLengthPastTheEndIsRefused) {
   Bytes b = Psd{}.Build();

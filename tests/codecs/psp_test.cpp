@@ -54,13 +54,9 @@ void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-struct BadCase {
-  const char* name;
-  void (*change)(Bytes&);
-  const char* message;
-};
+using Bad = test::BadCase<Bytes>;
 
-class PspBad : public testing::TestWithParam<BadCase> {};
+class PspBad : public testing::TestWithParam<Bad> {};
 
 TEST_P(PspBad, FailsWithAClearMessage) {
   Bytes b = test::ReadFixture("psp/v5_composite_lz77.psp");
@@ -71,32 +67,30 @@ TEST_P(PspBad, FailsWithAClearMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, PspBad,
     testing::Values(
-        BadCase{"Signature", [](Bytes& b) { b[5] = 'X'; }, "not a Paint Shop Pro file"},
-        BadCase{"Version2", [](Bytes& b) { b[kVersion] = 2; },
-                "unsupported Paint Shop Pro file version 2"},
-        BadCase{"BlockMagic", [](Bytes& b) { b[kFirstBlock + 1] = 'X'; },
-                "a block header is damaged"},
-        BadCase{"BlockLongerThanTheFile", [](Bytes& b) { Put32(b, kFirstBlock + 6, 0x7FFFFFFF); },
-                "a block runs past the end of its container"},
-        BadCase{"ChunkLongerThanItsBlock", [](Bytes& b) { Put32(b, kAttributesChunk, 4000); },
-                "a chunk length is damaged"},
-        BadCase{"HugePicture",
-                [](Bytes& b) {
-                  Put32(b, kAttributesChunk + 4, 30000);
-                  Put32(b, kAttributesChunk + 8, 30000);
-                },
-                "the picture is too large (30000 x 30000)"},
-        BadCase{"NegativeWidth", [](Bytes& b) { Put32(b, kAttributesChunk + 4, 0xFFFFFFF9); },
-                "the picture has no pixels (-7 x 5)"},
-        BadCase{"Depth7", [](Bytes& b) { b[kAttributesChunk + 23] = 7; },
-                "unsupported bit depth 7"},
-        BadCase{"JpegLayers", [](Bytes& b) { b[kAttributesChunk + 21] = 3; },
-                "unsupported compression 3"},
-        BadCase{"NoAttributesBlock", [](Bytes& b) { b[kFirstBlock + 4] = 1; },
-                "the General Image Attributes block is missing"},
-        BadCase{"NothingToShow", [](Bytes& b) { b.resize(kSecondBlock); },
-                "the file holds neither a composite image nor a raster layer"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        Bad{"Signature", [](Bytes& b) { b[5] = 'X'; }, "not a Paint Shop Pro file"},
+        Bad{"Version2", [](Bytes& b) { b[kVersion] = 2; },
+            "unsupported Paint Shop Pro file version 2"},
+        Bad{"BlockMagic", [](Bytes& b) { b[kFirstBlock + 1] = 'X'; }, "a block header is damaged"},
+        Bad{"BlockLongerThanTheFile", [](Bytes& b) { Put32(b, kFirstBlock + 6, 0x7FFFFFFF); },
+            "a block runs past the end of its container"},
+        Bad{"ChunkLongerThanItsBlock", [](Bytes& b) { Put32(b, kAttributesChunk, 4000); },
+            "a chunk length is damaged"},
+        Bad{"HugePicture",
+            [](Bytes& b) {
+              Put32(b, kAttributesChunk + 4, 30000);
+              Put32(b, kAttributesChunk + 8, 30000);
+            },
+            "the picture is too large (30000 x 30000)"},
+        Bad{"NegativeWidth", [](Bytes& b) { Put32(b, kAttributesChunk + 4, 0xFFFFFFF9); },
+            "the picture has no pixels (-7 x 5)"},
+        Bad{"Depth7", [](Bytes& b) { b[kAttributesChunk + 23] = 7; }, "unsupported bit depth 7"},
+        Bad{"JpegLayers", [](Bytes& b) { b[kAttributesChunk + 21] = 3; },
+            "unsupported compression 3"},
+        Bad{"NoAttributesBlock", [](Bytes& b) { b[kFirstBlock + 4] = 1; },
+            "the General Image Attributes block is missing"},
+        Bad{"NothingToShow", [](Bytes& b) { b.resize(kSecondBlock); },
+            "the file holds neither a composite image nor a raster layer"}),
+    test::CaseName());
 
 // Sets the first two bytes of the composite image's first channel (after the
 // channel block's 10-byte header and 16-byte chunk) to `value`.

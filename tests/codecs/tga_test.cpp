@@ -10,36 +10,27 @@ namespace {
 
 using test::Bytes;
 
-struct FixtureCase {
-  const char* file;
-  Colour (*expected)(int, int);
-};
-
-class TargaFixture : public testing::TestWithParam<FixtureCase> {};
+class TargaFixture : public testing::TestWithParam<test::FixtureCase> {};
 
 // Files another program wrote: both origins, stored and RLE, every image type.
-TEST_P(TargaFixture, ShowsThePicture) {
-  const Bytes bytes = test::ReadFixture(std::string("tga/") + GetParam().file);
-  test::ExpectFixturePicture(DecodeTarga(bytes.data(), bytes.size()), GetParam().expected);
-}
+TEST_P(TargaFixture, ShowsThePicture) { test::ExpectFixtureShown(DecodeTarga, GetParam()); }
 
 TEST_P(TargaFixture, EveryTruncationFailsCleanly) {
-  test::ExpectTruncationsFail(DecodeTarga,
-                              test::ReadFixture(std::string("tga/") + GetParam().file));
+  test::ExpectFixtureTruncationsFail(DecodeTarga, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, TargaFixture,
-                         testing::Values(FixtureCase{"rgb24.tga", test::FixtureRgb},
-                                         FixtureCase{"rgb24_rle.tga", test::FixtureRgb},
-                                         FixtureCase{"rgb24_top.tga", test::FixtureRgb},
-                                         FixtureCase{"rgb24_rle_top.tga", test::FixtureRgb},
-                                         FixtureCase{"rgba32.tga", test::FixtureRgbOverWhite},
-                                         FixtureCase{"rgba32_rle_top.tga",
-                                                     test::FixtureRgbOverWhite},
-                                         FixtureCase{"mapped.tga", test::FixtureRgb},
-                                         FixtureCase{"mapped_rle_top.tga", test::FixtureRgb},
-                                         FixtureCase{"grey.tga", test::FixtureGrey},
-                                         FixtureCase{"grey_rle.tga", test::FixtureGrey}));
+INSTANTIATE_TEST_SUITE_P(
+    Files, TargaFixture,
+    testing::Values(test::FixtureCase{"tga/rgb24.tga", test::FixtureRgb},
+                    test::FixtureCase{"tga/rgb24_rle.tga", test::FixtureRgb},
+                    test::FixtureCase{"tga/rgb24_top.tga", test::FixtureRgb},
+                    test::FixtureCase{"tga/rgb24_rle_top.tga", test::FixtureRgb},
+                    test::FixtureCase{"tga/rgba32.tga", test::FixtureRgbOverWhite},
+                    test::FixtureCase{"tga/rgba32_rle_top.tga", test::FixtureRgbOverWhite},
+                    test::FixtureCase{"tga/mapped.tga", test::FixtureRgb},
+                    test::FixtureCase{"tga/mapped_rle_top.tga", test::FixtureRgb},
+                    test::FixtureCase{"tga/grey.tga", test::FixtureGrey},
+                    test::FixtureCase{"tga/grey_rle.tga", test::FixtureGrey}));
 
 // A Targa file put together from its parts.
 struct Tga {
@@ -176,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
         AlphaCase{"ExtensionSaysAlphaEvenWhenAllZero", 0, 0, 3, kWhite, kWhite},
         // Premultiplied: 100 already carries its coverage; 255 − 128 of white is added.
         AlphaCase{"ExtensionSaysPremultiplied", 255, 128, 4, kGrey100, MakeColour(227, 227, 227)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName());
 
 TEST(Targa, ColourMapStartsAtItsFirstEntryIndex) {
   Tga t;
@@ -233,13 +224,9 @@ TEST(Targa, RunsCarryOnIntoTheNextRowAndOverrunsAreCut) {
   EXPECT_EQ(b.Pixel(1, 1), MakeColour(200, 0, 0));
 }
 
-struct BadCase {
-  const char* name;
-  void (*change)(Tga&);
-  const char* message;
-};
+using Bad = test::BadCase<Tga>;
 
-class TargaBad : public testing::TestWithParam<BadCase> {};
+class TargaBad : public testing::TestWithParam<Bad> {};
 
 TEST_P(TargaBad, FailsWithAClearMessage) {
   Tga t;
@@ -251,39 +238,39 @@ TEST_P(TargaBad, FailsWithAClearMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, TargaBad,
     testing::Values(
-        BadCase{"NoImageData", [](Tga& t) { t.imageType = 0; }, "the Targa file holds no picture"},
-        BadCase{"HuffmanType", [](Tga& t) { t.imageType = 32; }, "unsupported Targa image type 32"},
-        BadCase{"Depth7", [](Tga& t) { t.pixelBits = 7; }, "unsupported bit depth 7"},
-        BadCase{"ZeroWidth", [](Tga& t) { t.width = 0; }, "the picture has no pixels (0 x 2)"},
-        BadCase{"HugeAndShort", [](Tga& t) { t.width = t.height = 65535; },
-                "the picture is too large (65535 x 65535)"},
-        BadCase{"TooFewPixels", [](Tga& t) { t.pixels.resize(11); }, "the pixel data is truncated"},
-        BadCase{"RleEndsEarly",
-                [](Tga& t) {
-                  t.imageType = 10;
-                  t.pixels = {0x81, 1, 2, 3};  // two of four pixels
-                },
-                "truncated RLE data"},
-        BadCase{"RawPacketLongerThanTheFile",
-                [](Tga& t) {
-                  t.imageType = 10;
-                  t.pixels = {0x03, 1, 2, 3};
-                },
-                "truncated RLE data"},
-        BadCase{"MappedWithoutMap",
-                [](Tga& t) {
-                  t.imageType = 1;
-                  t.pixelBits = 8;
-                },
-                "a colour-mapped Targa picture without a colour map"},
-        BadCase{"MapEntriesOf8Bits",
-                [](Tga& t) {
-                  t.imageType = 1;
-                  t.pixelBits = 8;
-                  t.mapLength = 1, t.mapEntryBits = 8, t.map = {0};
-                },
-                "unsupported colour map entry size 8"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        Bad{"NoImageData", [](Tga& t) { t.imageType = 0; }, "the Targa file holds no picture"},
+        Bad{"HuffmanType", [](Tga& t) { t.imageType = 32; }, "unsupported Targa image type 32"},
+        Bad{"Depth7", [](Tga& t) { t.pixelBits = 7; }, "unsupported bit depth 7"},
+        Bad{"ZeroWidth", [](Tga& t) { t.width = 0; }, "the picture has no pixels (0 x 2)"},
+        Bad{"HugeAndShort", [](Tga& t) { t.width = t.height = 65535; },
+            "the picture is too large (65535 x 65535)"},
+        Bad{"TooFewPixels", [](Tga& t) { t.pixels.resize(11); }, "the pixel data is truncated"},
+        Bad{"RleEndsEarly",
+            [](Tga& t) {
+              t.imageType = 10;
+              t.pixels = {0x81, 1, 2, 3};  // two of four pixels
+            },
+            "truncated RLE data"},
+        Bad{"RawPacketLongerThanTheFile",
+            [](Tga& t) {
+              t.imageType = 10;
+              t.pixels = {0x03, 1, 2, 3};
+            },
+            "truncated RLE data"},
+        Bad{"MappedWithoutMap",
+            [](Tga& t) {
+              t.imageType = 1;
+              t.pixelBits = 8;
+            },
+            "a colour-mapped Targa picture without a colour map"},
+        Bad{"MapEntriesOf8Bits",
+            [](Tga& t) {
+              t.imageType = 1;
+              t.pixelBits = 8;
+              t.mapLength = 1, t.mapEntryBits = 8, t.map = {0};
+            },
+            "unsupported colour map entry size 8"}),
+    test::CaseName());
 
 }  // namespace
 }  // namespace kv
