@@ -68,6 +68,12 @@ std::optional<unsigned char> ToWindows1252(char32_t c) {
   return std::nullopt;
 }
 
+bool IsAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 char32_t FoldCase(char32_t c) {
   if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 0x20 : c;
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
@@ -118,13 +124,12 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 std::string DecodeListField(std::string_view bytes) {
-  bool ascii = true;
-  for (char c : bytes) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return std::string(bytes);
+  if (IsAscii(bytes)) return std::string(bytes);
   return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
 }
 
 std::string EncodeListField(std::string_view text, std::size_t maxBytes) {
+  if (IsAscii(text)) return std::string(text.substr(0, maxBytes));
   if (auto ansi = Utf8ToWindows1252(text)) {
     if (ansi->size() > maxBytes) ansi->resize(maxBytes);
     // ANSI bytes that happen to form UTF-8 ("Ã©" is the UTF-8 of "é") would be
@@ -148,6 +153,11 @@ std::string FoldFileNameCase(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+      const char b = utf8[i++];
+      out += b >= 'A' && b <= 'Z' ? static_cast<char>(b + 0x20) : b;
+      continue;
+    }
     if (const auto c = NextUtf8(utf8, i)) {
       AppendUtf8(out, FoldCase(*c));
     } else {

@@ -111,6 +111,8 @@ void TKvlistview::AddName(const WallpaperEntry& entry) {
   ++names_[FoldFileNameCase(entry.FullName())];
 }
 
+void TKvlistview::AddName(std::string foldedName) { ++names_[std::move(foldedName)]; }
+
 void TKvlistview::RemoveName(const WallpaperEntry& entry) {
   const auto it = names_.find(FoldFileNameCase(entry.FullName()));
   if (it != names_.end() && --it->second == 0) names_.erase(it);
@@ -166,15 +168,20 @@ void TKvlistview::SaveList(const std::string& fileName) const {
 
 bool TKvlistview::AddWallpaper(const std::string& fullName, bool askOnDuplicate) {
   if (!cacheDirectory.empty() && !DirectoryExists(cacheDirectory)) MakeDirectory(cacheDirectory);
-  if (IsInList(fullName) && (!askOnDuplicate || !prompts_.Confirm(DuplicateQuestion(fullName))))
+  std::string folded = FoldFileNameCase(fullName);
+  if (names_.count(folded) != 0 &&
+      (!askOnDuplicate || !prompts_.Confirm(DuplicateQuestion(fullName))))
     return false;
   if (thumbnailMaker && thumbnailMaker->CacheEnabled() && !cacheDirectory.empty()) {
     const std::string thumbnail = ThumbnailName(cacheDirectory, fullName);
     // A thumbnail of that name is reused as it is, whichever file it was made of.
     if (!FileExists(thumbnail) && !thumbnailMaker->MakeThumbnail(thumbnail, fullName)) return false;
   }
-  Append({DefaultStyleFor(LowerExtension(fullName)), std::string(NamePart(fullName)),
-          std::string(PathPart(fullName))});
+  rows_.push_back({{DefaultStyleFor(LowerExtension(fullName)), std::string(NamePart(fullName)),
+                    std::string(PathPart(fullName))},
+                   false});
+  AddName(std::move(folded));
+  RowsChanged();
   return true;
 }
 

@@ -146,6 +146,7 @@ class TKvlistview {
   };
 
   void AddName(const WallpaperEntry& entry);
+  void AddName(std::string foldedName);
   void RemoveName(const WallpaperEntry& entry);
   void RowsChanged();
   void SelectionChanged();

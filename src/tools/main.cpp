@@ -9,6 +9,7 @@
 namespace kv::tool {
 // One line per sub-command; each lives in its own cmd_*.cpp.
 int CmdDecode(const Args& args);
+int CmdList(const Args& args);
 }  // namespace kv::tool
 
 namespace {
@@ -19,6 +20,7 @@ using kv::tool::Command;
 const Command kCommands[] = {
     {"help", "", nullptr},
     {"decode", "IN OUT.bmp", kv::tool::CmdDecode},
+    {"list", "show FILE.lst | add FILE.lst IMAGE...", kv::tool::CmdList},
 };
 
 int Usage(std::FILE* to) {
