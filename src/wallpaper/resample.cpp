@@ -1,11 +1,17 @@
-// The resampler's driver: argument checks, the work picture
-// and the split of both passes over threads. The passes themselves are in
-// resample_passes.cpp.
+// The resampler's driver: argument checks, and the two passes run row by row.
+// Target rows are made in order; each takes the horizontally filtered source
+// rows it needs from a ring of recent ones, so the work picture of the
+// algorithm (target width by source height) never exists as a whole and the
+// rows are still in the cache when the vertical pass reads them. Bands of
+// target rows go to threads; each band keeps its own ring. The passes
+// themselves are in resample_passes.cpp.
 
 #include "wallpaper/resample.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -55,6 +61,60 @@ void CheckArguments(int newWidth, int newHeight, ResampleFilter kind, float supp
   if (newWidth > 0 && newHeight > 0) CheckImageSize(newWidth, newHeight);
 }
 
+// Row y of `bitmap`, or a copy of it in `spare` when fewer than kRowOverread
+// bytes of the picture's memory follow the row's pixels.
+const std::uint8_t* ReadableRow(const Bitmap& bitmap, int y, std::vector<std::uint8_t>& spare) {
+  const std::uint8_t* row = bitmap.ScanLine(y);
+  const std::size_t used = static_cast<std::size_t>(bitmap.Width()) * 3;
+  const std::uint8_t* end = bitmap.Bits() + bitmap.SizeBytes();
+  if (static_cast<std::size_t>(end - row) >= used + resample_detail::kRowOverread) return row;
+  spare.assign(used + resample_detail::kRowOverread, 0);
+  std::memcpy(spare.data(), row, used);
+  return spare.data();
+}
+
+// The most source rows one target row reads, from its lowest to its highest.
+int WindowSpan(const ContributorLists& rows) {
+  int span = 1;
+  for (int j = 0; j < rows.Count(); ++j) {
+    int lo = INT_MAX, hi = INT_MIN;
+    for (int k = rows.begin[j]; k < rows.begin[j + 1]; ++k) {
+      lo = std::min(lo, rows.items[k].index);
+      hi = std::max(hi, rows.items[k].index);
+    }
+    if (hi >= lo) span = std::max(span, hi - lo + 1);
+  }
+  return span;
+}
+
+// Target rows [begin, end).
+void ResampleBand(const ContributorLists& columns, const ContributorLists& rows, int span,
+                  const Bitmap& source, Bitmap& target, int begin, int end,
+                  resample_detail::VectorLevel level) {
+  const auto filter = resample_detail::MakeRowFilter(columns, source.Width(), level);
+  const int length = target.Width() * 3;
+  // Source row r is kept in slot r % span: all rows of one target row fit
+  // without evicting each other, and moving down evicts the rows left behind.
+  std::vector<std::uint8_t> ring(static_cast<std::size_t>(span) * static_cast<std::size_t>(length));
+  std::vector<int> held(static_cast<std::size_t>(span), -1);
+  std::vector<std::uint8_t> spare;
+  std::vector<const std::uint8_t*> lines;
+  for (int j = begin; j < end; ++j) {
+    lines.clear();
+    for (int k = rows.begin[j]; k < rows.begin[j + 1]; ++k) {
+      const int r = rows.items[k].index;
+      const auto slot = static_cast<std::size_t>(r % span);
+      std::uint8_t* line = ring.data() + slot * static_cast<std::size_t>(length);
+      if (held[slot] != r) {
+        filter->Run(ReadableRow(source, r, spare), line);
+        held[slot] = r;
+      }
+      lines.push_back(line);
+    }
+    resample_detail::CombineRows(rows, j, lines.data(), length, target.ScanLine(j), level);
+  }
+}
+
 // The core: `target` already has its final size and is blank.
 void Core(ResampleFilter kind, float support, const Bitmap& source, Bitmap& target, int threads) {
   const int sw = source.Width(), sh = source.Height();
@@ -62,17 +122,14 @@ void Core(ResampleFilter kind, float support, const Bitmap& source, Bitmap& targ
   if (sw == 0 || sh == 0 || tw == 0 || th == 0) return;
   if (support == 0.0f) support = DefaultSupport(kind);
 
-  Bitmap work(tw, sh);
   const ContributorLists columns = resample_detail::BuildContributors(tw, sw, support, kind);
-  const std::int64_t hWork = static_cast<std::int64_t>(columns.items.size()) * sh;
-  ForBands(sh, ThreadCount(threads, hWork), [&](int begin, int end) {
-    resample_detail::HorizontalPass(columns, source, work, begin, end);
-  });
-
   const ContributorLists rows = resample_detail::BuildContributors(th, sh, support, kind);
-  const std::int64_t vWork = static_cast<std::int64_t>(rows.items.size()) * tw;
-  ForBands(th, ThreadCount(threads, vWork), [&](int begin, int end) {
-    resample_detail::VerticalPass(rows, work, target, begin, end);
+  const int span = WindowSpan(rows);
+  const auto level = resample_detail::UsedVectorLevel();
+  const std::int64_t work = static_cast<std::int64_t>(columns.items.size()) * sh +
+                            static_cast<std::int64_t>(rows.items.size()) * tw * 3;
+  ForBands(th, ThreadCount(threads, work), [&](int begin, int end) {
+    ResampleBand(columns, rows, span, source, target, begin, end, level);
   });
 }
 

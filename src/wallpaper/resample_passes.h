@@ -1,8 +1,10 @@
 #pragma once
-// Inside the resampler: contributor lists and the two passes over them.
+// Inside the resampler: contributor lists and the two passes over them, one row
+// at a time.
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "codecs/bitmap.h"
@@ -51,6 +53,7 @@ struct ContributorLists {
 [[nodiscard]] inline bool FastTotal(std::int32_t total) noexcept {
   return total > 0 && total < 16384;
 }
+
 // 1 / total rounded up to the next single-precision value. Inline: the 32-bit
 // calling convention would return it through the x87 stack.
 [[nodiscard]] inline float InverseRoundedUp(std::int32_t total) noexcept {
@@ -65,6 +68,35 @@ struct ContributorLists {
   return r;
 }
 
+// Which vector instructions the passes use. The bytes are the same for every
+// level; tests lower the limit to check each level against the reference.
+enum class VectorLevel { Sse2, Avx2 };
+[[nodiscard]] VectorLevel BestVectorLevel() noexcept;
+void LimitVectorLevel(VectorLevel level) noexcept;
+// The best level within the limit.
+[[nodiscard]] VectorLevel UsedVectorLevel() noexcept;
+
+// Bytes the row filters may read past a source row's last pixel (what they
+// read there is multiplied by 0).
+inline constexpr int kRowOverread = 16;
+
+// The horizontal pass for one source row at a time: the weights are prepared
+// once, for all rows. Not shared between threads.
+class RowFilter {
+ public:
+  virtual ~RowFilter() = default;
+  // Writes the target width's pixels of `out` from the source row `in`, which
+  // must be readable kRowOverread bytes past its last pixel.
+  virtual void Run(const std::uint8_t* in, std::uint8_t* out) = 0;
+};
+[[nodiscard]] std::unique_ptr<RowFilter> MakeRowFilter(const ContributorLists& columns,
+                                                       int sourceWidth, VectorLevel level);
+
+// The vertical pass for target row j: `lines` holds the work row of each of
+// row j's contributors, in list order; `length` is the row's byte count.
+void CombineRows(const ContributorLists& rows, int j, const std::uint8_t* const* lines, int length,
+                 std::uint8_t* out, VectorLevel level);
+
 // Shared by the SSE2 and AVX2 passes.
 
 // List i's weights as one run from its first source position, zero-padded to a
@@ -74,9 +106,13 @@ struct ContributorLists {
                             std::vector<std::int16_t>& run);
 // Column i of one row, computed one contributor at a time from the row's bytes.
 void PlainColumn(const ContributorLists& lists, int i, const std::uint8_t* in, std::uint8_t* out);
-// Bytes [begin, end) of target row j, one contributor at a time.
-void PlainRow(const ContributorLists& rows, int j, const Bitmap& work, std::uint8_t* out, int begin,
-              int end);
+// Target row j, one contributor at a time.
+void PlainRow(const ContributorLists& rows, int j, const std::uint8_t* const* lines, int length,
+              std::uint8_t* out);
+// Row j's contributing lines two by two (an odd one out is paired with itself
+// at weight 0), each pair's weights packed into one word.
+void RowPairs(const ContributorLists& rows, int j, const std::uint8_t* const* lines,
+              std::vector<const std::uint8_t*>& pairLines, std::vector<std::uint32_t>& weights);
 
 // Two 16-bit weights in one 32-bit word, the first in the low half.
 [[nodiscard]] inline std::uint32_t PackPair(std::int16_t a, std::int16_t b) noexcept {
@@ -98,36 +134,9 @@ inline void StorePixel(std::uint8_t* out, std::int32_t bgr, bool last) noexcept 
   out[2] = static_cast<std::uint8_t>(v >> 16);
 }
 
-// Target row j's contributing work rows two by two (an odd one out is paired
-// with itself at weight 0): their addresses into `lines`, each pair's weights
-// packed into one word into `weights`.
-void RowPairs(const ContributorLists& rows, int j, const Bitmap& work,
-              std::vector<const std::uint8_t*>& lines, std::vector<std::uint32_t>& weights);
-
-// Which vector instructions the passes use. The bytes are the same for every
-// level; tests lower the limit to check each level against the reference.
-enum class VectorLevel { Sse2, Avx2 };
-[[nodiscard]] VectorLevel BestVectorLevel() noexcept;
-void LimitVectorLevel(VectorLevel level) noexcept;
-
-// Source rows [rowBegin, rowEnd) into the work picture (target width, source
-// height).
-void HorizontalPass(const ContributorLists& columns, const Bitmap& source, Bitmap& work,
-                    int rowBegin, int rowEnd);
-// Target rows [rowBegin, rowEnd) from the work picture.
-void VerticalPass(const ContributorLists& rows, const Bitmap& work, Bitmap& target, int rowBegin,
-                  int rowEnd);
-
-// The same passes for processors with AVX2 (resample_passes_avx2.cpp).
-void HorizontalPassAvx2(const ContributorLists& columns, const Bitmap& source, Bitmap& work,
-                        int rowBegin, int rowEnd);
-void VerticalPassAvx2(const ContributorLists& rows, const Bitmap& work, Bitmap& target,
-                      int rowBegin, int rowEnd);
-
-// Row y of `bitmap`, or a copy of it in `spare` when fewer than `overread`
-// bytes of the picture's memory follow the row's pixels (the vector loads read
-// up to that far past the last pixel; what they read there is multiplied by 0).
-[[nodiscard]] const std::uint8_t* ReadableRow(const Bitmap& bitmap, int y, int overread,
-                                              std::vector<std::uint8_t>& spare);
+// The AVX2 versions (resample_passes_avx2.cpp).
+[[nodiscard]] std::unique_ptr<RowFilter> MakeRowFilterAvx2(const ContributorLists& columns);
+void CombineRowsAvx2(const ContributorLists& rows, int j, const std::uint8_t* const* lines,
+                     int length, std::uint8_t* out);
 
 }  // namespace kv::resample_detail

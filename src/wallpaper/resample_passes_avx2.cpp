@@ -29,58 +29,42 @@ KV_AVX2 inline __m256i Divide(__m256i sums, __m256 inverse, __m256 ceiling) {
 // both halves, and the shuffle makes B[p] B[p+1] G[p] G[p+1] R[p] R[p+1] 0 0 of
 // the low half and the same for pixels p+2, p+3 of the high half; pmaddwd with
 // w0 w1 ... | w2 w3 ... then adds all four.
-struct QuadPlan {
-  std::vector<int> begin;             // column i's quads are quads begin[i] .. begin[i + 1] - 1
-  std::vector<std::int16_t> weights;  // 16 per quad
-  std::vector<float> inverse;
-  std::vector<float> ceiling;
-};
-
-KV_AVX2 QuadPlan PlanQuads(const ContributorLists& lists) {
-  QuadPlan plan;
-  const int n = lists.Count();
-  plan.begin.reserve(static_cast<std::size_t>(n) + 1);
-  plan.inverse.assign(static_cast<std::size_t>(n), 0.0f);
-  plan.ceiling.assign(static_cast<std::size_t>(n), 0.0f);
-  std::vector<std::int16_t> run;
-  for (int i = 0; i < n; ++i) {
-    plan.begin.push_back(static_cast<int>(plan.weights.size() / 16));
-    if (!DenseRun(lists, i, 4, run)) continue;
-    plan.inverse[static_cast<std::size_t>(i)] = InverseRoundedUp(lists.total[i]);
-    plan.ceiling[static_cast<std::size_t>(i)] = 255.0f * static_cast<float>(lists.total[i]);
-    for (std::size_t k = 0; k < run.size(); k += 4) {
-      const std::int16_t a = run[k], b = run[k + 1], c = run[k + 2], d = run[k + 3];
-      plan.weights.insert(plan.weights.end(), {a, b, a, b, a, b, 0, 0, c, d, c, d, c, d, 0, 0});
+class QuadRowFilter : public RowFilter {
+ public:
+  explicit QuadRowFilter(const ContributorLists& columns) : columns_(columns) {
+    const int n = columns.Count();
+    begin_.reserve(static_cast<std::size_t>(n) + 1);
+    inverse_.assign(static_cast<std::size_t>(n), 0.0f);
+    ceiling_.assign(static_cast<std::size_t>(n), 0.0f);
+    std::vector<std::int16_t> run;
+    for (int i = 0; i < n; ++i) {
+      begin_.push_back(static_cast<int>(weights_.size() / 16));
+      if (!DenseRun(columns, i, 4, run)) continue;
+      inverse_[static_cast<std::size_t>(i)] = InverseRoundedUp(columns.total[i]);
+      ceiling_[static_cast<std::size_t>(i)] = 255.0f * static_cast<float>(columns.total[i]);
+      for (std::size_t k = 0; k < run.size(); k += 4) {
+        const std::int16_t a = run[k], b = run[k + 1], c = run[k + 2], d = run[k + 3];
+        weights_.insert(weights_.end(), {a, b, a, b, a, b, 0, 0, c, d, c, d, c, d, 0, 0});
+      }
     }
+    begin_.push_back(static_cast<int>(weights_.size() / 16));
   }
-  plan.begin.push_back(static_cast<int>(plan.weights.size() / 16));
-  return plan;
-}
 
-}  // namespace
-
-KV_AVX2 void HorizontalPassAvx2(const ContributorLists& columns, const Bitmap& source, Bitmap& work,
-                                int rowBegin, int rowEnd) {
-  const int tw = work.Width();
-  const QuadPlan plan = PlanQuads(columns);
-  std::vector<std::uint8_t> spare;
-  const char z = -128;  // a shuffle index that gives 0
-  const __m256i spread = _mm256_setr_epi8(0, z, 3, z, 1, z, 4, z, 2, z, 5, z, z, z, z, z,  //
-                                          6, z, 9, z, 7, z, 10, z, 8, z, 11, z, z, z, z, z);
-
-  for (int y = rowBegin; y < rowEnd; ++y) {
-    const std::uint8_t* in = ReadableRow(source, y, 16, spare);
-    std::uint8_t* out = work.ScanLine(y);
+  KV_AVX2 void Run(const std::uint8_t* in, std::uint8_t* out) override {
+    const char z = -128;  // a shuffle index that gives 0
+    const __m256i spread = _mm256_setr_epi8(0, z, 3, z, 1, z, 4, z, 2, z, 5, z, z, z, z, z,  //
+                                            6, z, 9, z, 7, z, 10, z, 8, z, 11, z, z, z, z, z);
+    const int tw = columns_.Count();
     for (int i = 0; i < tw; ++i, out += 3) {
-      const int first = plan.begin[static_cast<std::size_t>(i)];
-      const int last = plan.begin[static_cast<std::size_t>(i) + 1];
+      const int first = begin_[static_cast<std::size_t>(i)];
+      const int last = begin_[static_cast<std::size_t>(i) + 1];
       if (first == last) {
-        PlainColumn(columns, i, in, out);
+        PlainColumn(columns_, i, in, out);
         continue;
       }
-      const std::uint8_t* p = in + 3 * columns.denseStart[static_cast<std::size_t>(i)];
+      const std::uint8_t* p = in + 3 * columns_.denseStart[static_cast<std::size_t>(i)];
+      const std::int16_t* w = weights_.data() + 16 * static_cast<std::size_t>(first);
       __m256i acc = _mm256_setzero_si256();
-      const std::int16_t* w = plan.weights.data() + 16 * static_cast<std::size_t>(first);
       for (int k = first; k < last; ++k, p += 12, w += 16) {
         const __m256i v =
             _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
@@ -90,58 +74,66 @@ KV_AVX2 void HorizontalPassAvx2(const ContributorLists& columns, const Bitmap& s
       }
       const __m128i sum =
           _mm_add_epi32(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
-      const __m128i q = Divide(sum, _mm_set1_ps(plan.inverse[static_cast<std::size_t>(i)]),
-                               _mm_set1_ps(plan.ceiling[static_cast<std::size_t>(i)]));
+      const __m128i q = Divide(sum, _mm_set1_ps(inverse_[static_cast<std::size_t>(i)]),
+                               _mm_set1_ps(ceiling_[static_cast<std::size_t>(i)]));
       const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(q, q), q);
       StorePixel(out, _mm_cvtsi128_si32(bytes), i + 1 == tw);
     }
   }
+
+ private:
+  const ContributorLists& columns_;
+  std::vector<int> begin_;             // column i's quads are begin_[i] .. begin_[i + 1] - 1
+  std::vector<std::int16_t> weights_;  // 16 per quad
+  std::vector<float> inverse_;
+  std::vector<float> ceiling_;
+};
+
+}  // namespace
+
+std::unique_ptr<RowFilter> MakeRowFilterAvx2(const ContributorLists& columns) {
+  return std::make_unique<QuadRowFilter>(columns);
 }
 
-KV_AVX2 void VerticalPassAvx2(const ContributorLists& rows, const Bitmap& work, Bitmap& target,
-                              int rowBegin, int rowEnd) {
-  const int length = target.Width() * 3;  // bytes of one row
-  std::vector<const std::uint8_t*> lines;
+KV_AVX2 void CombineRowsAvx2(const ContributorLists& rows, int j, const std::uint8_t* const* lines,
+                             int length, std::uint8_t* out) {
+  const std::int32_t total = rows.total[static_cast<std::size_t>(j)];
+  if (!FastTotal(total) || length < 32) {
+    PlainRow(rows, j, lines, length, out);
+    return;
+  }
+  std::vector<const std::uint8_t*> pairLines;
   std::vector<std::uint32_t> weights;
+  RowPairs(rows, j, lines, pairLines, weights);
+  const std::size_t count = weights.size();
+  const __m256 inverse = _mm256_set1_ps(InverseRoundedUp(total));
+  const __m256 ceiling = _mm256_set1_ps(255.0f * static_cast<float>(total));
   const __m256i zero = _mm256_setzero_si256();
 
-  for (int j = rowBegin; j < rowEnd; ++j) {
-    std::uint8_t* out = target.ScanLine(j);
-    const std::int32_t total = rows.total[static_cast<std::size_t>(j)];
-    if (!FastTotal(total) || length < 32) {
-      PlainRow(rows, j, work, out, 0, length);
-      continue;
+  // 32 bytes at a time, the last block overlapping the one before. The
+  // unpacking works within each 16-byte half and the packing undoes it, so the
+  // bytes come out in their order.
+  for (int x = 0;; x += 32) {
+    if (x > length - 32) x = length - 32;
+    __m256i acc0 = zero, acc1 = zero, acc2 = zero, acc3 = zero;
+    for (std::size_t k = 0; k < count; ++k) {
+      const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pairLines[2 * k] + x));
+      const __m256i b =
+          _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pairLines[2 * k + 1] + x));
+      const __m256i w = _mm256_set1_epi32(static_cast<int>(weights[k]));
+      const __m256i lo = _mm256_unpacklo_epi8(a, b);
+      const __m256i hi = _mm256_unpackhi_epi8(a, b);
+      acc0 = _mm256_add_epi32(acc0, _mm256_madd_epi16(_mm256_unpacklo_epi8(lo, zero), w));
+      acc1 = _mm256_add_epi32(acc1, _mm256_madd_epi16(_mm256_unpackhi_epi8(lo, zero), w));
+      acc2 = _mm256_add_epi32(acc2, _mm256_madd_epi16(_mm256_unpacklo_epi8(hi, zero), w));
+      acc3 = _mm256_add_epi32(acc3, _mm256_madd_epi16(_mm256_unpackhi_epi8(hi, zero), w));
     }
-    RowPairs(rows, j, work, lines, weights);
-    const std::size_t count = weights.size();
-    const __m256 inverse = _mm256_set1_ps(InverseRoundedUp(total));
-    const __m256 ceiling = _mm256_set1_ps(255.0f * static_cast<float>(total));
-
-    // 32 bytes at a time, the last block overlapping the one before. The
-    // unpacking works within each 16-byte half and the packing undoes it, so
-    // the bytes come out in their order.
-    for (int x = 0;; x += 32) {
-      if (x > length - 32) x = length - 32;
-      __m256i acc0 = zero, acc1 = zero, acc2 = zero, acc3 = zero;
-      for (std::size_t k = 0; k < count; ++k) {
-        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lines[2 * k] + x));
-        const __m256i b =
-            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lines[2 * k + 1] + x));
-        const __m256i w = _mm256_set1_epi32(static_cast<int>(weights[k]));
-        const __m256i lo = _mm256_unpacklo_epi8(a, b);
-        const __m256i hi = _mm256_unpackhi_epi8(a, b);
-        acc0 = _mm256_add_epi32(acc0, _mm256_madd_epi16(_mm256_unpacklo_epi8(lo, zero), w));
-        acc1 = _mm256_add_epi32(acc1, _mm256_madd_epi16(_mm256_unpackhi_epi8(lo, zero), w));
-        acc2 = _mm256_add_epi32(acc2, _mm256_madd_epi16(_mm256_unpacklo_epi8(hi, zero), w));
-        acc3 = _mm256_add_epi32(acc3, _mm256_madd_epi16(_mm256_unpackhi_epi8(hi, zero), w));
-      }
-      const __m256i q01 =
-          _mm256_packs_epi32(Divide(acc0, inverse, ceiling), Divide(acc1, inverse, ceiling));
-      const __m256i q23 =
-          _mm256_packs_epi32(Divide(acc2, inverse, ceiling), Divide(acc3, inverse, ceiling));
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_packus_epi16(q01, q23));
-      if (x == length - 32) break;
-    }
+    const __m256i q01 =
+        _mm256_packs_epi32(Divide(acc0, inverse, ceiling), Divide(acc1, inverse, ceiling));
+    const __m256i q23 =
+        _mm256_packs_epi32(Divide(acc2, inverse, ceiling), Divide(acc3, inverse, ceiling));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_packus_epi16(q01, q23));
+    if (x == length - 32) break;
   }
 }
 
