@@ -42,6 +42,8 @@ struct Header {
 
 // How many channels of the merged picture the mode uses.
 unsigned ChannelsUsed(const Header& h) {
+  if (h.depth == 1 && h.mode != kBitmap)
+    throw ImageError("a picture of depth 1 in colour mode " + std::to_string(h.mode));
   switch (h.mode) {
     case kBitmap:
       if (h.depth != 1)

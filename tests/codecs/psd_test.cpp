@@ -140,6 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
               p.channels = 1;
             },
             "an indexed picture without a colour table"},
+        Bad{"GreyOfDepth1", [](Psd& p) { p.mode = 1, p.depth = 1; },
+            "a picture of depth 1 in colour mode 1"},
         Bad{"BitmapOfDepth8", [](Psd& p) { p.mode = 0; }, "a bitmap-mode picture of depth 8"},
         Bad{"Huge", [](Psd& p) { p.width = p.height = 30000; },
             "the picture is too large (30000 x 30000)"},
