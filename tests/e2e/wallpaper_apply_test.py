@@ -1,0 +1,113 @@
+#!/usr/bin/env python3
+"""A wallpaper applied as the program applies it, seen on Wine's virtual desktop:
+the demo program renders a four-colour test picture with the lanczos3 style to
+the desktop's size, writes "Wallpaper.bmp" into its folder, sets the desktop's
+registry values and tells the system. The screenshot (kept in build/) must show
+that bitmap pixel for pixel above the task bar, and the picture's flat colours
+inside each quarter."""
+
+import argparse
+import os
+import struct
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+from kve2e import Desktop  # noqa: E402
+
+BIN = None
+SIZE = (1024, 768)
+QUARTERS = {(0, 0): (200, 30, 40), (1, 0): (40, 180, 60), (0, 1): (30, 60, 210), (1, 1): (230, 210, 50)}
+
+
+def write_bmp(path, width, height, pixel):
+    """A 24-bit bottom-up Windows bitmap; pixel(x, y) gives (r, g, b)."""
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(height - 1, -1, -1):
+        row = bytearray()
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            row += bytes((b, g, r))
+        row += b"\0" * (stride - len(row))
+        rows.append(bytes(row))
+    data = b"".join(rows)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + data)
+
+
+def read_bmp(path):
+    """(width, height, bits per pixel, pixel(x, y) -> (r, g, b)) of a 24-bit BMP."""
+    with open(path, "rb") as f:
+        data = f.read()
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
+    stride = (width * 3 + 3) & ~3
+
+    def pixel(x, y):
+        row = height - 1 - y if height > 0 else y
+        i = offset + row * stride + 3 * x
+        return (data[i + 2], data[i + 1], data[i])
+
+    return width, abs(height), bits, pixel
+
+
+def quarter_picture(x, y):
+    return QUARTERS[(x // 80, y // 60)]
+
+
+class AppliedWallpaper(unittest.TestCase):
+    def test_lanczos3_wallpaper_fills_the_virtual_desktop(self):
+        d = Desktop("kvwallpaper", BIN, size=SIZE)
+        try:
+            folder = d.prepare("wallpaper_demo.exe")
+            write_bmp(os.path.join(folder, "quarters.bmp"), 160, 120, quarter_picture)
+            d.start("wallpaper_demo.exe", "quarters.bmp", "lanczos3")
+            demo = d.wait_window("KvWallpaperDemo")
+
+            width, height, bits, wallpaper = read_bmp(os.path.join(folder, "Wallpaper.bmp"))
+            self.assertEqual((width, height, bits), (SIZE[0], SIZE[1], 24))
+
+            # The desktop may repaint a moment after the window appears.
+            deadline = time.time() + 15
+            while True:
+                png = d.screenshot("wallpaper_lanczos3")
+                d._images.pop(png, None)
+                if d.pixel(png, 100, 100) == QUARTERS[(0, 0)] or time.time() > deadline:
+                    break
+                time.sleep(0.3)
+
+            # Inside each quarter, away from the edges the kernel reaches across,
+            # the flat colour itself.
+            for (qx, qy), colour in QUARTERS.items():
+                x, y = 256 + 512 * qx, 150 + 384 * qy
+                self.assertEqual(d.pixel(png, x, y), colour, (x, y))
+            # Everywhere above the task bar, the rendered bitmap exactly; that
+            # includes the ringing of the Lanczos kernel at the colour edges.
+            mismatches = []
+            for y in range(0, SIZE[1] - 40, 7):
+                for x in range(0, SIZE[0], 5):
+                    if d.pixel(png, x, y) != wallpaper(x, y):
+                        mismatches.append((x, y, d.pixel(png, x, y), wallpaper(x, y)))
+            self.assertEqual(mismatches[:5], [])
+            edge = [wallpaper(x, 200) for x in range(500, 524)]
+            self.assertGreater(len(set(edge)), 4)  # a real transition was compared
+
+            d.post(demo.hwnd, 0x0010)  # WM_CLOSE: the demo restores the desktop's values
+            deadline = time.time() + 15
+            while time.time() < deadline and d.find_window("KvWallpaperDemo"):
+                time.sleep(0.2)
+            self.assertIsNone(d.find_window("KvWallpaperDemo"))
+        finally:
+            d.stop()
+
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    args, rest = parser.parse_known_args()
+    BIN = args.bin
+    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
