@@ -279,27 +279,27 @@ bool PspFile::FindBottomLayer(const Block& bank, Raster& raster) const {
     if (layer.id != kLayerBlock) continue;
     const Span info = InfoChunk(layer);
     ByteReader r = At(info.begin, info.end);
-    std::size_t channels;  // where the channel blocks start
-    bool isRaster;
     if (Format3()) {
-      r.Skip(256);             // name
-      isRaster = r.U8() == 0;  // 0 normal layer, 1 floating selection
-      channels = info.end;
+      r.Skip(256);                // name
+      if (r.U8() != 0) continue;  // 0 normal layer, 1 floating selection
     } else {
       r.Skip(4);
-      r.Skip(r.U16LE());       // name
-      isRaster = r.U8() == 1;  // 1 raster; 0 undefined, then selections, vector, adjustment...
-      // The layer bitmap chunk follows, in later versions after an extension block.
-      std::size_t next = info.end;
-      if (layer.data.end - next >= 4 && std::memcmp(data_ + next, kBlockMagic, 4) == 0) {
-        Blocks extension(*this, {next, layer.data.end});
+      r.Skip(r.U16LE());          // name
+      if (r.U8() != 1) continue;  // 1 raster; then selections, vector, adjustment, group...
+    }
+    // Format 3 has the channel blocks right after the information chunk; later
+    // formats first have a layer bitmap chunk, in later versions after an
+    // extension block.
+    std::size_t channels = info.end;
+    if (!Format3()) {
+      if (layer.data.end - channels >= 4 && std::memcmp(data_ + channels, kBlockMagic, 4) == 0) {
+        Blocks extension(*this, {channels, layer.data.end});
         Block skipped;
         extension.Next(skipped);
-        next = skipped.data.end;
+        channels = skipped.data.end;
       }
-      channels = ChunkAt(next, layer.data.end).end;
+      channels = ChunkAt(channels, layer.data.end).end;
     }
-    if (!isRaster) continue;
     std::int32_t rect[4], saved[4];
     for (auto& v : rect) v = r.I32LE();
     for (auto& v : saved) v = r.I32LE();
