@@ -9,6 +9,8 @@
 namespace kv::tool {
 // One line per sub-command; each lives in its own cmd_*.cpp.
 int CmdDecode(const Args& args);
+int CmdRender(const Args& args);
+int CmdResample(const Args& args);
 int CmdList(const Args& args);
 }  // namespace kv::tool
 
@@ -20,6 +22,8 @@ using kv::tool::Command;
 const Command kCommands[] = {
     {"help", "", nullptr},
     {"decode", "IN OUT.bmp", kv::tool::CmdDecode},
+    {"resample", "IN OUT.bmp --size WxH --filter K [--support S]", kv::tool::CmdResample},
+    {"render", "IN OUT.bmp --style NAME --screen WxH [--scaled-filter K]", kv::tool::CmdRender},
     {"list", "show FILE.lst | add FILE.lst IMAGE...", kv::tool::CmdList},
 };
 
