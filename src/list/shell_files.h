@@ -4,6 +4,7 @@
 // directory, listing one. Windows uses the shell and the wide file functions,
 // the native build the POSIX calls; names are UTF-8 on both.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,6 +24,11 @@ class ShellDelete {
 // The system's delete: on Windows the shell's file operation (owner window: the
 // active window), natively the file system.
 [[nodiscard]] ShellDelete& SystemShellDelete();
+
+// Replaces `path` with `size` bytes through a temporary file beside it and a
+// rename, so no reader ever sees half a file, but without waiting for the disk:
+// for cache files, which can be made again. Raises FileError on failure.
+void WriteCacheFile(const std::string& path, const void* data, std::size_t size);
 
 // Creates one directory level (a trailing separator is allowed); true when it was
 // made.

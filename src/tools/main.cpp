@@ -12,6 +12,7 @@ int CmdDecode(const Args& args);
 int CmdRender(const Args& args);
 int CmdResample(const Args& args);
 int CmdList(const Args& args);
+int CmdThumb(const Args& args);
 }  // namespace kv::tool
 
 namespace {
@@ -25,6 +26,7 @@ const Command kCommands[] = {
     {"resample", "IN OUT.bmp --size WxH --filter K [--support S]", kv::tool::CmdResample},
     {"render", "IN OUT.bmp --style NAME --screen WxH [--scaled-filter K]", kv::tool::CmdRender},
     {"list", "show FILE.lst | add FILE.lst IMAGE...", kv::tool::CmdList},
+    {"thumb", "IN OUT.jpg [--width N] [--quality Q] [--filter K]", kv::tool::CmdThumb},
 };
 
 int Usage(std::FILE* to) {

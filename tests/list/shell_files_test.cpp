@@ -54,3 +54,20 @@ TEST(ShellFiles, ListDirectoryGivesNamesAndSizesWithoutDots) {
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST(ShellFiles, WriteCacheFileReplacesTheFileAndLeavesNoTemporary) {
+  TempDir dir;
+  const std::string file = dir.Touch("t.jpg", "old contents");
+  WriteCacheFile(file, "new", 3);
+  const auto bytes = ReadFileBytes(file);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "new");
+  EXPECT_EQ(ListDirectory(dir.Dir()).size(), 1u);
+  EXPECT_THROW(WriteCacheFile(dir / "missing" + "/t.jpg", "x", 1), FileError);
+  EXPECT_EQ(ListDirectory(dir.Dir()).size(), 1u);
+}
+
+}  // namespace
+}  // namespace kv
