@@ -26,7 +26,12 @@ class WallpaperList : public ::testing::Test {
   ScriptedPrompts prompts;
   RecordingDelete shell;
   TKvlistview list{prompts, shell};
+  FakeThumbnailMaker maker;
 
+  void UseCache() {
+    list.thumbnailMaker = &maker;
+    list.cacheDirectory = dir / "Cache" + "/";
+  }
   std::vector<std::string> Styles() const {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < list.Count(); ++i) out.push_back(list.Entry(i).style);
@@ -81,9 +86,7 @@ TEST_F(WallpaperList, DuplicatesAskAndOnlyYesAddsASecondEntry) {
 }
 
 TEST_F(WallpaperList, AddingMakesAThumbnailOnlyWhenNoneOfThatNameExists) {
-  FakeThumbnailMaker maker;
-  list.thumbnailMaker = &maker;
-  list.cacheDirectory = dir / "Cache" + "/";
+  UseCache();
   TempDir other;
   ASSERT_TRUE(list.AddWallpaper(dir.Touch("photo.bmp"), true));
   ASSERT_TRUE(list.AddWallpaper(other.Touch("photo.png"), true));
@@ -94,20 +97,16 @@ TEST_F(WallpaperList, AddingMakesAThumbnailOnlyWhenNoneOfThatNameExists) {
 }
 
 TEST_F(WallpaperList, AFailedThumbnailPreventsTheAddSilently) {
-  FakeThumbnailMaker maker;
+  UseCache();
   maker.fail = true;
-  list.thumbnailMaker = &maker;
-  list.cacheDirectory = dir / "Cache" + "/";
   EXPECT_FALSE(list.AddWallpaper(dir.Touch("broken.jpg"), true));
   EXPECT_EQ(list.Count(), 0u);
   EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(WallpaperList, TheCacheDirectoryIsCreatedEvenWithTheCacheOff) {
-  FakeThumbnailMaker maker;
+  UseCache();
   maker.enabled = false;
-  list.thumbnailMaker = &maker;
-  list.cacheDirectory = dir / "Cache" + "/";
   EXPECT_TRUE(list.AddWallpaper(dir.Touch("a.dib"), true));
   EXPECT_TRUE(DirectoryExists(dir / "Cache"));
   EXPECT_TRUE(maker.made.empty());
