@@ -25,18 +25,13 @@
 #include <atomic>
 #include <cstring>
 
+#include "wallpaper/resample_simd.h"
+
 namespace kv::resample_detail {
 
 namespace {
 
 std::atomic<int> levelLimit{static_cast<int>(VectorLevel::Avx2)};
-
-// Clamped quotients of four sums by one list's total.
-inline __m128i Divide(__m128i sums, __m128 inverse, __m128 ceiling) {
-  __m128 f = _mm_cvtepi32_ps(sums);
-  f = _mm_max_ps(_mm_min_ps(f, ceiling), _mm_setzero_ps());
-  return _mm_cvttps_epi32(_mm_mul_ps(f, inverse));
-}
 
 // The SSE2 horizontal pass reads each source row as pixel pairs: entry k holds
 // the 16-bit values B[k] B[k+1] G[k] G[k+1] R[k] R[k+1] and two values that are
@@ -45,23 +40,7 @@ inline __m128i Divide(__m128i sums, __m128 inverse, __m128 ceiling) {
 class PairRowFilter : public RowFilter {
  public:
   PairRowFilter(const ContributorLists& columns, int sourceWidth)
-      : columns_(columns), pairs_(static_cast<std::size_t>(sourceWidth) * 8) {
-    const int n = columns.Count();
-    begin_.reserve(static_cast<std::size_t>(n) + 1);
-    inverse_.assign(static_cast<std::size_t>(n), 0.0f);
-    ceiling_.assign(static_cast<std::size_t>(n), 0.0f);
-    std::vector<std::int16_t> run;
-    for (int i = 0; i < n; ++i) {
-      begin_.push_back(static_cast<int>(weights_.size() / 8));
-      if (!DenseRun(columns, i, 2, run)) continue;
-      inverse_[static_cast<std::size_t>(i)] = InverseRoundedUp(columns.total[i]);
-      ceiling_[static_cast<std::size_t>(i)] = 255.0f * static_cast<float>(columns.total[i]);
-      for (std::size_t k = 0; k < run.size(); k += 2)
-        weights_.insert(weights_.end(),
-                        {run[k], run[k + 1], run[k], run[k + 1], run[k], run[k + 1], 0, 0});
-    }
-    begin_.push_back(static_cast<int>(weights_.size() / 8));
-  }
+      : columns_(columns), plan_(columns, 2), pairs_(static_cast<std::size_t>(sourceWidth) * 8) {}
 
   void Run(const std::uint8_t* in, std::uint8_t* out) override {
     const __m128i zero = _mm_setzero_si128();
@@ -74,8 +53,8 @@ class PairRowFilter : public RowFilter {
     }
     const int tw = columns_.Count();
     for (int i = 0; i < tw; ++i, out += 3) {
-      const int first = begin_[static_cast<std::size_t>(i)];
-      const int last = begin_[static_cast<std::size_t>(i) + 1];
+      const int first = plan_.begin[static_cast<std::size_t>(i)];
+      const int last = plan_.begin[static_cast<std::size_t>(i) + 1];
       if (first == last) {
         PlainColumn(columns_, i, in, out);
         continue;
@@ -83,25 +62,19 @@ class PairRowFilter : public RowFilter {
       const std::int16_t* p =
           pairs_.data() +
           8 * static_cast<std::size_t>(columns_.denseStart[static_cast<std::size_t>(i)]);
-      const std::int16_t* w = weights_.data() + 8 * static_cast<std::size_t>(first);
+      const std::int16_t* w = plan_.weights.data() + 8 * static_cast<std::size_t>(first);
       __m128i acc = _mm_setzero_si128();
       for (int k = first; k < last; ++k, p += 16, w += 8)
         acc = _mm_add_epi32(acc,
                             _mm_madd_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)),
                                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(w))));
-      const __m128i q = Divide(acc, _mm_set1_ps(inverse_[static_cast<std::size_t>(i)]),
-                               _mm_set1_ps(ceiling_[static_cast<std::size_t>(i)]));
-      const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(q, q), q);
-      StorePixel(out, _mm_cvtsi128_si32(bytes), i + 1 == tw);
+      FinishPixel(acc, plan_, i, out, i + 1 == tw);
     }
   }
 
  private:
   const ContributorLists& columns_;
-  std::vector<int> begin_;             // column i's pairs are begin_[i] .. begin_[i + 1] - 1
-  std::vector<std::int16_t> weights_;  // 8 per pair
-  std::vector<float> inverse_;         // per column, when FastTotal
-  std::vector<float> ceiling_;
+  const ColumnPlan plan_;
   std::vector<std::int16_t> pairs_;  // the row being filtered, 8 per pixel
 };
 
@@ -176,16 +149,30 @@ void PlainRow(const ContributorLists& rows, int j, const std::uint8_t* const* li
   }
 }
 
-bool DenseRun(const ContributorLists& lists, int i, int multiple, std::vector<std::int16_t>& run) {
-  const std::size_t at = static_cast<std::size_t>(i);
-  if (lists.denseStart[at] < 0 || !FastTotal(lists.total[at])) return false;
-  const int length = (lists.denseLength[at] + multiple - 1) / multiple * multiple;
-  run.assign(static_cast<std::size_t>(length), 0);
-  for (int k = lists.begin[at]; k < lists.begin[at + 1]; ++k)
-    run[static_cast<std::size_t>(lists.items[static_cast<std::size_t>(k)].index -
-                                 lists.denseStart[at])] =
-        static_cast<std::int16_t>(lists.items[static_cast<std::size_t>(k)].weight);
-  return true;
+ColumnPlan::ColumnPlan(const ContributorLists& columns, int group) {
+  const int n = columns.Count();
+  begin.reserve(static_cast<std::size_t>(n) + 1);
+  inverse.assign(static_cast<std::size_t>(n), 0.0f);
+  ceiling.assign(static_cast<std::size_t>(n), 0.0f);
+  std::vector<std::int16_t> run;
+  for (int i = 0; i < n; ++i) {
+    const std::size_t at = static_cast<std::size_t>(i);
+    begin.push_back(static_cast<int>(weights.size() / (4 * static_cast<std::size_t>(group))));
+    if (columns.denseStart[at] < 0 || !FastTotal(columns.total[at])) continue;
+    inverse[at] = InverseRoundedUp(columns.total[at]);
+    ceiling[at] = 255.0f * static_cast<float>(columns.total[at]);
+    // The run's weights from its first pixel, zeros in its gaps and after it.
+    run.assign(static_cast<std::size_t>((columns.denseLength[at] + group - 1) / group * group), 0);
+    for (int k = columns.begin[at]; k < columns.begin[at + 1]; ++k) {
+      const Contributor& c = columns.items[static_cast<std::size_t>(k)];
+      run[static_cast<std::size_t>(c.index - columns.denseStart[at])] =
+          static_cast<std::int16_t>(c.weight);
+    }
+    for (std::size_t k = 0; k < run.size(); k += 2)
+      weights.insert(weights.end(),
+                     {run[k], run[k + 1], run[k], run[k + 1], run[k], run[k + 1], 0, 0});
+  }
+  begin.push_back(static_cast<int>(weights.size() / (4 * static_cast<std::size_t>(group))));
 }
 
 void RowPairs(const ContributorLists& rows, int j, const std::uint8_t* const* lines,

@@ -99,11 +99,18 @@ void CombineRows(const ContributorLists& rows, int j, const std::uint8_t* const*
 
 // Shared by the SSE2 and AVX2 passes.
 
-// List i's weights as one run from its first source position, zero-padded to a
-// multiple of `multiple`; false (and nothing written) when the list reaches
-// past an edge or has a total the vector division does not handle.
-[[nodiscard]] bool DenseRun(const ContributorLists& lists, int i, int multiple,
-                            std::vector<std::int16_t>& run);
+// The horizontal weights of every column that reads one unbroken run, for
+// vectors that take `group` neighbouring source pixels at once (2 or 4): per
+// pair of pixels the lanes w w' w w' w w' 0 0 (blue, green, red and an unused
+// lane), group / 2 pairs per vector. Columns at an edge or with a total the
+// vector division does not handle get no vectors (begin[i] == begin[i + 1]).
+struct ColumnPlan {
+  ColumnPlan(const ContributorLists& columns, int group);
+  std::vector<int> begin;             // column i's vectors are begin[i] .. begin[i + 1] - 1
+  std::vector<std::int16_t> weights;  // 4 * group per vector
+  std::vector<float> inverse;         // per column: 1 / total rounded up
+  std::vector<float> ceiling;         // per column: 255 * total
+};
 // Column i of one row, computed one contributor at a time from the row's bytes.
 void PlainColumn(const ContributorLists& lists, int i, const std::uint8_t* in, std::uint8_t* out);
 // Target row j, one contributor at a time.

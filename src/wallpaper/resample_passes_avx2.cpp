@@ -6,18 +6,13 @@
 #include <immintrin.h>
 
 #include "wallpaper/resample_passes.h"
+#include "wallpaper/resample_simd.h"
 
 #define KV_AVX2 __attribute__((target("avx2")))
 
 namespace kv::resample_detail {
 
 namespace {
-
-KV_AVX2 inline __m128i Divide(__m128i sums, __m128 inverse, __m128 ceiling) {
-  __m128 f = _mm_cvtepi32_ps(sums);
-  f = _mm_max_ps(_mm_min_ps(f, ceiling), _mm_setzero_ps());
-  return _mm_cvttps_epi32(_mm_mul_ps(f, inverse));
-}
 
 KV_AVX2 inline __m256i Divide(__m256i sums, __m256 inverse, __m256 ceiling) {
   __m256 f = _mm256_cvtepi32_ps(sums);
@@ -31,24 +26,7 @@ KV_AVX2 inline __m256i Divide(__m256i sums, __m256 inverse, __m256 ceiling) {
 // w0 w1 ... | w2 w3 ... then adds all four.
 class QuadRowFilter : public RowFilter {
  public:
-  explicit QuadRowFilter(const ContributorLists& columns) : columns_(columns) {
-    const int n = columns.Count();
-    begin_.reserve(static_cast<std::size_t>(n) + 1);
-    inverse_.assign(static_cast<std::size_t>(n), 0.0f);
-    ceiling_.assign(static_cast<std::size_t>(n), 0.0f);
-    std::vector<std::int16_t> run;
-    for (int i = 0; i < n; ++i) {
-      begin_.push_back(static_cast<int>(weights_.size() / 16));
-      if (!DenseRun(columns, i, 4, run)) continue;
-      inverse_[static_cast<std::size_t>(i)] = InverseRoundedUp(columns.total[i]);
-      ceiling_[static_cast<std::size_t>(i)] = 255.0f * static_cast<float>(columns.total[i]);
-      for (std::size_t k = 0; k < run.size(); k += 4) {
-        const std::int16_t a = run[k], b = run[k + 1], c = run[k + 2], d = run[k + 3];
-        weights_.insert(weights_.end(), {a, b, a, b, a, b, 0, 0, c, d, c, d, c, d, 0, 0});
-      }
-    }
-    begin_.push_back(static_cast<int>(weights_.size() / 16));
-  }
+  explicit QuadRowFilter(const ContributorLists& columns) : columns_(columns), plan_(columns, 4) {}
 
   KV_AVX2 void Run(const std::uint8_t* in, std::uint8_t* out) override {
     const char z = -128;  // a shuffle index that gives 0
@@ -56,14 +34,14 @@ class QuadRowFilter : public RowFilter {
                                             6, z, 9, z, 7, z, 10, z, 8, z, 11, z, z, z, z, z);
     const int tw = columns_.Count();
     for (int i = 0; i < tw; ++i, out += 3) {
-      const int first = begin_[static_cast<std::size_t>(i)];
-      const int last = begin_[static_cast<std::size_t>(i) + 1];
+      const int first = plan_.begin[static_cast<std::size_t>(i)];
+      const int last = plan_.begin[static_cast<std::size_t>(i) + 1];
       if (first == last) {
         PlainColumn(columns_, i, in, out);
         continue;
       }
       const std::uint8_t* p = in + 3 * columns_.denseStart[static_cast<std::size_t>(i)];
-      const std::int16_t* w = weights_.data() + 16 * static_cast<std::size_t>(first);
+      const std::int16_t* w = plan_.weights.data() + 16 * static_cast<std::size_t>(first);
       __m256i acc = _mm256_setzero_si256();
       for (int k = first; k < last; ++k, p += 12, w += 16) {
         const __m256i v =
@@ -74,19 +52,13 @@ class QuadRowFilter : public RowFilter {
       }
       const __m128i sum =
           _mm_add_epi32(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
-      const __m128i q = Divide(sum, _mm_set1_ps(inverse_[static_cast<std::size_t>(i)]),
-                               _mm_set1_ps(ceiling_[static_cast<std::size_t>(i)]));
-      const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(q, q), q);
-      StorePixel(out, _mm_cvtsi128_si32(bytes), i + 1 == tw);
+      FinishPixel(sum, plan_, i, out, i + 1 == tw);
     }
   }
 
  private:
   const ContributorLists& columns_;
-  std::vector<int> begin_;             // column i's quads are begin_[i] .. begin_[i + 1] - 1
-  std::vector<std::int16_t> weights_;  // 16 per quad
-  std::vector<float> inverse_;
-  std::vector<float> ceiling_;
+  const ColumnPlan plan_;
 };
 
 }  // namespace

@@ -13,41 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "../support/desktop_values_win.h"
 #include "wallpaper/kv_wallpaper_win.h"
-#include "widgets/handle_win.h"
 #include "widgets/program_dir_win.h"
 #include "widgets/text_win.h"
 
 namespace {
-
-constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-const wchar_t* const kValues[] = {L"Wallpaper", L"Tilewallpaper", L"WallpaperStyle"};
-
-std::optional<std::wstring> ReadValue(const wchar_t* name) {
-  kv::RegKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-    return std::nullopt;
-  wchar_t data[1024];
-  DWORD size = sizeof data - sizeof(wchar_t), type = 0;
-  if (RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) !=
-          ERROR_SUCCESS ||
-      type != REG_SZ)
-    return std::nullopt;
-  data[size / sizeof(wchar_t)] = L'\0';
-  return std::wstring(data);
-}
-
-void WriteValue(const wchar_t* name, const std::optional<std::wstring>& value) {
-  kv::RegKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS)
-    return;
-  if (!value) {
-    RegDeleteValueW(key.get(), name);
-    return;
-  }
-  RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value->c_str()),
-                 static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t)));
-}
 
 LRESULT CALLBACK DemoProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_CLOSE) {
@@ -66,7 +37,8 @@ LRESULT CALLBACK DemoProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (__argc < 3) return 2;
   std::vector<std::optional<std::wstring>> saved;
-  for (const wchar_t* name : kValues) saved.push_back(ReadValue(name));
+  for (const wchar_t* name : kv::test::kDesktopValueNames)
+    saved.push_back(kv::test::ReadDesktopValue(name));
   wchar_t systemWallpaper[MAX_PATH + 1] = {};
   SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, systemWallpaper, 0);
 
@@ -97,7 +69,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
 
-  for (std::size_t i = 0; i < saved.size(); ++i) WriteValue(kValues[i], saved[i]);
+  for (std::size_t i = 0; i < saved.size(); ++i)
+    kv::test::WriteDesktopValue(kv::test::kDesktopValueNames[i], saved[i]);
   SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, systemWallpaper, SPIF_SENDWININICHANGE);
   return code;
 }

@@ -11,6 +11,7 @@
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
 #include "fake_desktop_win.h"
+#include "support/desktop_values_win.h"
 #include "wallpaper/resample.h"
 #include "widgets/handle_win.h"
 #include "widgets/program_dir_win.h"
@@ -19,33 +20,9 @@
 namespace kv {
 namespace {
 
-constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-const wchar_t* const kValueNames[] = {L"Wallpaper", L"Tilewallpaper", L"WallpaperStyle"};
-
-std::optional<std::wstring> ReadValue(const wchar_t* name) {
-  RegKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-    return std::nullopt;
-  wchar_t data[1024];
-  DWORD size = sizeof data, type = 0;
-  if (RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) !=
-          ERROR_SUCCESS ||
-      type != REG_SZ)
-    return std::nullopt;
-  return std::wstring(data, wcsnlen(data, size / sizeof(wchar_t)));
-}
-
-void RestoreValue(const wchar_t* name, const std::optional<std::wstring>& value) {
-  RegKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS)
-    return;
-  if (!value) {
-    RegDeleteValueW(key.get(), name);
-    return;
-  }
-  RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value->c_str()),
-                 static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t)));
-}
+using test::kDesktopValueNames;
+using test::ReadDesktopValue;
+using test::WriteDesktopValue;
 
 std::wstring SystemWallpaper() {
   wchar_t path[MAX_PATH + 1] = {};
@@ -84,14 +61,14 @@ Bitmap Picture(int w, int h) {
 class ApplierTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const wchar_t* name : kValueNames) saved_.push_back(ReadValue(name));
+    for (const wchar_t* name : kDesktopValueNames) saved_.push_back(ReadDesktopValue(name));
     systemWallpaper_ = SystemWallpaper();
     std::filesystem::remove(wallpaper_);
     std::filesystem::create_directories(sources_);
   }
   void TearDown() override {
-    for (std::size_t i = 0; i < std::size(kValueNames); ++i)
-      RestoreValue(kValueNames[i], saved_[i]);
+    for (std::size_t i = 0; i < std::size(kDesktopValueNames); ++i)
+      WriteDesktopValue(kDesktopValueNames[i], saved_[i]);
     SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, systemWallpaper_.data(), 0);
     SetFileAttributesW(Widen(wallpaper_).c_str(), FILE_ATTRIBUTE_NORMAL);
     std::error_code ignored;
@@ -133,10 +110,10 @@ TEST_P(EveryStyle, WritesTheDesktopValuesOfTheStyle) {
   ASSERT_EQ(a.Wpstyle, GetParam());
   a.ApplyWallpaper(true, false);
   EXPECT_EQ(a.WpName, wallpaper_);
-  EXPECT_EQ(ReadValue(L"Wallpaper"), Widen(wallpaper_));
+  EXPECT_EQ(ReadDesktopValue(L"Wallpaper"), Widen(wallpaper_));
   const DesktopValues v = DesktopValuesFor(a.Wpstyle);
-  EXPECT_EQ(ReadValue(L"Tilewallpaper"), Widen(v.tileWallpaper));
-  EXPECT_EQ(ReadValue(L"WallpaperStyle"), Widen(v.wallpaperStyle));
+  EXPECT_EQ(ReadDesktopValue(L"Tilewallpaper"), Widen(v.tileWallpaper));
+  EXPECT_EQ(ReadDesktopValue(L"WallpaperStyle"), Widen(v.wallpaperStyle));
   const Bitmap written = Written();
   if (GetParam() <= WPtiled) {
     EXPECT_EQ(written, Picture(40, 30));
@@ -192,7 +169,7 @@ TEST_F(ApplierTest, RebuildFalseReusesTheExistingFile) {
   a.SetStyleByName("tile");
   a.ApplyWallpaper(false, false);
   EXPECT_EQ(ReadFileBytes(wallpaper_), before);
-  EXPECT_EQ(ReadValue(L"Tilewallpaper"), L"1");
+  EXPECT_EQ(ReadDesktopValue(L"Tilewallpaper"), L"1");
   // Without a file to reuse, rebuild false builds one.
   std::filesystem::remove(wallpaper_);
   a.WpName = sources_ + "second.bmp";
@@ -210,13 +187,13 @@ TEST_F(ApplierTest, ACorruptSourceKeepsThePreviousFileAndStillWritesTheValues) {
   a.SetStyleByName("Stretch");
   a.ApplyWallpaper(true, false);
   EXPECT_EQ(ReadFileBytes(wallpaper_), before);
-  EXPECT_EQ(ReadValue(L"Tilewallpaper"), L"0");
-  EXPECT_EQ(ReadValue(L"WallpaperStyle"), L"2");
+  EXPECT_EQ(ReadDesktopValue(L"Tilewallpaper"), L"0");
+  EXPECT_EQ(ReadDesktopValue(L"WallpaperStyle"), L"2");
   EXPECT_EQ(a.WpName, wallpaper_);
 }
 
 TEST_F(ApplierTest, NoFileMeansNoValuesButTheIconColoursAreStillApplied) {
-  RestoreValue(L"Wallpaper", L"untouched");
+  WriteDesktopValue(L"Wallpaper", L"untouched");
   test::FakeDesktop desktop;
   Applier a;
   a.DtopActive = a.DtopForeground = true;
@@ -224,7 +201,7 @@ TEST_F(ApplierTest, NoFileMeansNoValuesButTheIconColoursAreStillApplied) {
   desktop.messages.clear();
   a.ApplyWallpaper(true, true);
   EXPECT_FALSE(FileExists(wallpaper_));
-  EXPECT_EQ(ReadValue(L"Wallpaper"), L"untouched");
+  EXPECT_EQ(ReadDesktopValue(L"Wallpaper"), L"untouched");
   ASSERT_FALSE(desktop.messages.empty());
   EXPECT_EQ(desktop.messages.front().msg, static_cast<UINT>(LVM_SETTEXTCOLOR));
 }
