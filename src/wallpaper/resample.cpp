@@ -52,13 +52,17 @@ void ForBands(int count, int threads, const Fn& fn) {
   for (std::thread& w : workers) w.join();
 }
 
-void CheckArguments(int newWidth, int newHeight, ResampleFilter kind, float support) {
+void CheckArguments(int newWidth, int newHeight, ResampleFilter kind, float support,
+                    const Bitmap& source) {
   if (!ResampleFilterFromIndex(static_cast<int>(kind)))
     throw std::invalid_argument("resampling filter kind out of range");
   if (!(support >= 0.0f && support <= kMaxResampleSupport))
     throw std::invalid_argument("resampling support out of range");
   if (newWidth < 0 || newHeight < 0) throw std::invalid_argument("negative resampling size");
   if (newWidth > 0 && newHeight > 0) CheckImageSize(newWidth, newHeight);
+  // Decoded pictures are within these limits; they also bound the contributor
+  // lists and the ring of rows.
+  if (!source.Empty()) CheckImageSize(source.Width(), source.Height());
 }
 
 // Row y of `bitmap`, or a copy of it in `spare` when fewer than kRowOverread
@@ -142,7 +146,7 @@ void ResampleBitmap(int newWidth, int newHeight, ResampleFilter kind, float supp
 
 void ResampleInto(int newWidth, int newHeight, ResampleFilter kind, float support,
                   const Bitmap& source, Bitmap& target, int threads) {
-  CheckArguments(newWidth, newHeight, kind, support);
+  CheckArguments(newWidth, newHeight, kind, support, source);
   // A fresh picture, swapped in at the end, lets source and target be one.
   Bitmap result(newWidth, newHeight);
   Core(kind, support, source, result, threads);

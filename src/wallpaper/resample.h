@@ -45,8 +45,8 @@ inline constexpr int kAutoThreads = 0;
 // means the kind's default. A zero side, in the picture or in the new size,
 // leaves the result as a blank (black) picture of the new size.
 // Raises std::invalid_argument for a kind outside 0..6 or a support that is
-// negative, not finite or above kMaxResampleSupport, and ImageError for a size
-// beyond the picture limits.
+// negative, not finite or above kMaxResampleSupport, and ImageError when the new
+// size or the picture is beyond the picture limits (image_error.h).
 void ResampleBitmap(int newWidth, int newHeight, ResampleFilter kind, float support, Bitmap& bitmap,
                     int threads = kAutoThreads);
 

@@ -255,6 +255,8 @@ TEST(Resample, RefusesBadArguments) {
   EXPECT_THROW(ResampleBitmap(-2, 2, ResampleFilter::Box, 0.0f, b), std::invalid_argument);
   EXPECT_THROW(ResampleBitmap(40000, 2, ResampleFilter::Box, 0.0f, b), ImageError);
   EXPECT_EQ(b, Noise(4, 4, 4));  // untouched
+  Bitmap tall(1, 40000);         // beyond what any decoder gives
+  EXPECT_THROW(ResampleBitmap(30000, 1, ResampleFilter::Box, 0.0f, tall), ImageError);
 }
 
 class EveryFilter : public ::testing::TestWithParam<int> {};
