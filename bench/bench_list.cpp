@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,10 +74,13 @@ void BM_AddWallpapers(benchmark::State& state) {
   const std::vector<std::string> names = Names();
   for (auto _ : state) {
     state.PauseTiming();
-    Fixture f;
+    auto f = std::make_unique<Fixture>();
     state.ResumeTiming();
-    f.list.AddWallpapers(names, true);
-    benchmark::DoNotOptimize(f.list.Count());
+    f->list.AddWallpapers(names, true);
+    benchmark::DoNotOptimize(f->list.Count());
+    state.PauseTiming();
+    f.reset();
+    state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * kEntries);
 }

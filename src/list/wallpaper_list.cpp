@@ -188,6 +188,8 @@ bool TKvlistview::AddWallpaper(const std::string& fullName, bool askOnDuplicate)
 std::size_t TKvlistview::AddWallpapers(const std::vector<std::string>& fullNames,
                                        bool askOnDuplicate) {
   std::size_t added = 0;
+  rows_.reserve(rows_.size() + fullNames.size());
+  names_.reserve(names_.size() + fullNames.size());
   BeginUpdate();
   for (const std::string& name : fullNames) added += AddWallpaper(name, askOnDuplicate) ? 1 : 0;
   EndUpdate();
