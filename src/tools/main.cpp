@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 
+#include "tools/arguments.h"
 #include "tools/commands.h"
 
 namespace kv::tool {
@@ -39,8 +40,9 @@ int Usage(std::FILE* to) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return Usage(stderr);
-  const std::string name = argv[1];
+  const kv::tool::Args args = kv::tool::CommandArguments(argc, argv);
+  if (args.empty()) return Usage(stderr);
+  const std::string& name = args[0];
   if (name == "help" || name == "--help" || name == "-h") {
     Usage(stdout);
     return 0;
@@ -48,7 +50,7 @@ int main(int argc, char** argv) {
   for (const Command& c : kCommands) {
     if (!c.run || name != c.name) continue;
     try {
-      return c.run(kv::tool::Args(argv + 2, argv + argc));
+      return c.run(kv::tool::Args(args.begin() + 1, args.end()));
     } catch (const kv::tool::UsageError& e) {
       std::fprintf(stderr, "kvtool %s: %s\nusage: kvtool %s %s\n", c.name, e.message.c_str(),
                    c.name, c.usage);
