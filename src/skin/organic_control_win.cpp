@@ -12,6 +12,7 @@
 #include "skin/organic_glass_form_win.h"
 #include "skin/organic_shape_error.h"
 #include "skin/profile_ini_win.h"
+#include "widgets/program_dir_win.h"
 #include "widgets/text_win.h"
 
 namespace kv::skin {
@@ -44,20 +45,6 @@ std::string Section(const std::string& name) { return name; }
 Colour ButtonFaceColour() noexcept {
   const COLORREF c = GetSysColor(COLOR_BTNFACE);
   return MakeColour(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
-std::string ProgramDir() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  path.erase(path.find_last_of(L"\\/") + 1);
-  return Narrow(path);
 }
 
 TOrganicShapeControl::TOrganicShapeControl() : color_(ButtonFaceColour()) {
@@ -371,7 +358,7 @@ LRESULT TOrganicShapeControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 std::string TOrganicShapeControl::ResolveDir(const std::string& dir) const {
-  return ResolveControlDir(dir, ProgramDir());
+  return ResolveControlDir(dir, kv::ProgramDir());
 }
 
 void TOrganicShapeControl::LoadPicture(Bitmap& picture, const std::string& base) {

@@ -22,8 +22,6 @@ namespace kv::skin {
 
 // The system's button face colour.
 [[nodiscard]] Colour ButtonFaceColour() noexcept;
-// The program's directory, ending in a backslash.
-[[nodiscard]] std::string ProgramDir();
 
 class TOrganicShapeControl : public ui::Window {
  public:
