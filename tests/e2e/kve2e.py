@@ -263,6 +263,24 @@ class Image:
         return tuple(row[i:i + 3])
 
 
+def write_bmp(path, width, height, pixel):
+    """A 24-bit bottom-up Windows bitmap; pixel(x, y) gives (r, g, b)."""
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(height - 1, -1, -1):
+        row = bytearray()
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            row += bytes((b, g, r))
+        row += b"\0" * (stride - len(row))
+        rows.append(bytes(row))
+    data = b"".join(rows)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + data)
+
+
 def read_png(path):
     """Reads an 8-bit, non-interlaced RGB or RGBA PNG (what `import` writes)."""
     with open(path, "rb") as f:

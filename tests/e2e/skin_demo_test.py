@@ -6,36 +6,17 @@ shows through where the picture is magenta. The screenshot stays in build/."""
 
 import argparse
 import os
-import struct
 import sys
 import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from kve2e import Desktop  # noqa: E402
+from kve2e import Desktop, write_bmp  # noqa: E402
 
 BIN = None
 MAGENTA = (255, 0, 255)
 FACE = (200, 120, 40)
 STRIPE = (30, 90, 200)
-
-
-def write_bmp(path, width, height, pixel):
-    """A 24-bit bottom-up Windows bitmap; pixel(x, y) gives (r, g, b)."""
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(height - 1, -1, -1):
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += b"\0" * (stride - len(row))
-        rows.append(bytes(row))
-    data = b"".join(rows)
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
 
 
 def test_picture(x, y):

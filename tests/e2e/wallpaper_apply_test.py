@@ -14,29 +14,11 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from kve2e import Desktop  # noqa: E402
+from kve2e import Desktop, write_bmp  # noqa: E402
 
 BIN = None
 SIZE = (1024, 768)
 QUARTERS = {(0, 0): (200, 30, 40), (1, 0): (40, 180, 60), (0, 1): (30, 60, 210), (1, 1): (230, 210, 50)}
-
-
-def write_bmp(path, width, height, pixel):
-    """A 24-bit bottom-up Windows bitmap; pixel(x, y) gives (r, g, b)."""
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(height - 1, -1, -1):
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += b"\0" * (stride - len(row))
-        rows.append(bytes(row))
-    data = b"".join(rows)
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
 
 
 def read_bmp(path):
