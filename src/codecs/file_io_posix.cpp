@@ -62,7 +62,8 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-void WriteFileAtomic(const std::string& path, const void* data, std::size_t size) {
+void WriteFileAtomic(const std::string& path, const void* data, std::size_t size,
+                     Durability durability) {
   const std::string temp = path + ".kvtmp";
   Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
   if (fd.get() < 0) Fail("cannot write", path);
@@ -79,7 +80,8 @@ void WriteFileAtomic(const std::string& path, const void* data, std::size_t size
     }
     done += static_cast<std::size_t>(n);
   }
-  if (::fsync(fd.get()) != 0 || ::close(fd.release()) != 0) {
+  if ((durability == Durability::Flushed && ::fsync(fd.get()) != 0) ||
+      ::close(fd.release()) != 0) {
     const int saved = errno;
     ::unlink(temp.c_str());
     errno = saved;

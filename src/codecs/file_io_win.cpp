@@ -49,7 +49,8 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-void WriteFileAtomic(const std::string& path, const void* data, std::size_t size) {
+void WriteFileAtomic(const std::string& path, const void* data, std::size_t size,
+                     Durability durability) {
   const std::wstring target = Widen(path);
   const std::wstring temp = target + L".kvtmp";
   {
@@ -69,7 +70,7 @@ void WriteFileAtomic(const std::string& path, const void* data, std::size_t size
       }
       done += n;
     }
-    if (!FlushFileBuffers(file.get())) {
+    if (durability == Durability::Flushed && !FlushFileBuffers(file.get())) {
       const DWORD error = GetLastError();
       file.reset();
       DeleteFileW(temp.c_str());
@@ -80,8 +81,9 @@ void WriteFileAtomic(const std::string& path, const void* data, std::size_t size
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  if (!MoveFileExW(temp.c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING |
+                          (durability == Durability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
+  if (!MoveFileExW(temp.c_str(), target.c_str(), moveFlags)) {
     const DWORD error = GetLastError();
     DeleteFileW(temp.c_str());
     Fail("cannot replace", path, error);

@@ -25,11 +25,6 @@ class ShellDelete {
 // active window), natively the file system.
 [[nodiscard]] ShellDelete& SystemShellDelete();
 
-// Replaces `path` with `size` bytes through a temporary file beside it and a
-// rename, so no reader ever sees half a file, but without waiting for the disk:
-// for cache files, which can be made again. Raises FileError on failure.
-void WriteCacheFile(const std::string& path, const void* data, std::size_t size);
-
 // Creates one directory level (a trailing separator is allowed); true when it was
 // made.
 bool MakeDirectory(const std::string& path);

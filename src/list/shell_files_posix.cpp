@@ -35,26 +35,6 @@ ShellDelete& SystemShellDelete() {
   return instance;
 }
 
-void WriteCacheFile(const std::string& path, const void* data, std::size_t size) {
-  const std::string temp = path + ".kvtmp";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  bool ok = fd >= 0;
-  const auto* p = static_cast<const char*>(data);
-  for (std::size_t done = 0; ok && done < size;) {
-    const ssize_t n = ::write(fd, p + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<std::size_t>(n);
-  }
-  if (fd >= 0) ok = ::close(fd) == 0 && ok;
-  if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    const int error = errno;
-    ::unlink(temp.c_str());
-    throw FileError("cannot write '" + path + "': " + std::strerror(error));
-  }
-}
-
 bool MakeDirectory(const std::string& path) {
   return ::mkdir(WithoutTrailingSlash(path).c_str(), 0777) == 0;
 }

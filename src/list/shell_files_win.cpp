@@ -47,30 +47,6 @@ ShellDelete& SystemShellDelete() {
   return instance;
 }
 
-void WriteCacheFile(const std::string& path, const void* data, std::size_t size) {
-  const std::wstring target = Widen(path);
-  const std::wstring temp = target + L".kvtmp";
-  bool ok;
-  {
-    FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    ok = static_cast<bool>(file);
-    const auto* p = static_cast<const BYTE*>(data);
-    for (std::size_t done = 0; ok && done < size;) {
-      DWORD n = 0;
-      const auto chunk = static_cast<DWORD>(size - done < (1u << 30) ? size - done : (1u << 30));
-      ok = WriteFile(file.get(), p + done, chunk, &n, nullptr) && n != 0;
-      done += n;
-    }
-  }
-  if (ok) ok = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-  if (!ok) {
-    const DWORD error = GetLastError();
-    DeleteFileW(temp.c_str());
-    throw FileError("cannot write '" + path + "' (error " + std::to_string(error) + ")");
-  }
-}
-
 bool MakeDirectory(const std::string& path) {
   return CreateDirectoryW(WithoutTrailingSeparator(Widen(path)).c_str(), nullptr) != FALSE;
 }

@@ -132,7 +132,7 @@ ThumbnailSize TImageResizer::WriteThumbnail(const std::string& thumbnailName,
   }
   // A thumbnail can be made again, so it is not worth waiting for the disk.
   const std::vector<std::uint8_t> jpeg = EncodeJpeg(d.picture, compression_);
-  WriteCacheFile(thumbnailName, jpeg.data(), jpeg.size());
+  WriteFileAtomic(thumbnailName, jpeg.data(), jpeg.size(), Durability::Unflushed);
   return size;
 }
 

@@ -58,14 +58,15 @@ TEST(ShellFiles, ListDirectoryGivesNamesAndSizesWithoutDots) {
 namespace kv {
 namespace {
 
-TEST(ShellFiles, WriteCacheFileReplacesTheFileAndLeavesNoTemporary) {
+TEST(ShellFiles, UnflushedCacheWriteReplacesTheFileAndLeavesNoTemporary) {
   TempDir dir;
   const std::string file = dir.Touch("t.jpg", "old contents");
-  WriteCacheFile(file, "new", 3);
+  WriteFileAtomic(file, "new", 3, Durability::Unflushed);
   const auto bytes = ReadFileBytes(file);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "new");
   EXPECT_EQ(ListDirectory(dir.Dir()).size(), 1u);
-  EXPECT_THROW(WriteCacheFile(dir / "missing" + "/t.jpg", "x", 1), FileError);
+  EXPECT_THROW(WriteFileAtomic(dir / "missing" + "/t.jpg", "x", 1, Durability::Unflushed),
+               FileError);
   EXPECT_EQ(ListDirectory(dir.Dir()).size(), 1u);
 }
 
