@@ -22,16 +22,16 @@ constexpr int kDefaultSize = 40;  // new controls are 40 x 40
 
 COLORREF ToColorref(Colour c) { return RGB(RedOf(c), GreenOf(c), BlueOf(c)); }
 
-GdiFont MakeFont(const FontSpec& spec) {
+GdiFont MakeFont(const FontSpec& fontSpec) {
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen) ReleaseDC(nullptr, screen);
   // A positive size is points; a negative one is a pixel height already.
-  const int height = spec.size > 0 ? -MulDiv(spec.size, dpi, 72) : spec.size;
-  return GdiFont(CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic,
-                             spec.underline, spec.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  const int height = fontSpec.size > 0 ? -MulDiv(fontSpec.size, dpi, 72) : fontSpec.size;
+  return GdiFont(CreateFontW(height, 0, 0, 0, fontSpec.bold ? FW_BOLD : FW_NORMAL, fontSpec.italic,
+                             fontSpec.underline, fontSpec.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             Widen(spec.name).c_str()));
+                             Widen(fontSpec.name).c_str()));
 }
 
 // Window sizes and places the system can hold.
@@ -223,11 +223,11 @@ void TOrganicShapeControl::DrawCaption(TSpeedBitmap& face) {
   if (caption_.empty() || face.Empty()) return;
   HDC dc = face.DC();
   GdiFont& handle = enabled_ ? fontHandle_ : disabledFontHandle_;
-  const FontSpec& spec = enabled_ ? font_ : disabledFont_;
-  if (!handle) handle = MakeFont(spec);
+  const FontSpec& fontSpec = enabled_ ? font_ : disabledFont_;
+  if (!handle) handle = MakeFont(fontSpec);
   HGDIOBJ oldFont = SelectObject(dc, handle.get());
   SetBkMode(dc, TRANSPARENT);  // the brush is clear: the text has no background
-  SetTextColor(dc, ToColorref(spec.color));
+  SetTextColor(dc, ToColorref(fontSpec.color));
   RECT client{};
   GetClientRect(hwnd_, &client);
   RECT r = client;
