@@ -170,7 +170,7 @@ bool TKvlistview::AddWallpaper(const std::string& fullName, bool askOnDuplicate)
   if (!cacheDirectory.empty() && !DirectoryExists(cacheDirectory)) MakeDirectory(cacheDirectory);
   std::string folded = FoldFileNameCase(fullName);
   if (names_.count(folded) != 0 &&
-      (!askOnDuplicate || !prompts_.Confirm(DuplicateQuestion(fullName))))
+      (!askOnDuplicate || !prompts_.AskInformation(DuplicateQuestion(fullName))))
     return false;
   if (thumbnailMaker && thumbnailMaker->CacheEnabled() && !cacheDirectory.empty()) {
     const std::string thumbnail = ThumbnailName(cacheDirectory, fullName);

@@ -32,6 +32,8 @@ class Prompts {
   virtual bool Confirm(const std::string& text) = 0;
   // Information: duplicates, a missing skin.
   virtual void Information(const std::string& text) = 0;
+  // An information box with Yes and No (adding a duplicate); only Yes returns true.
+  virtual bool AskInformation(const std::string& text) = 0;
   // The general error box that reports an error reaching the top of an event.
   virtual void Error(const std::string& text) = 0;
   // Chosen files (several when args.multiSelect); empty when cancelled.
@@ -41,17 +43,26 @@ class Prompts {
   virtual std::optional<std::string> BrowseFolder(const std::string& title) = 0;
 };
 
-// The test double: answers come from queues (a confirmation with no queued answer
+// The test double: answers come from queues (a Yes/No box with no queued answer
 // is No, a dialog with none is cancelled), and every prompt is recorded.
 class ScriptedPrompts : public Prompts {
  public:
-  enum class Kind { Warning, Confirm, Information, Error, OpenFiles, SaveFile, BrowseFolder };
+  enum class Kind {
+    Warning,
+    Confirm,
+    Information,
+    AskInformation,
+    Error,
+    OpenFiles,
+    SaveFile,
+    BrowseFolder
+  };
   struct Shown {
     Kind kind;
     std::string text;  // the message, or the dialog's title
   };
 
-  std::deque<bool> confirmAnswers;
+  std::deque<bool> confirmAnswers;  // for Confirm and AskInformation, in turn
   std::deque<std::vector<std::string>> openAnswers;
   std::deque<std::optional<std::string>> saveAnswers;
   std::deque<std::optional<std::string>> folderAnswers;
@@ -64,6 +75,10 @@ class ScriptedPrompts : public Prompts {
   }
   void Information(const std::string& text) override {
     shown.push_back({Kind::Information, text});
+  }
+  bool AskInformation(const std::string& text) override {
+    shown.push_back({Kind::AskInformation, text});
+    return Pop(confirmAnswers, false);
   }
   void Error(const std::string& text) override { shown.push_back({Kind::Error, text}); }
   std::vector<std::string> OpenFiles(const FileDialogArgs& args) override {

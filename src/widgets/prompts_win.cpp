@@ -19,6 +19,9 @@ bool Win32Prompts::Confirm(const std::string& text) {
   return Box(text, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 void Win32Prompts::Information(const std::string& text) { Box(text, MB_OK | MB_ICONINFORMATION); }
+bool Win32Prompts::AskInformation(const std::string& text) {
+  return Box(text, MB_YESNO | MB_ICONINFORMATION) == IDYES;
+}
 void Win32Prompts::Error(const std::string& text) { Box(text, MB_OK | MB_ICONERROR); }
 
 std::wstring DialogFilter(const std::string& filter) {

@@ -17,6 +17,7 @@ class Win32Prompts : public Prompts {
 
   void Warning(const std::string& text) override;
   bool Confirm(const std::string& text) override;
+  bool AskInformation(const std::string& text) override;
   void Information(const std::string& text) override;
   void Error(const std::string& text) override;
   std::vector<std::string> OpenFiles(const FileDialogArgs& args) override;

@@ -80,7 +80,7 @@ TEST_F(WallpaperList, DuplicatesAskAndOnlyYesAddsASecondEntry) {
   EXPECT_FALSE(list.AddWallpaper(name, true));
   EXPECT_TRUE(list.AddWallpaper(name, true));
   EXPECT_EQ(list.Count(), 2u);
-  const auto asked = prompts.Texts(Kind::Confirm);
+  const auto asked = prompts.Texts(Kind::AskInformation);
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[0], name + "\ris already in list. Would you like to add " + name + " anyway ?");
 }
