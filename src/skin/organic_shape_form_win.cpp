@@ -1,5 +1,7 @@
 #include "skin/organic_shape_form_win.h"
 
+#include "config/error.h"
+#include "config/settings_store_win.h"
 #include "skin/organic_shape_error.h"
 #include "skin/snapping.h"
 #include "skin/speed_bitmap_win.h"
@@ -13,30 +15,24 @@ namespace {
 constexpr WPARAM kMoveByCaption = 0xF012;
 constexpr int kShapedSnapDistance = 30;
 
-std::wstring FormKey(const std::string& form) { return kFormsKey + Widen(form); }
+std::string FormSubkey(const std::string& form) { return std::string(kFormsSubkey) + form + "\\"; }
 
 }  // namespace
 
-std::optional<int> ReadFormValue(const std::string& form, const wchar_t* value) {
-  RegKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, FormKey(form).c_str(), 0, KEY_READ, key.put()) !=
-      ERROR_SUCCESS)
-    return std::nullopt;
-  DWORD type = 0, data = 0, size = sizeof data;
-  if (RegQueryValueExW(key.get(), value, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
-          ERROR_SUCCESS ||
-      type != REG_DWORD || size != sizeof data)
-    return std::nullopt;
-  return static_cast<int>(data);
+std::optional<int> ReadFormValue(const std::string& form, const char* value) {
+  try {
+    return RegistrySettingsStore().RegReadInteger(FormSubkey(form), value);
+  } catch (const Error&) {
+    return std::nullopt;  // a value of another type counts as absent
+  }
 }
 
-void WriteFormValue(const std::string& form, const wchar_t* value, int data) noexcept {
-  RegKey key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, FormKey(form).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                      key.put(), nullptr) != ERROR_SUCCESS)
-    return;
-  const DWORD d = static_cast<DWORD>(data);
-  RegSetValueExW(key.get(), value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&d), sizeof d);
+void WriteFormValue(const std::string& form, const char* value, int data) noexcept {
+  try {
+    RegistrySettingsStore().RegWriteInteger(FormSubkey(form), value, data);
+  } catch (...) {
+    // A position that cannot be remembered is not worth an error box.
+  }
 }
 
 bool TaskbarRect(Rect& out) {
@@ -72,16 +68,16 @@ void TOrganicShapeForm::SavePosition() noexcept {
   if (!hwnd_ || name_.empty()) return;
   RECT r;
   if (!GetWindowRect(hwnd_, &r)) return;
-  WriteFormValue(name_, L"Top", r.top);
-  WriteFormValue(name_, L"Left", r.left);
+  WriteFormValue(name_, "Top", r.top);
+  WriteFormValue(name_, "Left", r.left);
 }
 
 void TOrganicShapeForm::Create(const CreateArgs& args) {
   name_ = args.name;
   int left = 1, top = 1;
   if (!name_.empty()) {
-    left = ReadFormValue(name_, L"Left").value_or(1);
-    top = ReadFormValue(name_, L"Top").value_or(1);
+    left = ReadFormValue(name_, "Left").value_or(1);
+    top = ReadFormValue(name_, "Top").value_or(1);
   }
   ui::WindowArgs w;
   w.className = L"TOrganicShapeForm";

@@ -16,7 +16,7 @@
 namespace kv::skin {
 
 // Where shaped windows remember their places (HKEY_CURRENT_USER).
-inline constexpr wchar_t kFormsKey[] = L"Software\\Tollvard\\Kestrova\\Forms\\";
+inline constexpr char kFormsSubkey[] = "Forms\\";
 
 class TOrganicShapeForm : public ui::Window {
  public:
@@ -76,7 +76,7 @@ class TOrganicShapeForm : public ui::Window {
 // Moves a proposed window position onto the edges of `work` it comes near.
 void SnapWindowPos(WINDOWPOS& pos, const Rect& work, int threshold);
 // A remembered integer of a shaped form, or nothing when absent or unreadable.
-[[nodiscard]] std::optional<int> ReadFormValue(const std::string& form, const wchar_t* value);
-void WriteFormValue(const std::string& form, const wchar_t* value, int data) noexcept;
+[[nodiscard]] std::optional<int> ReadFormValue(const std::string& form, const char* value);
+void WriteFormValue(const std::string& form, const char* value, int data) noexcept;
 
 }  // namespace kv::skin

@@ -14,7 +14,7 @@ namespace kv::skin {
 namespace {
 
 constexpr Colour kMagenta = MakeColour(255, 0, 255);
-const std::wstring kTestFormKey = std::wstring(kFormsKey) + L"KvSkinTestForm";
+const std::wstring kTestFormKey = L"Software\\Tollvard\\Kestrova\\Forms\\KvSkinTestForm";
 
 // A 60 x 40 picture: a blue disc on magenta, a red square in the top-left corner.
 Bitmap DiscPicture() {
@@ -98,8 +98,8 @@ TEST_F(ShapeFormTest, EmptySkinRemovesTheRegion) {
 
 TEST_F(ShapeFormTest, RemembersItsPositionUnderItsName) {
   test::CreateKey(HKEY_CURRENT_USER, kTestFormKey);
-  WriteFormValue("KvSkinTestForm", L"Left", 70);
-  WriteFormValue("KvSkinTestForm", L"Top", 80);
+  WriteFormValue("KvSkinTestForm", "Left", 70);
+  WriteFormValue("KvSkinTestForm", "Top", 80);
   {
     TOrganicShapeForm form;
     form.Create(Named());
@@ -108,8 +108,8 @@ TEST_F(ShapeFormTest, RemembersItsPositionUnderItsName) {
     EXPECT_EQ(r.top, 80);
     SetWindowPos(form.hwnd(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
-  EXPECT_EQ(ReadFormValue("KvSkinTestForm", L"Left"), 200);
-  EXPECT_EQ(ReadFormValue("KvSkinTestForm", L"Top"), 150);
+  EXPECT_EQ(ReadFormValue("KvSkinTestForm", "Left"), 200);
+  EXPECT_EQ(ReadFormValue("KvSkinTestForm", "Top"), 150);
 }
 
 TEST_F(ShapeFormTest, WithoutStoredPositionStartsAtOneOne) {
