@@ -32,6 +32,7 @@ import struct
 import subprocess
 import sys
 import time
+import unittest
 import zlib
 from dataclasses import dataclass
 
@@ -323,6 +324,30 @@ def read_png(path):
         rows.append(line)
         prev = line
     return Image(width, height, channels, rows)
+
+
+def wait_until(condition, timeout=10.0, step=0.2):
+    """Polls condition() until it is true or `timeout` seconds pass; its last value."""
+    deadline = time.time() + timeout
+    while True:
+        value = condition()
+        if value or time.time() > deadline:
+            return value
+        time.sleep(step)
+
+
+# The win32 bin folder given to an end-to-end test on its command line.
+BIN = None
+
+
+def run_tests():
+    """Runs the calling test module's tests; --bin DIR (the win32 bin folder) becomes BIN."""
+    global BIN
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    args, rest = parser.parse_known_args()
+    BIN = args.bin
+    unittest.main(module="__main__", argv=[sys.argv[0], *rest], verbosity=2)
 
 
 def main():

@@ -3,16 +3,15 @@
 sees the runner's tray clicks, hotkey, clicks and messages, and the screenshot
 shows the probe's window where Windows says it is."""
 
-import argparse
 import os
 import sys
 import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
+import kve2e  # noqa: E402
 from kve2e import Desktop  # noqa: E402
 
-BIN = None
 PROBE_COLOUR = (20, 160, 90)
 WM_APP = 0x8000
 
@@ -26,17 +25,12 @@ def events(desktop):
 
 
 def wait_event(desktop, line, timeout=10.0):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        if line in events(desktop):
-            return True
-        time.sleep(0.1)
-    return False
+    return kve2e.wait_until(lambda: line in events(desktop), timeout, step=0.1)
 
 
 class RunnerDrivesAProgram(unittest.TestCase):
     def test_tray_hotkey_click_message_and_screenshot(self):
-        d = Desktop("kvrunner", BIN)
+        d = Desktop("kvrunner", kve2e.BIN)
         try:
             d.prepare("e2e_probe.exe")
             d.start("e2e_probe.exe")
@@ -76,8 +70,4 @@ class RunnerDrivesAProgram(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
-    args, rest = parser.parse_known_args()
-    BIN = args.bin
-    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
+    kve2e.run_tests()

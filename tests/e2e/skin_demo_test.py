@@ -4,16 +4,15 @@ desktop takes the shape of its picture (magenta cut out), its face and its skin
 controls are composed with the window's colour intensities, and the desktop
 shows through where the picture is magenta. The screenshot stays in build/."""
 
-import argparse
 import os
 import sys
 import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
+import kve2e  # noqa: E402
 from kve2e import Desktop, write_bmp  # noqa: E402
 
-BIN = None
 MAGENTA = (255, 0, 255)
 FACE = (200, 120, 40)
 STRIPE = (30, 90, 200)
@@ -46,7 +45,7 @@ def shot_showing(d, label, x, y, colour, timeout=10.0):
 
 class SkinnedGlassWindow(unittest.TestCase):
     def test_shape_face_and_controls_in_a_screenshot(self):
-        d = Desktop("kvskindemo", BIN)
+        d = Desktop("kvskindemo", kve2e.BIN)
         try:
             folder = d.prepare("skin_demo.exe")
             write_bmp(os.path.join(folder, "demo_face.bmp"), 340, 230, test_picture)
@@ -93,17 +92,11 @@ class SkinnedGlassWindow(unittest.TestCase):
 
             # The first button ends the program.
             d.click(moved.left + 70 + 6, moved.top + 120 + 20)
-            deadline = time.time() + 10
-            while time.time() < deadline and d.find_window("TOrganicShapeForm"):
-                time.sleep(0.2)
+            kve2e.wait_until(lambda: not d.find_window("TOrganicShapeForm"), timeout=10)
             self.assertIsNone(d.find_window("TOrganicShapeForm"))
         finally:
             d.stop()
 
 
 if __name__ == "__main__":
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
-    args, rest = parser.parse_known_args()
-    BIN = args.bin
-    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
+    kve2e.run_tests()

@@ -6,7 +6,6 @@ registry values and tells the system. The screenshot (kept in build/) must show
 that bitmap pixel for pixel above the task bar, and the picture's flat colours
 inside each quarter."""
 
-import argparse
 import os
 import struct
 import sys
@@ -14,9 +13,9 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
+import kve2e  # noqa: E402
 from kve2e import Desktop, write_bmp  # noqa: E402
 
-BIN = None
 SIZE = (1024, 768)
 QUARTERS = {(0, 0): (200, 30, 40), (1, 0): (40, 180, 60), (0, 1): (30, 60, 210), (1, 1): (230, 210, 50)}
 
@@ -43,7 +42,7 @@ def quarter_picture(x, y):
 
 class AppliedWallpaper(unittest.TestCase):
     def test_lanczos3_wallpaper_fills_the_virtual_desktop(self):
-        d = Desktop("kvwallpaper", BIN, size=SIZE)
+        d = Desktop("kvwallpaper", kve2e.BIN, size=SIZE)
         try:
             folder = d.prepare("wallpaper_demo.exe")
             write_bmp(os.path.join(folder, "quarters.bmp"), 160, 120, quarter_picture)
@@ -79,17 +78,11 @@ class AppliedWallpaper(unittest.TestCase):
             self.assertGreater(len(set(edge)), 4)  # a real transition was compared
 
             d.post(demo.hwnd, 0x0010)  # WM_CLOSE: the demo restores the desktop's values
-            deadline = time.time() + 15
-            while time.time() < deadline and d.find_window("KvWallpaperDemo"):
-                time.sleep(0.2)
+            kve2e.wait_until(lambda: not d.find_window("KvWallpaperDemo"), timeout=15)
             self.assertIsNone(d.find_window("KvWallpaperDemo"))
         finally:
             d.stop()
 
 
 if __name__ == "__main__":
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
-    args, rest = parser.parse_known_args()
-    BIN = args.bin
-    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
+    kve2e.run_tests()

@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -8,32 +7,13 @@
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
-#include "widgets/handle_win.h"
+#include "support/process_win.h"
 #include "widgets/text_win.h"
 
 namespace kv {
 namespace {
 
-// Runs kvtool.exe (beside this test) with a wide command line; its exit code.
-long RunKvtool(const std::wstring& arguments) {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring exe(self);
-  exe.resize(exe.find_last_of(L'\\') + 1);
-  exe += L"kvtool.exe";
-  std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &si, &pi))
-    return -1;
-  KernelHandle process(pi.hProcess), thread(pi.hThread);
-  if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) return -1;
-  DWORD code = 0;
-  GetExitCodeProcess(process.get(), &code);
-  return static_cast<long>(code);
-}
+long RunKvtool(const std::wstring& arguments) { return test::RunProgram(L"kvtool.exe", arguments); }
 
 TEST(Kvtool, FileNamesOutsideTheAnsiCodePageReachTheCommands) {
   // A snowman and a Cyrillic word: no ANSI code page holds both.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "support/process_win.h"
 #include "support/registry_win.h"
 
 namespace kv {
@@ -25,29 +26,10 @@ const std::wstring kRun = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::wstring kListType = L".lst";
 const std::wstring kListTypeKey = L"KestrovaTest.List";
 
-std::wstring ProgramPath(const wchar_t* exe) {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring dir(self);
-  dir.resize(dir.find_last_of(L'\\') + 1);
-  return dir + exe;
-}
-
-// Runs kvuninst.exe with `arguments` and returns its exit code (-1 when it did
-// not start or did not end within 30 seconds).
+// Runs kvuninst.exe with `arguments`; its exit code (-1 when it did not start or
+// did not end within 30 seconds).
 long RunUninstaller(const std::wstring& arguments = L"") {
-  std::wstring commandLine = L"\"" + ProgramPath(L"kvuninst.exe") + L"\" " + arguments;
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &si, &pi))
-    return -1;
-  KernelHandle process(pi.hProcess), thread(pi.hThread);
-  if (WaitForSingleObject(process.get(), 30000) != WAIT_OBJECT_0) return -1;
-  DWORD code = 0;
-  GetExitCodeProcess(process.get(), &code);
-  return static_cast<long>(code);
+  return test::RunProgram(L"kvuninst.exe", arguments, 30000);
 }
 
 class Uninstaller : public ::testing::Test {
@@ -120,7 +102,7 @@ TEST_F(Uninstaller, ProgramWithNothingToRemoveChangesNothingAndExitsZero) {
 }
 
 TEST_F(Uninstaller, ProgramIsAWindowsProgramWithoutConsole) {
-  std::FILE* f = _wfopen(ProgramPath(L"kvuninst.exe").c_str(), L"rb");
+  std::FILE* f = _wfopen(test::BesideThisProgram(L"kvuninst.exe").c_str(), L"rb");
   ASSERT_NE(f, nullptr);
   std::vector<unsigned char> bytes(4096);
   bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
