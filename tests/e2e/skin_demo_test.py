@@ -50,8 +50,15 @@ class SkinnedGlassWindow(unittest.TestCase):
             folder = d.prepare("skin_demo.exe")
             write_bmp(os.path.join(folder, "demo_face.bmp"), 340, 230, test_picture)
             d.start("skin_demo.exe", "demo_face.bmp")
-            w = d.wait_window("TOrganicShapeForm")
-            self.assertEqual((w.right - w.left, w.bottom - w.top), (340, 230))
+            d.wait_window("TOrganicShapeForm")
+
+            # The window exists before its skin gives it its size.
+            def sized():
+                w = d.find_window("TOrganicShapeForm")
+                return w if w and (w.right - w.left, w.bottom - w.top) == (340, 230) else None
+
+            w = kve2e.wait_until(sized, timeout=10)
+            self.assertIsNotNone(w, d.find_window("TOrganicShapeForm"))
             png = shot_showing(d, "skin_demo", w.left + 170, w.top + 100, halved_red(FACE))
             desktop = d.pixel(png, 5, 5)
 
