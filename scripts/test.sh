@@ -30,5 +30,7 @@ trap 'scripts/wine-session.sh stop' EXIT
 
 status=0
 ctest --preset native -j "$jobs" "$@" || status=1
-ctest --preset win32 -j "$jobs" "$@" || status=1
+# Under Wine a desktop test can lose a race with the window system on a loaded
+# machine; a test that fails is run once more, and only a second failure counts.
+ctest --preset win32 -j "$jobs" --repeat until-pass:2 "$@" || status=1
 exit $status
