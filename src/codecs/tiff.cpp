@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "codecs/decoders.h"
+#include "codecs/exif_orientation.h"
 
 namespace kv {
 namespace {
@@ -160,7 +161,14 @@ Bitmap DecodeTiff(const std::uint8_t* data, std::size_t size) {
 
   RgbaImage rgba(tif, file);
   TIFFRGBAImage& image = rgba.get();
-  image.req_orientation = ORIENTATION_TOPLEFT;
+  // The library flips pictures stored mirrored or upside down (orientations 2
+  // to 4) itself, but reads the transposed ones (5 to 8) as if they were 1 to 4.
+  // Those are asked for exactly as stored and then turned upright here; the
+  // orientation numbers mean the same as a camera's.
+  const int orientation = image.orientation;
+  const bool transposed = OrientationSwapsSides(orientation);
+  image.req_orientation =
+      static_cast<std::uint16_t>(transposed ? orientation - 4 : ORIENTATION_TOPLEFT);
   // Blocks of whole strips or tiles, so none is decoded twice. Pictures stored
   // in another orientation are read in one block, which the library flips.
   std::uint32_t block = height;
@@ -182,7 +190,7 @@ Bitmap DecodeTiff(const std::uint8_t* data, std::size_t size) {
       PremultipliedRow(raster.data() + static_cast<std::size_t>(r) * width,
                        out.ScanLine(static_cast<int>(row + r)), width);
   }
-  return out;
+  return transposed ? ApplyOrientation(std::move(out), orientation) : out;
 }
 
 }  // namespace kv

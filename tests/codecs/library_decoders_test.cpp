@@ -124,7 +124,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"tiff/palette.tif", "tiff/picture.ppm", DecodeTiff, 0},
                       Case{"tiff/cmyk.tif", "tiff/picture.ppm", DecodeTiff, 2},
                       Case{"tiff/tiled.tif", "tiff/big.ppm", DecodeTiff, 0},
-                      Case{"tiff/bottom_left.tif", "tiff/picture.ppm", DecodeTiff, 0}));
+                      Case{"tiff/bottom_left.tif", "tiff/picture.ppm", DecodeTiff, 0},
+                      Case{"tiff/orient5.tif", "tiff/picture.ppm", DecodeTiff, 0},
+                      Case{"tiff/orient6.tif", "tiff/picture.ppm", DecodeTiff, 0},
+                      Case{"tiff/orient7.tif", "tiff/picture.ppm", DecodeTiff, 0},
+                      Case{"tiff/orient8.tif", "tiff/picture.ppm", DecodeTiff, 0}));
 
 struct BrokenCase {
   const char* file;

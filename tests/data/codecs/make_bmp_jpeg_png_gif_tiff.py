@@ -522,6 +522,10 @@ def make_tiff(tmp):
     write('tiff/big.ppm', ppm(rgb, 40, 36))
     # Stored bottom row first, with the orientation saying so.
     run('convert', src, '-flip', '-orient', 'BottomLeft', '-compress', 'None', t('bottom_left.tif'))
+    # Stored transposed or turned, with the orientation (5 to 8) that shows them upright.
+    for o, name, turn in ((5, 'LeftTop', ['-transpose']), (6, 'RightTop', ['-rotate', '-90']),
+                          (7, 'RightBottom', ['-transverse']), (8, 'LeftBottom', ['-rotate', '90'])):
+        run('convert', src, *turn, '-orient', name, '-compress', 'None', t('orient%d.tif' % o))
     with open(t('rgb_lzw.tif'), 'rb') as f:
         good = f.read()
     write('tiff/broken/truncated.tif', good[:len(good) // 2])
