@@ -26,3 +26,19 @@ namespace kv::skin {
 [[nodiscard]] Point SnapToEdges(Point pos, int width, int height, const Rect& work, int threshold);
 
 }  // namespace kv::skin
+
+namespace kv::skin {
+
+// Snapping a window being moved beside another one (the browser and the
+// manager): `current` is the moving window where it is now, `proposed` its
+// proposed top-left corner, `other` the window it snaps to. Four tests in this
+// order, each on the value the earlier ones left, |d| < distance strictly:
+// right edge to other's left, left edge to other's right (both when the windows
+// overlap vertically), top to other's bottom, bottom to other's top (both when
+// they overlap horizontally). Overlap is judged on the current position: either
+// edge of `current` within other's range (ends included), or other's range
+// wholly within current's.
+[[nodiscard]] Point SnapBeside(const Rect& current, Point proposed, const Rect& other,
+                               int distance);
+
+}  // namespace kv::skin

@@ -11,14 +11,11 @@
 #include <string_view>
 
 #include "codecs/bitmap.h"
+#include "program/program_state.h"
 #include "wallpaper/wallpaper_render.h"
 #include "widgets/threaded_timer_win.h"
 
 namespace kv {
-
-// The directory of the current skin file, ending in a backslash; the skin
-// loader sets it whenever another skin is loaded.
-inline std::string SkinDir;
 
 inline constexpr char kWallpaperFileName[] = "Wallpaper.bmp";
 inline constexpr char kActiveDesktopIconSizeWarning[] =
