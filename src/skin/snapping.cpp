@@ -37,3 +37,30 @@ Point SnapToEdges(Point pos, int width, int height, const Rect& work, int thresh
 }
 
 }  // namespace kv::skin
+
+namespace kv::skin {
+namespace {
+
+// Whether [lo, hi] and [otherLo, otherHi] overlap as the snapping sees it: an
+// end of the first inside the second, or the second wholly inside the first.
+bool SpansOverlap(int lo, int hi, int otherLo, int otherHi) {
+  const auto inOther = [&](int v) { return v >= otherLo && v <= otherHi; };
+  return inOther(lo) || inOther(hi) || (otherLo >= lo && otherHi <= hi);
+}
+
+bool Near(int a, int b, int distance) { return a - b < distance && b - a < distance; }
+
+}  // namespace
+
+Point SnapBeside(const Rect& current, Point proposed, const Rect& other, int distance) {
+  const int width = current.Width(), height = current.Height();
+  const bool vertical = SpansOverlap(current.top, current.bottom, other.top, other.bottom);
+  const bool horizontal = SpansOverlap(current.left, current.right, other.left, other.right);
+  if (vertical && Near(proposed.x + width, other.left, distance)) proposed.x = other.left - width;
+  if (vertical && Near(proposed.x, other.right, distance)) proposed.x = other.right;
+  if (horizontal && Near(proposed.y, other.bottom, distance)) proposed.y = other.bottom;
+  if (horizontal && Near(proposed.y + height, other.top, distance)) proposed.y = other.top - height;
+  return proposed;
+}
+
+}  // namespace kv::skin

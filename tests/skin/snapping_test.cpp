@@ -78,3 +78,53 @@ TEST(MonitorWorkRect, LooksAtTenMonitorsAtMost) {
 
 }  // namespace
 }  // namespace kv::skin
+
+namespace kv::skin {
+namespace {
+
+// The manager at 400..677 x 100..377; the browser (112 x 277) is moved beside it.
+const Rect kManager{400, 100, 677, 377};
+constexpr int kSnap = 15;
+
+Rect BrowserAt(int left, int top, int width = 112, int height = 277) {
+  return {left, top, left + width, top + height};
+}
+
+struct BesideCase {
+  const char* name;
+  Rect current;
+  Point proposed;
+  Point expected;
+};
+
+class SnapBesideTable : public ::testing::TestWithParam<BesideCase> {};
+
+TEST_P(SnapBesideTable, PutsTheWindowAgainstTheOtherOnlyWhenCloseAndOverlapping) {
+  const BesideCase& c = GetParam();
+  EXPECT_EQ(SnapBeside(c.current, c.proposed, kManager, kSnap), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SnapBesideTable,
+    ::testing::Values(
+        // Right edge 14 px short of the manager's left edge snaps; 15 does not.
+        BesideCase{"left14", BrowserAt(200, 150), {274, 150}, {288, 150}},
+        BesideCase{"left15", BrowserAt(200, 150), {273, 150}, {273, 150}},
+        BesideCase{"leftOverlapping", BrowserAt(200, 150), {300, 150}, {288, 150}},
+        BesideCase{"right", BrowserAt(700, 150), {690, 150}, {677, 150}},
+        BesideCase{"below", BrowserAt(450, 400), {450, 366}, {450, 377}},
+        BesideCase{"above", BrowserAt(450, -200), {450, -190}, {450, -177}},
+        // Beside the manager but far below it: no vertical overlap, no snap.
+        BesideCase{"noOverlap", BrowserAt(200, 500), {280, 500}, {280, 500}},
+        // Overlap is judged where the window is now, not where it goes.
+        BesideCase{"judgedNow", BrowserAt(200, 500), {280, 150}, {280, 150}},
+        // Bottom edge exactly on the manager's top counts as overlapping.
+        BesideCase{"touching", BrowserAt(200, 100 - 277), {280, -177}, {288, -177}},
+        // Taller than the manager and spanning it: still snaps.
+        BesideCase{"taller", BrowserAt(200, 50, 112, 400), {280, 50}, {288, 50}},
+        // Near a corner both axes snap: left against right, then top against bottom.
+        BesideCase{"corner", BrowserAt(670, 370), {684, 368}, {677, 377}}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace kv::skin
