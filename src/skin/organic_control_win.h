@@ -80,6 +80,8 @@ class TOrganicShapeControl : public ui::Window {
 
   // Free text of the program's (a preview's entry, a button's label number).
   std::string DataString;
+  // Free number of the program's (the entry a preview shows).
+  int Tag = 0;
 
   // Cuts the mask with InvisibleColor and applies its region; an empty mask
   // removes the region.

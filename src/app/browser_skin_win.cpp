@@ -1,0 +1,374 @@
+// The browser's skins: finding skin files, loading a skin file into both
+// windows, the browser's part of a skin, the built-in skin, and the button
+// labels that pop up.
+#include <algorithm>
+#include <functional>
+
+#include "app/main_form_win.h"
+#include "codecs/file_io.h"
+#include "codecs/image_file.h"
+#include "config/error.h"
+#include "config/settings_schema.h"
+#include "config/settings_store.h"
+#include "config/text_case.h"
+#include "list/shell_files.h"
+#include "list/wallpaper_list.h"
+#include "skin/profile_ini_win.h"
+#include "skin/resource_bitmap_win.h"
+#include "skin/skin_file.h"
+#include "widgets/program_dir_win.h"
+#include "widgets/prompts.h"
+
+namespace kv::app {
+namespace {
+
+using program::ManagerForm;
+
+constexpr Colour kMagenta = MakeColour(255, 0, 255);
+constexpr char kMissingBrowserImage[] = "Skin file must contain BrowserImage in misc section";
+constexpr char kManagerSkinFailed[] =
+    "Something went wrong when trying to load skin components to do with the Manager window. "
+    "Load Another Skin. (no to exit) ";
+constexpr char kBrowserSkinFailed[] =
+    "Something went wrong when trying to load skin components to do with the Browser window. "
+    "Load Another Skin. (no to exit) ";
+constexpr char kSkinLost[] =
+    "The current Skin File can no longer be located, please select another.";
+constexpr char kSkinFilter[] = "Kestrova Skins(*.ini)|*.ini";
+
+Bitmap LoadPicture(const std::string& fileName) {
+  Bitmap picture;
+  LoadImageFile(picture, fileName);
+  return picture;
+}
+
+// Every "*.ini" under `dir`, subdirectories included, in directory order.
+void FindIniFiles(const std::string& dir, std::vector<std::string>& out) {
+  for (const DirectoryEntry& e : ListDirectory(dir)) {
+    const std::string full = dir + e.name;
+    if (e.isDirectory)
+      FindIniFiles(full + "\\", out);
+    else if (AsciiLowerCopy(e.name).size() >= 4 &&
+             AsciiLowerCopy(e.name).compare(e.name.size() - 4, 4, ".ini") == 0)
+      out.push_back(full);
+  }
+}
+
+}  // namespace
+
+void TMainForm::SkinFileSearch() {
+  std::vector<std::string> files;
+  FindIniFiles(ProgramDir(), files);
+  ui::MenuItem& skins = Item("Skins1");
+  for (const std::string& file : files)
+    skins.Add(skin::SkinMenuCaption(file), [this, file](ui::MenuItem&) { LoadSkinFile(file); });
+}
+
+void TMainForm::ClearSkinLists() {
+  buttons_.clear();
+  labels_.clear();
+  previews_.clear();
+}
+
+void TMainForm::LoadCurrentSkin() {
+  std::string file = store_.RegReadString(kRootKey, "CurrentSkinFile").value_or("");
+  if (file.empty()) file = kDefaultSkinFile;
+  program::CurrentSkinFile = file;
+  if (file == kDefaultSkinFile) {
+    Default1Click();
+  } else if (FileExists(file)) {
+    SkinDir = skin::DirectoryOf(file);
+    LoadSkinFile(file);
+  } else {
+    prompts_.Information(kSkinLost);
+    LoadSkin1Click();
+  }
+}
+
+void TMainForm::LoadSkin1Click() {
+  FileDialogArgs args;
+  args.filter = kSkinFilter;
+  const std::vector<std::string> chosen = prompts_.OpenFiles(args);
+  if (!chosen.empty()) LoadSkinFile(chosen.front());
+}
+
+void TMainForm::Default1Click() {
+  store_.RegWriteString(kRootKey, "CurrentSkinFile", kDefaultSkinFile);
+  program::CurrentSkinFile = kDefaultSkinFile;
+  ui::MenuItem& item = Item("Default1");
+  if (!item.checked) {
+    BuildDefaultBrowserSkin();
+    if (ManagerForm) {
+      ManagerForm->ClearSkin();
+      ManagerForm->BuildDefaultManagerSkin();
+      if (ManagerForm->Wallpaperlist().Count() > 0) RefreshPreviews();
+    }
+  }
+  item.checked = true;
+}
+
+void TMainForm::LoadSkinFile(const std::string& fileName) {
+  program::CurrentSkinFile = fileName;
+  SkinDir = skin::DirectoryOf(fileName);
+  ClearSkinLists();
+  if (ManagerForm) {
+    ManagerForm->ClearSkin();
+    if (!ManagerForm->LoadManagerSkin(fileName)) {
+      if (prompts_.Confirm(kManagerSkinFailed))
+        LoadSkin1Click();
+      else
+        PostQuitMessage(0);
+      return;
+    }
+  }
+  if (!LoadBrowserSkin(fileName)) {
+    if (prompts_.Confirm(kBrowserSkinFailed))
+      LoadSkin1Click();
+    else
+      PostQuitMessage(0);
+    return;
+  }
+  store_.RegWriteString(kRootKey, "CurrentSkinFile", fileName);
+  RefreshPreviews();
+  if (program::OptionsForm) program::OptionsForm->SetScrollMaximum(PreviewCount());
+  Item("Default1").checked = false;
+}
+
+skin::TOrganicShapeImage& TMainForm::AddPreview(const std::string& name, int x, int y, int w,
+                                                int h) {
+  auto preview = std::make_unique<skin::TOrganicShapeImage>();
+  skin::TOrganicShapeControl::CreateArgs args;
+  args.parent = hwnd_;
+  args.name = name;
+  args.left = x;
+  args.top = y;
+  args.visible = false;
+  preview->Create(args);
+  preview->Stretch = true;
+  preview->SetInvisibleColor(kMagenta);
+  preview->SetBoundsRect(x, y, w, h);
+  preview->SetShowHint(true);
+  const int index = static_cast<int>(previews_.size());
+  preview->onClick = [this, index] { ApplyPreviewWallpaper(index); };
+  skin::TOrganicShapeImage* self = preview.get();
+  preview->onMouseDown = [this, self](int button, int, int) {
+    if (button != 1) return;
+    POINT at;
+    GetCursorPos(&at);
+    PopupPreviewMenu(*self, at.x, at.y);
+  };
+  preview->onMouseMove = [](int, int) { program::IdleCounter = 0; };
+  previews_.push_back(std::move(preview));
+  return *self;
+}
+
+bool TMainForm::LoadBrowserSkin(const std::string& fileName) {
+  // Any error on the way (an unreadable picture) fails the loader, so the user
+  // is asked for another skin instead of being left with half a window.
+  try {
+    skin::ProfileIniFile ini(fileName);
+    const skin::BrowserSkin desc = skin::ReadBrowserSkin(ini, ProgramDir(), SkinDir);
+    if (!desc.browserImage) {
+      prompts_.Warning(kMissingBrowserImage);
+      PostQuitMessage(0);  // the browser closes, which ends the program
+      return true;
+    }
+    Skin().Assign(LoadPicture(*desc.browserImage));
+    for (const skin::SkinPreview& p : desc.previews) {
+      skin::TOrganicShapeImage& preview = AddPreview(p.name, p.x, p.y, p.width, p.height);
+      if (p.mask) preview.SetMask(LoadPicture(*p.mask));
+      preview.SetBoundsRect(p.x, p.y, p.width, p.height);
+    }
+    for (const skin::SkinLabel& l : desc.labels) {
+      auto label = std::make_unique<skin::TOrganicShapeLabel>();
+      skin::TOrganicShapeControl::CreateArgs args;
+      args.parent = hwnd_;
+      args.name = l.name;
+      args.left = l.x;
+      args.top = l.y;
+      args.visible = false;
+      label->Create(args);
+      label->SetInvisibleColor(kMagenta);
+      if (l.normal) label->SetMask(LoadPicture(*l.normal));
+      skin::TOrganicShapeLabel* self = label.get();
+      label->onMouseLeave = [self] { self->SetVisible(false); };
+      labels_.push_back(std::move(label));
+    }
+    for (const skin::SkinButton& b : desc.buttons) {
+      auto button = std::make_unique<skin::TOrganicShapeButton>();
+      skin::TOrganicShapeControl::CreateArgs args;
+      args.parent = hwnd_;
+      args.name = b.name;
+      args.left = b.x;
+      args.top = b.y;
+      button->Create(args);
+      button->SetInvisibleColor(kMagenta);
+      button->SetShowHint(true);
+      if (b.normal) button->SetMask(LoadPicture(*b.normal));
+      if (b.over) button->SetOverBmp(LoadPicture(*b.over));
+      if (b.down) button->SetPressedBmp(LoadPicture(*b.down));
+      if (b.labelIndex) {
+        button->DataString = std::to_string(*b.labelIndex);
+        if (*b.labelIndex >= 0 && *b.labelIndex < static_cast<int>(labels_.size())) {
+          skin::TOrganicShapeButton* self = button.get();
+          button->onMouseEnter = [this, self] { ShowButtonLabel(*self); };
+          button->onMouseLeave = [this, self] { HideButtonLabel(*self); };
+        }
+      }
+      BindBrowserButton(*button, b.click);
+      buttons_.push_back(std::move(button));
+    }
+    return true;
+  } catch (const std::exception& e) {
+    prompts_.Error(e.what());
+    return false;
+  }
+}
+
+void TMainForm::BindBrowserButton(skin::TOrganicShapeButton& button, const std::string& command) {
+  const skin::BrowserCommand c = skin::ParseBrowserCommand(command);
+  button.SetHint(skin::BrowserCommandHint(c));
+  std::function<void()> action;
+  switch (c) {
+    case skin::BrowserCommand::Close:
+      action = [this] { SysExitClick(); };
+      break;
+    case skin::BrowserCommand::Minimize:
+      action = [this] { Minimize1Click(); };
+      break;
+    case skin::BrowserCommand::ToggleConfig:
+      action = [this] { SysConfigClick(); };
+      break;
+    case skin::BrowserCommand::ToggleBrowser:
+      action = [this] { SysBrowserClick(); };
+      break;
+    case skin::BrowserCommand::ToggleManager:
+      action = [this] { SysManagerClick(); };
+      break;
+    case skin::BrowserCommand::SetRandom:
+      action = [this] { SysRandomClick(); };
+      break;
+    case skin::BrowserCommand::ScrollForward:
+      action = [this] { ScrollForward(); };
+      break;
+    case skin::BrowserCommand::ScrollBackward:
+      action = [this] { ScrollBackward(); };
+      break;
+    case skin::BrowserCommand::MainMenu:
+      action = [this] { PopupMainMenu(); };
+      break;
+    case skin::BrowserCommand::LoadSkin:
+      action = [this] { LoadSkin1Click(); };
+      break;
+    case skin::BrowserCommand::Pause:
+      action = [this] { PauseIntervalSwitching1Click(); };
+      break;
+    // A command the program does not know ends it, so a broken skin is noticed.
+    case skin::BrowserCommand::Unknown:
+      action = [this] { SysExitClick(); };
+      break;
+  }
+  button.onClick = std::move(action);
+}
+
+void TMainForm::ShowButtonLabel(const skin::TOrganicShapeButton& button) {
+  const int index = std::atoi(button.DataString.c_str());
+  if (index < 0 || index >= static_cast<int>(labels_.size())) return;
+  if (!labels_[static_cast<std::size_t>(index)]->IsVisible())
+    labels_[static_cast<std::size_t>(index)]->SetVisible(true);
+}
+
+void TMainForm::HideButtonLabel(const skin::TOrganicShapeButton& button) {
+  const int index = std::atoi(button.DataString.c_str());
+  if (index < 0 || index >= static_cast<int>(labels_.size())) return;
+  skin::TOrganicShapeLabel& label = *labels_[static_cast<std::size_t>(index)];
+  if (!label.IsVisible()) return;
+  // The mouse may move from a button onto its label; the label then hides
+  // itself when the mouse leaves it.
+  POINT at;
+  GetCursorPos(&at);
+  if (dynamic_cast<skin::TOrganicShapeLabel*>(ui::HwndOwner::FromHwnd(WindowFromPoint(at)))) return;
+  label.SetVisible(false);
+}
+
+void TMainForm::SetButtonHints(bool on) {
+  for (auto& button : buttons_) button->SetShowHint(on);
+}
+
+void TMainForm::BuildDefaultBrowserSkin() {
+  ClearSkinLists();
+  struct DefaultButton {
+    const char* name;
+    int left, top;
+    const char* images[3];
+    void (TMainForm::*action)();
+    const char* hint;
+  };
+  static const DefaultButton kButtons[] = {
+      {"Close",
+       88,
+       13,
+       {"Main_Close", "Main_Close_h", "Main_Close_d"},
+       &TMainForm::SysExitClick,
+       "Close Kestrova"},
+      {"Config",
+       4,
+       259,
+       {"Main_Conf", "Main_Conf_h", "Main_Conf_d"},
+       &TMainForm::SysConfigClick,
+       "Toggle Configuration"},
+      {"Manager",
+       67,
+       259,
+       {"Main_man", "Main_man_h", "Main_man_d"},
+       &TMainForm::SysManagerClick,
+       "Toggle Manager"},
+      {"minimize",
+       98,
+       24,
+       {"Main_min", "Main_min_h", "Main_min_d"},
+       &TMainForm::Minimize1Click,
+       "Minimize"},
+      {"Sdown",
+       49,
+       266,
+       {"Main_Sdown", "Main_Sdown_h", "Main_Sdown_d"},
+       &TMainForm::ScrollForward,
+       "Scroll List Forwards"},
+      {"sUp",
+       49,
+       257,
+       {"main_sup", "main_sup_h", "main_sup_d"},
+       &TMainForm::ScrollBackward,
+       "Scroll List Backwards"},
+  };
+  // A missing built-in picture ends the building silently; what was made stays.
+  try {
+    static const char* const kPreviews[] = {"Previous", "Middle", "Next"};
+    for (int i = 0; i < 3; ++i) AddPreview(kPreviews[i], 6, 17 + 81 * i, 100, 75);
+    Skin().Assign(skin::LoadBitmapResource("main_back"));
+    for (const DefaultButton& d : kButtons) {
+      auto button = std::make_unique<skin::TOrganicShapeButton>();
+      skin::TOrganicShapeControl::CreateArgs args;
+      args.parent = hwnd_;
+      args.name = d.name;
+      args.left = d.left;
+      args.top = d.top;
+      button->Create(args);
+      button->SetInvisibleColor(kMagenta);
+      button->SetShowHint(true);
+      button->SetHint(d.hint);
+      auto action = d.action;
+      button->onClick = [this, action] { (this->*action)(); };
+      button->onMouseMove = [](int, int) { program::IdleCounter = 0; };
+      skin::TOrganicShapeButton& made = *button;
+      buttons_.push_back(std::move(button));
+      made.SetMask(skin::LoadBitmapResource(d.images[0]));
+      made.SetOverBmp(skin::LoadBitmapResource(d.images[1]));
+      made.SetPressedBmp(skin::LoadBitmapResource(d.images[2]));
+    }
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace kv::app

@@ -1,0 +1,508 @@
+#include "app/main_form_win.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <stdexcept>
+
+#include "app/tray_actions.h"
+#include "config/settings_schema.h"
+#include "config/settings_store.h"
+#include "list/wallpaper_list.h"
+#include "skin/snapping.h"
+#include "widgets/program_dir_win.h"
+#include "widgets/prompts.h"
+#include "widgets/text_win.h"
+
+namespace kv::app {
+namespace {
+
+using program::IdleCounter;
+using program::MainForm;
+using program::ManagerForm;
+using program::OptionsForm;
+
+constexpr char kVisible[] = "Visible";
+// The keys of the three "Visible" values: the application's name is part of
+// them (start-up reads the same keys through the settings root, whose
+// differently written maker name the registry takes as the same key).
+constexpr char kMainformKey[] = "Forms\\Mainform\\";
+constexpr char kManagerFormKey[] = "Forms\\ManagerForm\\";
+constexpr char kOptionsFormKey[] = "Forms\\OptionsForm\\";
+
+constexpr char kDisplayProperties[] = "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,0";
+
+bool Visible(skin::TOrganicShapeGlassForm* form) { return form && form->IsVisible(); }
+
+}  // namespace
+
+TMainForm::TMainForm(Prompts& prompts, ShellDelete& shellDelete, SettingsStore& store)
+    : prompts_(prompts), shellDelete_(shellDelete), store_(store) {
+  // The applier as the window designs it.
+  KVWallpaper1_.Setdeskicons_fg(MakeColour(255, 255, 255));
+  KVWallpaper1_.Setdeskicons_bg(0);
+  KVWallpaper1_.Wpstyle = Wpstretch;
+  SwitchWallpaperTimer.SetInterval(60000);
+  SwitchWallpaperTimer.OnTimer = [this] { SwitchWallpaperTimerTimer(); };
+  AutominimizeTimer.OnTimer = [this] { AutominimizeTimerTimer(); };
+}
+
+TMainForm::~TMainForm() {
+  // FormDestroy.
+  SwitchWallpaperTimer.SetEnabled(false);
+  AutominimizeTimer.SetEnabled(false);
+  TheTrayIcon.SetActive(false);
+  const ui::MenuItem* keepHidden = SysTrayPopup.root.Find("KeepIconsHidden1");
+  if (keepHidden && keepHidden->checked) {
+    KVWallpaper1_.SetKeepiconsHidden(false);
+    TKVWallpaper::ShowDesktopIcons(true);
+  }
+  if (haveDesktopStyle_) {
+    if (HWND view = TKVWallpaper::DesktopListView()) {
+      SetWindowLongW(view, GWL_STYLE, desktopStyle_);
+      STYLESTRUCT change{static_cast<DWORD>(desktopStyle_), static_cast<DWORD>(desktopStyle_)};
+      SendMessageW(view, WM_STYLECHANGED, GWL_STYLE, reinterpret_cast<LPARAM>(&change));
+      ShowWindow(view, SW_SHOW);
+    }
+  }
+  ClearSkinLists();
+  if (icon_) DestroyIcon(icon_);
+  if (MainForm == this) MainForm = nullptr;
+}
+
+void TMainForm::Create() {
+  CreateArgs args;
+  args.name = kMainFormName;
+  args.title = "Kestrova";
+  TOrganicShapeGlassForm::Create(args);
+  MainForm = this;
+  // 1. The desktop icon view's style, to be restored at the end.
+  if (HWND view = TKVWallpaper::DesktopListView()) {
+    desktopStyle_ = GetWindowLongW(view, GWL_STYLE);
+    haveDesktopStyle_ = true;
+  }
+  // 3. The random generator, from the clock.
+  std::srand(static_cast<unsigned>(std::time(nullptr)) ^ GetTickCount());
+  // 5. The tray icon.
+  icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
+                                        GetSystemMetrics(SM_CXSMICON),
+                                        GetSystemMetrics(SM_CYSMICON), 0));
+  if (!icon_) icon_ = LoadIconW(nullptr, IDI_APPLICATION);
+  TheTrayIcon.SetIcon(icon_);
+  TheTrayIcon.SetTip("Kestrova");
+  TheTrayIcon.onMouseDown = [this](int button, int x, int y) { TrayIconMouseDown(button, x, y); };
+  TheTrayIcon.onDblClick = [this](int button) { TrayIconDblClick(button); };
+  TheTrayIcon.SetActive(true);
+  // 6. Magenta is cut out of the browser's skin.
+  SetInvisibleColor(MakeColour(255, 0, 255));
+  onMouseMove = [](int, int) { IdleCounter = 0; };
+  onSnap = [this](int& x, int& y) {
+    if (!ManagerForm || !ManagerForm->Form().IsVisible()) return;
+    RECT b, m;
+    GetWindowRect(hwnd_, &b);
+    GetWindowRect(ManagerForm->Form().hwnd(), &m);
+    const skin::Point p =
+        skin::SnapBeside({b.left, b.top, b.right, b.bottom}, {x, y},
+                         {m.left, m.top, m.right, m.bottom}, program::SnapDistance);
+    x = p.x;
+    y = p.y;
+  };
+  BuildTrayMenu();
+  BuildPreviewPopup();
+  // 9. The skin files under the program's directory.
+  SkinFileSearch();
+  // 10. The pause state: the mark set to the opposite, then toggled back.
+  const bool paused = store_.RegReadBool(kWallpaperChangingKey, "Paused").value_or(false);
+  Item("PauseIntervalSwitching1").checked = !paused;
+  PauseIntervalSwitching1Click();
+}
+
+ui::MenuItem& TMainForm::Item(const char* name) {
+  if (ui::MenuItem* item = SysTrayPopup.root.Find(name)) return *item;
+  if (ui::MenuItem* item = PreviewPopup.root.Find(name)) return *item;
+  throw std::logic_error(std::string("no menu item ") + name);
+}
+
+void TMainForm::BuildTrayMenu() {
+  ui::MenuItem& root = SysTrayPopup.root;
+  auto add = [](ui::MenuItem& parent, const char* caption, const char* name,
+                auto handler) -> ui::MenuItem& {
+    return parent.Add(
+        caption, [handler](ui::MenuItem&) { handler(); }, name);
+  };
+  add(root, "Kestrova...", "SysAbout", [this] { SysAboutClick(); });
+  root.AddSeparator();
+  ui::MenuItem& browser = add(root, "Browser", "SysBrowser", [this] { SysBrowserClick(); });
+  browser.shortcutText = "Ctrl+B";
+  browser.shortcutKey = 'B';
+  browser.shortcutModifiers = HOTKEYF_CONTROL;
+  ui::MenuItem& manager = add(root, "Manager", "SysManager", [this] { SysManagerClick(); });
+  manager.shortcutText = "Ctrl+M";
+  manager.shortcutKey = 'M';
+  manager.shortcutModifiers = HOTKEYF_CONTROL;
+  ui::MenuItem& config = add(root, "Configuration", "SysConfig", [this] { SysConfigClick(); });
+  config.shortcutText = "Ctrl+C";
+  config.shortcutKey = 'C';
+  config.shortcutModifiers = HOTKEYF_CONTROL;
+  root.AddSeparator();
+  ui::MenuItem& search = add(root, "Search", "SysSearch", [this] { SysSearchClick(); });
+  search.shortcutText = "F3";
+  search.shortcutKey = VK_F3;
+  search.imageIndex = 3;
+  root.AddSeparator();
+
+  ui::MenuItem& skins = root.Add("Skins", {}, "Skins1");
+  add(skins, "Load Skin...", "LoadSkin1", [this] { LoadSkin1Click(); });
+  skins.AddSeparator();
+  add(skins, "Default Skin", "Default1", [this] { Default1Click(); });
+  skins.AddSeparator();
+
+  ui::MenuItem& walls = root.Add("Wallpapers", {}, "Help4");
+  add(walls, "Next Wallpaper", "SysNext", [this] { SysNextClick(); });
+  add(walls, "Previous Wallpaper", "SysPrevious", [this] { SysPreviousClick(); });
+  add(walls, "Random Wallpaper", "SysRandom", [this] { SysRandomClick(); });
+  walls.AddSeparator();
+  add(walls, "Add Directory To List", "SysDirectory", [this] { SysDirectoryClick(); });
+  add(walls, "Add Directory Tree To List", "AddDirectoryTreetolist1",
+      [this] { AddDirectoryTreetolist1Click(); });
+  walls.AddSeparator();
+  add(walls, "Pause Interval Switching", "PauseIntervalSwitching1",
+      [this] { PauseIntervalSwitching1Click(); });
+
+  ui::MenuItem& desktop = root.Add("Desktop", {}, "Desktop1");
+  ui::MenuItem& align = desktop.Add("Align Icons To Left", {}, "AlignIconsToLeft1");
+  const char* aligns[] = {"From Top", "From Left", "From Bottom", "From Right"};
+  for (int tag = 0; tag < 4; ++tag)
+    align.Add(aligns[tag], [this](ui::MenuItem& item) { Top1Click(item.tag); }).tag = tag;
+  align.AddSeparator();
+  align.Add("Default", [this](ui::MenuItem& item) { Top1Click(item.tag); }).tag = 4;
+  desktop.AddSeparator();
+  add(desktop, "Small Icons", "SmallIcons1", [this] { SmallIcons1Click(true); });
+  add(desktop, "Normal Icons", "NormalIcons1", [this] { NormalIcons1Click(true); });
+  desktop.AddSeparator();
+  add(desktop, "Line Up Icons", "LineUpIcons1", [] { TKVWallpaper::ArrangeDesktopIcons(5); });
+  add(desktop, "Refresh Icons", "RefreshIcons1", [this] { KVWallpaper1_.ApplyIconColours(); });
+  desktop.AddSeparator();
+  add(desktop, "Hide Desktop Icons", "HideDesktopIcons1",
+      [] { TKVWallpaper::ShowDesktopIcons(false); });
+  add(desktop, "Show Desktop Icons", "ShowDesktopIcons1",
+      [] { TKVWallpaper::ShowDesktopIcons(true); });
+  add(desktop, "Keep Icons Hidden", "KeepIconsHidden1", [this] { KeepIconsHidden1Click(); });
+  desktop.AddSeparator();
+  add(desktop, "Icon Colour", "IconColour1", [this] { IconColour1Click(); }).imageIndex = 4;
+
+  ui::MenuItem& misc = root.Add("Miscellaneous", {}, "Help1");
+  add(misc, "Launch Display Properties", "DisplayProperties", [this] {
+    DisplayPropertiesClick();
+  }).imageIndex = 1;
+  misc.AddSeparator();
+  add(misc, "Lost Kv ?", "LostKv", [this] { LostKvClick(); });
+  root.AddSeparator();
+  add(root, "Minimize", "Minimize1", [this] { Minimize1Click(); });
+  root.AddSeparator();
+  root.Add("Help", {}, "SysHelp").imageIndex = 2;
+  root.Add("Save", {}, "Save1").visible = false;
+  root.Add("Load", {}, "Load1").visible = false;
+  root.AddSeparator();
+  add(root, "Exit", "SysExit", [this] { SysExitClick(); });
+}
+
+// --- Window commands -------------------------------------------------------
+
+void TMainForm::SysBrowserClick() { ShowFaded(!IsVisible()); }
+
+void TMainForm::SysManagerClick() {
+  if (ManagerForm) ManagerForm->Form().ShowFaded(!ManagerForm->Form().IsVisible());
+}
+
+void TMainForm::SysConfigClick() {
+  if (OptionsForm) OptionsForm->SetVisible(!OptionsForm->IsVisible());
+}
+
+void TMainForm::SysAboutClick() {
+  if (!OptionsForm) return;
+  OptionsForm->ShowAboutPage();
+  if (!OptionsForm->IsVisible()) OptionsForm->SetVisible(true);
+}
+
+void TMainForm::IconColour1Click() {
+  if (!OptionsForm) return;
+  OptionsForm->ShowIconColourPage();
+  if (!OptionsForm->IsVisible()) OptionsForm->SetVisible(true);
+}
+
+void TMainForm::SysSearchClick() {
+  if (program::SearchForm) program::SearchForm->ShowSearch();
+}
+
+void TMainForm::SysDirectoryClick() {
+  if (ManagerForm) ManagerForm->AddDirectory1Click();
+}
+
+void TMainForm::AddDirectoryTreetolist1Click() {
+  if (ManagerForm) ManagerForm->AddDirectoryTree1Click();
+}
+
+void TMainForm::DisplayPropertiesClick() {
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi{};
+  std::wstring command = Widen(kDisplayProperties);
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                     &pi)) {
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+}
+
+void TMainForm::Minimize1Click() {
+  if (!TheTrayIcon.Active()) {
+    ShowWindow(hwnd_, SW_MINIMIZE);
+    return;
+  }
+  if (OptionsForm && OptionsForm->IsVisible()) OptionsForm->SetVisible(false);
+  if (ManagerForm && ManagerForm->Form().IsVisible()) ManagerForm->Form().ShowFaded(false);
+  if (IsVisible()) ShowFaded(false);
+}
+
+void TMainForm::LostKvClick() {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  auto bringBack = [&](HWND window) {
+    RECT r;
+    if (!window || !GetWindowRect(window, &r)) return;
+    int left = r.left, top = r.top;
+    if (left > width) left = 1;
+    if (top > height) top = 1;
+    if (left != r.left || top != r.top)
+      SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  if (ManagerForm) bringBack(ManagerForm->Form().hwnd());
+  if (OptionsForm) bringBack(static_cast<HWND>(OptionsForm->Handle()));
+  bringBack(hwnd_);
+  if (OptionsForm && !OptionsForm->IsVisible()) OptionsForm->SetVisible(true);
+  if (ManagerForm && !ManagerForm->Form().IsVisible()) ManagerForm->Form().ShowFaded(true);
+  if (!IsVisible()) ShowFaded(true);
+}
+
+void TMainForm::SysExitClick() {
+  store_.RegWriteBool(kMainformKey, kVisible, IsVisible());
+  store_.RegWriteBool(kManagerFormKey, kVisible, ManagerForm && Visible(&ManagerForm->Form()));
+  store_.RegWriteBool(kOptionsFormKey, kVisible, OptionsForm && OptionsForm->IsVisible());
+  if (OptionsForm) OptionsForm->SetVisible(false);
+  if (ManagerForm) ManagerForm->Form().ShowFaded(false);
+  ShowFaded(false);
+  PostQuitMessage(0);
+}
+
+void TMainForm::ApplicationRestored() {
+  SetForegroundWindow(hwnd_);
+  SysBrowserClick();
+}
+
+void TMainForm::ApplyStayOnTop() {
+  const HWND band = program::StayOnTopFlag ? HWND_TOPMOST : HWND_NOTOPMOST;
+  auto place = [band](HWND window) {
+    if (window) SetWindowPos(window, band, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  };
+  if (OptionsForm) place(static_cast<HWND>(OptionsForm->Handle()));
+  if (ManagerForm) place(ManagerForm->Form().hwnd());
+  place(hwnd_);
+}
+
+void TMainForm::SetManagerChecked(bool checked) { Item("SysManager").checked = checked; }
+void TMainForm::SetTrayAnimate(bool animate) { TheTrayIcon.SetAnimate(animate); }
+void TMainForm::SetTrayTip(const std::string& tip) { TheTrayIcon.SetTip(tip); }
+
+void TMainForm::FormShow() {
+  Item("SysBrowser").checked = true;
+  IdleCounter = 0;
+  if (OptionsForm) OptionsForm->ApplyShowKV();
+}
+
+void TMainForm::FormHide() {
+  Item("SysBrowser").checked = false;
+  IdleCounter = 0;
+}
+
+// --- Tray icon -------------------------------------------------------------
+
+void TMainForm::TrayIconMouseDown(int button, int, int) {
+  const bool shift = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+  const int code = TrayActionCode(static_cast<MouseButton>(button), shift, program::MouseAction);
+  switch (TrayCommandOf(code)) {
+    case TrayCommand::RestoreBrowser:
+      SetForegroundWindow(hwnd_);
+      SysBrowserClick();
+      break;
+    case TrayCommand::ShowBrowser:
+      if (!IsVisible()) SysBrowserClick();
+      break;
+    case TrayCommand::ShowManager:
+      if (ManagerForm && !ManagerForm->Form().IsVisible()) SysManagerClick();
+      break;
+    case TrayCommand::ShowConfiguration:
+      if (OptionsForm && !OptionsForm->IsVisible()) SysConfigClick();
+      break;
+    case TrayCommand::Random:
+      SysRandomClick();
+      break;
+    case TrayCommand::Next:
+      SysNextClick();
+      break;
+    case TrayCommand::Previous:
+      SysPreviousClick();
+      break;
+    case TrayCommand::MainMenu:
+      PopupMainMenu();
+      break;
+    case TrayCommand::AddDirectory:
+      SysDirectoryClick();
+      break;
+    case TrayCommand::AddDirectoryTree:
+      AddDirectoryTreetolist1Click();
+      break;
+    case TrayCommand::LoadSkin:
+      LoadSkin1Click();
+      break;
+    case TrayCommand::Exit:
+      SysExitClick();
+      break;
+    case TrayCommand::Minimize:
+      Minimize1Click();
+      break;
+    case TrayCommand::NormalIconSize:
+      NormalIcons1Click(true);
+      break;
+    case TrayCommand::SmallIconSize:
+      SmallIcons1Click(true);
+      break;
+    case TrayCommand::ToggleDesktopIcons: {
+      HWND view = TKVWallpaper::DesktopListView();
+      TKVWallpaper::ShowDesktopIcons(!(view && IsWindowVisible(view)));
+      break;
+    }
+    case TrayCommand::None:
+      break;
+  }
+}
+
+void TMainForm::TrayIconDblClick(int button) {
+  if (button != 1) return;  // the right button only
+  SetForegroundWindow(hwnd_);
+  ShowFaded(true);
+}
+
+void TMainForm::PopupMainMenu() {
+  POINT at;
+  GetCursorPos(&at);
+  SetForegroundWindow(hwnd_);
+  SysTrayPopup.Popup(hwnd_, at.x, at.y);
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
+// --- Timers ----------------------------------------------------------------
+
+void TMainForm::SetIntervalSwitching(bool on) {
+  program::IntervalTicks = 0;
+  SwitchWallpaperTimer.SetEnabled(on);
+}
+
+void TMainForm::SetAutoMinimize(bool on) { AutominimizeTimer.SetEnabled(on); }
+
+void TMainForm::AutominimizeTimerTimer() {
+  ++IdleCounter;
+  // Equality, so that it fires once per idle period.
+  if (!ui::Terminated() && IdleCounter == program::Options.autoHideTime) Minimize1Click();
+}
+
+// --- Desktop icons ---------------------------------------------------------
+
+void TMainForm::Top1Click(int tag) {
+  static constexpr int kCodes[] = {0, 2, 1, 3, 4};
+  if (tag >= 0 && tag < 5) TKVWallpaper::ArrangeDesktopIcons(kCodes[tag]);
+}
+
+void TMainForm::SmallIcons1Click(bool fromMenu) { IconSizeClick(true, fromMenu); }
+void TMainForm::NormalIcons1Click(bool fromMenu) { IconSizeClick(false, fromMenu); }
+
+void TMainForm::IconSizeClick(bool small, bool fromMenu) {
+  ui::MenuItem& smallItem = Item("SmallIcons1");
+  ui::MenuItem& normalItem = Item("NormalIcons1");
+  ui::MenuItem& clicked = small ? smallItem : normalItem;
+  ui::MenuItem& other = small ? normalItem : smallItem;
+  if (fromMenu) {
+    // The clicked kind takes the other's mark, the other the opposite.
+    clicked.checked = other.checked;
+    other.checked = !clicked.checked;
+    if (OptionsForm) OptionsForm->SetIconSizeBoxes(smallItem.checked, normalItem.checked);
+  }
+  store_.RegWriteBool(kWallpaperChangingKey, "Small Icons", smallItem.checked);
+  if (!clicked.checked) return;
+  if (!KVWallpaper1_.ChangeDesktopIconSize(small)) prompts_.Warning(kActiveDesktopIconSizeWarning);
+}
+
+void TMainForm::KeepIconsHidden1Click() {
+  ui::MenuItem& item = Item("KeepIconsHidden1");
+  item.checked = !item.checked;
+  store_.RegWriteBool(kWallpaperChangingKey, "HideIconsAlways", item.checked);
+  KVWallpaper1_.SetKeepiconsHidden(item.checked);
+  Item("ShowDesktopIcons1").enabled = !item.checked;
+  Item("HideDesktopIcons1").enabled = !item.checked;
+  HWND view = TKVWallpaper::DesktopListView();
+  TKVWallpaper::ShowDesktopIcons(!(view && IsWindowVisible(view)));
+  if (OptionsForm) OptionsForm->SetDesktopIconsHidden(item.checked);
+}
+
+// --- Messages --------------------------------------------------------------
+
+LRESULT TMainForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SHOWWINDOW:
+      if (wp)
+        FormShow();
+      else
+        FormHide();
+      break;
+    case WM_MOUSEWHEEL: {
+      // Whole notches; a fine-grained wheel adds up to one.
+      wheelRest_ += GET_WHEEL_DELTA_WPARAM(wp);
+      const int notches = wheelRest_ / WHEEL_DELTA;
+      wheelRest_ -= notches * WHEEL_DELTA;
+      if (notches) FormMouseWheel(-notches);
+      return 0;
+    }
+    case WM_KEYDOWN: {
+      BYTE modifiers = 0;
+      if (GetKeyState(VK_SHIFT) & 0x8000) modifiers |= HOTKEYF_SHIFT;
+      if (GetKeyState(VK_CONTROL) & 0x8000) modifiers |= HOTKEYF_CONTROL;
+      if (GetKeyState(VK_MENU) & 0x8000) modifiers |= HOTKEYF_ALT;
+      if (SysTrayPopup.HandleShortcut(static_cast<WORD>(wp), modifiers)) return 0;
+      break;
+    }
+    case WM_RBUTTONUP: {
+      POINT at;
+      GetCursorPos(&at);
+      SysTrayPopup.Popup(hwnd_, at.x, at.y);
+      return 0;
+    }
+    case WM_ACTIVATEAPP:
+      if (!wp) ApplyStayOnTop();
+      break;
+    case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0) == SC_RESTORE && IsIconic(hwnd_)) {
+        LRESULT r = TOrganicShapeGlassForm::WndProc(msg, wp, lp);
+        ApplicationRestored();
+        return r;
+      }
+      break;
+    case WM_CLOSE:
+      SysExitClick();
+      return 0;
+    default:
+      break;
+  }
+  return TOrganicShapeGlassForm::WndProc(msg, wp, lp);
+}
+
+}  // namespace kv::app

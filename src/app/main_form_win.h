@@ -1,0 +1,153 @@
+#pragma once
+// TMainForm, the browser window and the program's main window: a shaped glass
+// window with the strip of previews and the skin buttons. It owns the tray icon
+// and its menu (the program's main menu), the wallpaper applier, the interval
+// and auto-minimise timers, the skin file search and the browser's skin
+// controls. Closing it ends the program.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "program/forms.h"
+#include "skin/organic_control_win.h"
+#include "skin/organic_glass_form_win.h"
+#include "wallpaper/icon_colour.h"
+#include "wallpaper/kv_wallpaper_win.h"
+#include "widgets/menu_win.h"
+#include "widgets/threaded_timer_win.h"
+#include "widgets/tray_icon_win.h"
+
+namespace kv {
+class Prompts;
+class ShellDelete;
+class SettingsStore;
+}  // namespace kv
+
+namespace kv::app {
+
+inline constexpr char kMainFormName[] = "MainForm";
+
+class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm {
+ public:
+  TMainForm(Prompts& prompts, ShellDelete& shellDelete, SettingsStore& store);
+  ~TMainForm() override;  // FormDestroy
+
+  // FormCreate: the window, the tray icon, the menus, the skin file search and
+  // the pause state. Sets program::MainForm.
+  void Create();
+
+  // --- IMainForm
+  skin::TOrganicShapeGlassForm& Form() override { return *this; }
+  TKVWallpaper& KVWallpaper1() override { return KVWallpaper1_; }
+  TIconColourChooser& IconColourChooser1() override { return IconColourChooser1_; }
+  void SysBrowserClick() override;
+  void SysManagerClick() override;
+  void SysConfigClick() override;
+  void SysSearchClick() override;
+  void Minimize1Click() override;
+  void LostKvClick() override;
+  void SysExitClick() override;
+  void SysNextClick() override;
+  void SysPreviousClick() override;
+  void SysRandomClick() override;
+  void PauseIntervalSwitching1Click() override;
+  void SwitchWallpaper(program::SwitchMove move) override;
+  void SetIntervalSwitching(bool on) override;
+  void SetAutoMinimize(bool on) override;
+  void SmallIcons1Click(bool fromMenu) override;
+  void NormalIcons1Click(bool fromMenu) override;
+  void ApplyStayOnTop() override;
+  void LoadSkinFile(const std::string& fileName) override;
+  void LoadSkin1Click() override;
+  void Default1Click() override;
+  void SetButtonHints(bool on) override;
+  [[nodiscard]] int PreviewCount() const override { return static_cast<int>(previews_.size()); }
+  void RefreshPreviews() override;
+  void PopupPreviewMenu(skin::TOrganicShapeControl& source, int x, int y) override;
+  void SetManagerChecked(bool checked) override;
+  void SetTrayAnimate(bool animate) override;
+  void SetTrayTip(const std::string& tip) override;
+
+  // --- The rest of the browser's handlers (plain methods, for tests too).
+  void SysAboutClick();
+  void IconColour1Click();
+  void SysDirectoryClick();
+  void AddDirectoryTreetolist1Click();
+  void DisplayPropertiesClick();
+  void KeepIconsHidden1Click();
+  void Top1Click(int tag);
+  void ApplicationRestored();
+  void TrayIconMouseDown(int button, int x, int y);
+  void TrayIconDblClick(int button);
+  void PopupMainMenu();
+  void SwitchWallpaperTimerTimer();
+  void AutominimizeTimerTimer();
+  void ScrollForward();
+  void ScrollBackward();
+  void FormMouseWheel(int notches);  // > 0 towards the user (wheel down)
+  void ApplyPreviewWallpaper(int previewIndex);
+  void FillPreview(skin::TOrganicShapeImage& preview, int index);
+  [[nodiscard]] bool SelectListEntry(int index);
+  // The start-up and session-end switches (run by the options window).
+  void StartupSwitch(program::SwitchMove move);
+  void ShutdownSwitch(program::SwitchMove move);
+  // The skin of "CurrentSkinFile" as start-up loads it.
+  void LoadCurrentSkin();
+  [[nodiscard]] bool LoadBrowserSkin(const std::string& fileName);
+  void BuildDefaultBrowserSkin();
+  void SkinFileSearch();
+
+  ui::PopupMenu SysTrayPopup;
+  ui::PopupMenu PreviewPopup;
+  ui::TrayIcon TheTrayIcon;
+  TThreadedTimer SwitchWallpaperTimer;
+  TThreadedTimer AutominimizeTimer;
+
+  [[nodiscard]] const std::vector<std::unique_ptr<skin::TOrganicShapeImage>>& Previews() const {
+    return previews_;
+  }
+  [[nodiscard]] const std::vector<std::unique_ptr<skin::TOrganicShapeButton>>& Buttons() const {
+    return buttons_;
+  }
+  [[nodiscard]] const std::vector<std::unique_ptr<skin::TOrganicShapeLabel>>& Labels() const {
+    return labels_;
+  }
+  [[nodiscard]] ui::MenuItem& Item(const char* name);
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void BuildTrayMenu();
+  void BuildPreviewPopup();
+  void ClearSkinLists();
+  void ApplyPreviewFrom(const std::string& dataString, const Bitmap& picture);
+  void Move(int target);
+  void ShowButtonLabel(const skin::TOrganicShapeButton& button);
+  void HideButtonLabel(const skin::TOrganicShapeButton& button);
+  void BindBrowserButton(skin::TOrganicShapeButton& button, const std::string& command);
+  skin::TOrganicShapeImage& AddPreview(const std::string& name, int x, int y, int w, int h);
+  void IconSizeClick(bool small, bool fromMenu);
+  void FormShow();
+  void FormHide();
+  [[nodiscard]] int ListCount() const;
+
+  Prompts& prompts_;
+  ShellDelete& shellDelete_;
+  SettingsStore& store_;
+  TKVWallpaper KVWallpaper1_;
+  TIconColourChooser IconColourChooser1_;
+  std::vector<std::unique_ptr<skin::TOrganicShapeButton>> buttons_;
+  std::vector<std::unique_ptr<skin::TOrganicShapeLabel>> labels_;
+  std::vector<std::unique_ptr<skin::TOrganicShapeImage>> previews_;
+  skin::TOrganicShapeControl* popupSource_ = nullptr;
+  HICON icon_ = nullptr;
+  LONG desktopStyle_ = 0;
+  bool haveDesktopStyle_ = false;
+  int wheelRest_ = 0;
+};
+
+}  // namespace kv::app

@@ -1,0 +1,83 @@
+// Kestrova's start-up: the windows in their order, the start-up choices that the
+// options window makes once it exists, the stored visibility, and the message
+// loop until "Exit" or the end of the Windows session.
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_form_win.h"
+#include "app/start_options.h"
+#include "config/settings_store_win.h"
+#include "list/manager_form_win.h"
+#include "list/shell_files.h"
+#include "widgets/prompts_win.h"
+#include "widgets/text_win.h"
+#include "widgets/window_win.h"
+
+namespace {
+
+// What the options window's settings load does for the two skinned windows,
+// for as long as the program has no options window: opaque faces, fading where
+// the system has layered windows, snapping to the screen's edges.
+void PrepareForm(kv::skin::TOrganicShapeGlassForm& form) {
+  form.SetTransparency(0);
+  form.Fade().enabled = form.LayeredAvailable();
+  form.Fade().delay = 1;
+  form.Fade().step = 15;
+  form.snapToEdge = true;
+}
+
+int Run() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  // The shell's "open" verb and the folder dialog want a single-threaded apartment.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+
+  kv::ui::Win32Prompts prompts;
+  kv::ui::SetErrorPrompts(&prompts);
+  kv::RegistrySettingsStore store;
+  std::vector<std::string> arguments;
+  for (int i = 1; i < __argc; ++i) arguments.push_back(kv::Narrow(__wargv[i]));
+
+  kv::app::ReadStartOptions(store);
+  auto mainForm = std::make_unique<kv::app::TMainForm>(prompts, kv::SystemShellDelete(), store);
+  mainForm->Create();
+  auto managerForm = std::make_unique<kv::TManagerForm>(prompts, kv::SystemShellDelete(), store);
+  managerForm->Create(arguments);
+
+  PrepareForm(*mainForm);
+  PrepareForm(managerForm->Form());
+  mainForm->LoadCurrentSkin();
+  mainForm->SetButtonHints(kv::program::Options.buttonHints);
+  managerForm->SetButtonHints(kv::program::Options.buttonHints);
+  mainForm->SetAutoMinimize(kv::program::Options.autoHide);
+  mainForm->ApplyStayOnTop();
+  mainForm->RefreshPreviews();
+
+  if (kv::app::WasVisible(store, "Mainform", true)) mainForm->ShowFaded(true);
+  if (kv::app::WasVisible(store, "ManagerForm", false)) managerForm->Form().ShowFaded(true);
+
+  const int code = kv::ui::RunMessageLoop();
+  // The manager saves its list as it goes; the browser restores the desktop.
+  managerForm.reset();
+  mainForm.reset();
+  kv::ui::SetErrorPrompts(nullptr);
+  CoUninitialize();
+  return code;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  try {
+    return Run();
+  } catch (const std::exception& e) {
+    MessageBoxW(nullptr, kv::Widen(e.what()).c_str(), L"Kestrova", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+}
