@@ -9,7 +9,7 @@ test: setup
 	@scripts/test.sh
 
 run: setup
-	@echo "make run: the tray program is not built yet; it arrives with the start-up issue."; exit 2
+	@scripts/run.sh
 
 fuzz: setup
 	@scripts/fuzz.sh $(FUZZ_SECONDS)
