@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/main_form_win.h"
+#include "app/browser_form_win.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
 #include "config/error.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form_win.h"
+#include "app/browser_form_win.h"
 #include "app/start_options.h"
 #include "config/settings_store_win.h"
 #include "list/manager_form_win.h"

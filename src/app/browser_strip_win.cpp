@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 
+#include "app/browser_form_win.h"
 #include "app/cycling.h"
-#include "app/main_form_win.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
 #include "config/error.h"

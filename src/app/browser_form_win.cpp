@@ -1,4 +1,4 @@
-#include "app/main_form_win.h"
+#include "app/browser_form_win.h"
 
 #include <cstdlib>
 #include <ctime>
