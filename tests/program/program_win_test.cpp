@@ -1,0 +1,151 @@
+// The browser and the manager created as the program creates them, driven
+// through their handlers with scripted prompts.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+#include "app/browser_form_win.h"
+#include "app/start_options.h"
+#include "config/settings_store_win.h"
+#include "list/manager_form_win.h"
+#include "list/shell_files.h"
+#include "support/registry_win.h"
+#include "widgets/program_dir_win.h"
+#include "widgets/prompts.h"
+#include "widgets/text_win.h"
+
+namespace kv {
+namespace {
+
+using Kind = ScriptedPrompts::Kind;
+
+class ProgramWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
+    DeleteFileW(Widen(ProgramDir() + "wallpaper.lst").c_str());
+    program::CurrentWallNumber = 0;
+  }
+  void TearDown() override {
+    manager.reset();
+    browser.reset();
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
+  }
+  void Start(int entries) {
+    browser = std::make_unique<app::TMainForm>(prompts, SystemShellDelete(), store);
+    browser->Create();
+    manager = std::make_unique<TManagerForm>(prompts, SystemShellDelete(), store);
+    manager->Create({});
+    for (int i = 0; i < entries; ++i)
+      manager->Wallpaperlist().Append({"Center", "missing" + std::to_string(i) + ".bmp", "C:\\"});
+  }
+  // A skin file in the program directory's "Skins\" folder.
+  std::string WriteSkin(const std::string& name, const std::string& text) {
+    const std::string path = ProgramDir() + "Skins\\" + name;
+    MakeDirectory(ProgramDir() + "Skins");
+    std::ofstream(Widen(path).c_str()) << text;
+    return path;
+  }
+
+  ScriptedPrompts prompts;
+  RegistrySettingsStore store;
+  std::unique_ptr<app::TMainForm> browser;
+  std::unique_ptr<TManagerForm> manager;
+};
+
+TEST_F(ProgramWindows, NextStepsBackwardsAndIsRemembered) {
+  Start(5);
+  browser->Default1Click();
+  ASSERT_EQ(browser->PreviewCount(), 3);
+  browser->SysNextClick();
+  EXPECT_EQ(program::CurrentWallNumber, 4);
+  EXPECT_EQ(store.RegReadInteger("", "Current Wall Number"), 4);
+  EXPECT_EQ(browser->Previews()[0]->Tag, 3);
+  browser->SysPreviousClick();
+  EXPECT_EQ(program::CurrentWallNumber, 0);
+}
+
+TEST_F(ProgramWindows, AnEmptyListSetsTheIndexAndAppliesNothing) {
+  Start(0);
+  browser->Default1Click();
+  program::CurrentWallNumber = 3;
+  browser->SysNextClick();
+  EXPECT_EQ(program::CurrentWallNumber, 0);
+  EXPECT_FALSE(store.RegReadInteger("", "Current Wall Number").has_value());
+  for (const auto& p : browser->Previews()) EXPECT_FALSE(p->IsVisible());
+}
+
+TEST_F(ProgramWindows, TheDefaultSkinIsBuiltOnceAndRemembered) {
+  Start(1);
+  browser->Default1Click();
+  EXPECT_EQ(browser->Buttons().size(), 6u);
+  EXPECT_EQ(manager->Buttons().size(), 4u);
+  EXPECT_EQ(browser->Buttons()[0]->Hint(), "Close Kestrova");
+  const HWND first = browser->Buttons()[0]->hwnd();
+  browser->Default1Click();
+  EXPECT_EQ(browser->Buttons()[0]->hwnd(), first);
+  EXPECT_EQ(store.RegReadString("", "CurrentSkinFile"), "%default%");
+}
+
+TEST_F(ProgramWindows, SkinFilesWithTheirFaults) {
+  Start(2);
+  WriteSkin("back.bmp", "");  // an unreadable picture
+  const std::string gap = WriteSkin("gap.ini",
+                                    "[misc]\nBrowserImage=$KVDir$\\Skins\\none.bmp\n"
+                                    "ManagerImage=\\none.bmp\n");
+  browser->LoadSkinFile(gap);  // the manager part fails first: asked, answered No
+  EXPECT_EQ(prompts.Texts(Kind::Confirm).size(), 1u);
+  EXPECT_NE(prompts.Texts(Kind::Confirm)[0].find("Manager window"), std::string::npos);
+
+  const std::string noBrowser = WriteSkin("nobrowser.ini", "[misc]\n");
+  manager.reset();  // the browser part alone
+  browser->LoadSkinFile(noBrowser);
+  EXPECT_EQ(prompts.Texts(Kind::Warning),
+            std::vector<std::string>{"Skin file must contain BrowserImage in misc section"});
+}
+
+TEST_F(ProgramWindows, PauseIsToggledAndStored) {
+  Start(1);
+  EXPECT_FALSE(program::PausedFlag);
+  browser->PauseIntervalSwitching1Click();
+  EXPECT_TRUE(program::PausedFlag);
+  EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Paused"), true);
+  EXPECT_TRUE(browser->Item("PauseIntervalSwitching1").checked);
+}
+
+TEST_F(ProgramWindows, SmallIconsTwiceGoesBackToNormal) {
+  Start(0);
+  browser->SmallIcons1Click(true);
+  EXPECT_TRUE(browser->Item("SmallIcons1").checked);
+  browser->SmallIcons1Click(true);
+  EXPECT_FALSE(browser->Item("SmallIcons1").checked);
+  EXPECT_TRUE(browser->Item("NormalIcons1").checked);
+  EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Small Icons"), false);
+}
+
+TEST_F(ProgramWindows, VisibleValuesAreWrittenAtExitAndReadAtStart) {
+  Start(0);
+  EXPECT_TRUE(app::WasVisible(store, "Mainform", true));
+  EXPECT_FALSE(app::WasVisible(store, "ManagerForm", false));
+  browser->Show();
+  browser->SysExitClick();
+  MSG msg;
+  PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the exit's quit message
+  EXPECT_EQ(store.RegReadBool("Forms\\Mainform\\", "Visible"), true);
+  EXPECT_EQ(store.RegReadBool("Forms\\ManagerForm\\", "Visible"), false);
+  EXPECT_EQ(store.RegReadBool("Forms\\OptionsForm\\", "Visible"), false);
+}
+
+TEST_F(ProgramWindows, TheListIsSavedUnderTheDefaultNameAtExit) {
+  Start(3);
+  const std::string name = manager->CurrentListFile();
+  EXPECT_EQ(store.RegReadString("", "Current Wallpaper List"), name);
+  manager.reset();
+  TKvlistview reread(prompts, SystemShellDelete());
+  reread.LoadList(name);
+  EXPECT_EQ(reread.Count(), 3u);
+}
+
+}  // namespace
+}  // namespace kv
