@@ -66,6 +66,8 @@ TMainForm::~TMainForm() {
   }
   ClearSkinLists();
   if (icon_) DestroyIcon(icon_);
+  TheTrayIcon.SetImages(nullptr);
+  if (trayFrames_) ImageList_Destroy(trayFrames_);
   if (MainForm == this) MainForm = nullptr;
 }
 
@@ -89,6 +91,12 @@ void TMainForm::Create() {
   if (!icon_) icon_ = LoadIconW(nullptr, IDI_APPLICATION);
   TheTrayIcon.SetIcon(icon_);
   TheTrayIcon.SetTip("Kestrova");
+  // The frames shown while long adds run: 16 x 16 pictures side by side,
+  // magenta transparent.
+  trayFrames_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), L"TRAY_ANIM", 16, 0,
+                                     RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
+  TheTrayIcon.SetImages(trayFrames_);
+  TheTrayIcon.SetAnimateInterval(50);
   TheTrayIcon.onMouseDown = [this](int button, int x, int y) { TrayIconMouseDown(button, x, y); };
   TheTrayIcon.onDblClick = [this](int button) { TrayIconDblClick(button); };
   TheTrayIcon.SetActive(true);

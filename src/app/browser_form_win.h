@@ -145,6 +145,7 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   std::vector<std::unique_ptr<skin::TOrganicShapeImage>> previews_;
   skin::TOrganicShapeControl* popupSource_ = nullptr;
   HICON icon_ = nullptr;
+  HIMAGELIST trayFrames_ = nullptr;
   LONG desktopStyle_ = 0;
   bool haveDesktopStyle_ = false;
   int wheelRest_ = 0;
