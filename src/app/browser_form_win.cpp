@@ -8,7 +8,7 @@
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
 #include "list/wallpaper_list.h"
-#include "skin/snapping.h"
+#include "skin/skin_controls_win.h"
 #include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
 #include "widgets/text_win.h"
@@ -104,15 +104,8 @@ void TMainForm::Create() {
   SetInvisibleColor(MakeColour(255, 0, 255));
   onMouseMove = [](int, int) { IdleCounter = 0; };
   onSnap = [this](int& x, int& y) {
-    if (!ManagerForm || !ManagerForm->Form().IsVisible()) return;
-    RECT b, m;
-    GetWindowRect(hwnd_, &b);
-    GetWindowRect(ManagerForm->Form().hwnd(), &m);
-    const skin::Point p =
-        skin::SnapBeside({b.left, b.top, b.right, b.bottom}, {x, y},
-                         {m.left, m.top, m.right, m.bottom}, program::SnapDistance);
-    x = p.x;
-    y = p.y;
+    if (ManagerForm && ManagerForm->Form().IsVisible())
+      skin::SnapBesideWindow(hwnd_, ManagerForm->Form().hwnd(), program::SnapDistance, x, y);
   };
   BuildTrayMenu();
   BuildPreviewPopup();

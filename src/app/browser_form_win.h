@@ -126,8 +126,6 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void ClearSkinLists();
   void ApplyPreviewFrom(const std::string& dataString, const Bitmap& picture);
   void Move(int target);
-  void ShowButtonLabel(const skin::TOrganicShapeButton& button);
-  void HideButtonLabel(const skin::TOrganicShapeButton& button);
   void BindBrowserButton(skin::TOrganicShapeButton& button, const std::string& command);
   skin::TOrganicShapeImage& AddPreview(const std::string& name, int x, int y, int w, int h);
   void IconSizeClick(bool small, bool fromMenu);

@@ -15,6 +15,7 @@
 #include "list/wallpaper_list.h"
 #include "skin/profile_ini_win.h"
 #include "skin/resource_bitmap_win.h"
+#include "skin/skin_controls_win.h"
 #include "skin/skin_file.h"
 #include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
@@ -179,44 +180,10 @@ bool TMainForm::LoadBrowserSkin(const std::string& fileName) {
       if (p.mask) preview.SetMask(LoadPicture(*p.mask));
       preview.SetBoundsRect(p.x, p.y, p.width, p.height);
     }
-    for (const skin::SkinLabel& l : desc.labels) {
-      auto label = std::make_unique<skin::TOrganicShapeLabel>();
-      skin::TOrganicShapeControl::CreateArgs args;
-      args.parent = hwnd_;
-      args.name = l.name;
-      args.left = l.x;
-      args.top = l.y;
-      args.visible = false;
-      label->Create(args);
-      label->SetInvisibleColor(kMagenta);
-      if (l.normal) label->SetMask(LoadPicture(*l.normal));
-      skin::TOrganicShapeLabel* self = label.get();
-      label->onMouseLeave = [self] { self->SetVisible(false); };
-      labels_.push_back(std::move(label));
-    }
+    for (const skin::SkinLabel& l : desc.labels) labels_.push_back(skin::MakeSkinLabel(hwnd_, l));
     for (const skin::SkinButton& b : desc.buttons) {
-      auto button = std::make_unique<skin::TOrganicShapeButton>();
-      skin::TOrganicShapeControl::CreateArgs args;
-      args.parent = hwnd_;
-      args.name = b.name;
-      args.left = b.x;
-      args.top = b.y;
-      button->Create(args);
-      button->SetInvisibleColor(kMagenta);
-      button->SetShowHint(true);
-      if (b.normal) button->SetMask(LoadPicture(*b.normal));
-      if (b.over) button->SetOverBmp(LoadPicture(*b.over));
-      if (b.down) button->SetPressedBmp(LoadPicture(*b.down));
-      if (b.labelIndex) {
-        button->DataString = std::to_string(*b.labelIndex);
-        if (*b.labelIndex >= 0 && *b.labelIndex < static_cast<int>(labels_.size())) {
-          skin::TOrganicShapeButton* self = button.get();
-          button->onMouseEnter = [this, self] { ShowButtonLabel(*self); };
-          button->onMouseLeave = [this, self] { HideButtonLabel(*self); };
-        }
-      }
-      BindBrowserButton(*button, b.click);
-      buttons_.push_back(std::move(button));
+      buttons_.push_back(skin::MakeSkinButton(hwnd_, b, labels_));
+      BindBrowserButton(*buttons_.back(), b.click);
     }
     return true;
   } catch (const std::exception& e) {
@@ -269,26 +236,6 @@ void TMainForm::BindBrowserButton(skin::TOrganicShapeButton& button, const std::
       break;
   }
   button.onClick = std::move(action);
-}
-
-void TMainForm::ShowButtonLabel(const skin::TOrganicShapeButton& button) {
-  const int index = std::atoi(button.DataString.c_str());
-  if (index < 0 || index >= static_cast<int>(labels_.size())) return;
-  if (!labels_[static_cast<std::size_t>(index)]->IsVisible())
-    labels_[static_cast<std::size_t>(index)]->SetVisible(true);
-}
-
-void TMainForm::HideButtonLabel(const skin::TOrganicShapeButton& button) {
-  const int index = std::atoi(button.DataString.c_str());
-  if (index < 0 || index >= static_cast<int>(labels_.size())) return;
-  skin::TOrganicShapeLabel& label = *labels_[static_cast<std::size_t>(index)];
-  if (!label.IsVisible()) return;
-  // The mouse may move from a button onto its label; the label then hides
-  // itself when the mouse leaves it.
-  POINT at;
-  GetCursorPos(&at);
-  if (dynamic_cast<skin::TOrganicShapeLabel*>(ui::HwndOwner::FromHwnd(WindowFromPoint(at)))) return;
-  label.SetVisible(false);
 }
 
 void TMainForm::SetButtonHints(bool on) {

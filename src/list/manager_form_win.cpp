@@ -15,8 +15,8 @@
 #include "list/styles.h"
 #include "skin/profile_ini_win.h"
 #include "skin/resource_bitmap_win.h"
+#include "skin/skin_controls_win.h"
 #include "skin/skin_file.h"
-#include "skin/snapping.h"
 #include "wallpaper/resample.h"
 #include "wallpaper/wallpaper_render.h"
 #include "widgets/program_dir_win.h"
@@ -131,15 +131,8 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
   previewImage_.onMouseMove = [](int, int) { program::IdleCounter = 0; };
   onMouseMove = [](int, int) { program::IdleCounter = 0; };
   onSnap = [this](int& x, int& y) {
-    if (!MainForm || !MainForm->Form().IsVisible()) return;
-    RECT m, b;
-    GetWindowRect(hwnd_, &m);
-    GetWindowRect(MainForm->Form().hwnd(), &b);
-    const skin::Point p =
-        skin::SnapBeside({m.left, m.top, m.right, m.bottom}, {x, y},
-                         {b.left, b.top, b.right, b.bottom}, program::SnapDistance);
-    x = p.x;
-    y = p.y;
+    if (MainForm && MainForm->Form().IsVisible())
+      skin::SnapBesideWindow(hwnd_, MainForm->Form().hwnd(), program::SnapDistance, x, y);
   };
 
   // 2. A list file named on the command line.
@@ -293,43 +286,13 @@ bool TManagerForm::LoadManagerSkin(const std::string& fileName) {
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH, Widen(desc.fontName).c_str()));
     if (listFont_) listView_.SetFont(listFont_.get());
-    for (const skin::SkinLabel& l : desc.labels) {
-      auto label = std::make_unique<skin::TOrganicShapeLabel>();
-      skin::TOrganicShapeControl::CreateArgs args;
-      args.parent = hwnd_;
-      args.name = l.name;
-      args.left = l.x;
-      args.top = l.y;
-      args.visible = false;
-      label->Create(args);
-      label->SetInvisibleColor(kMagenta);
-      if (l.normal) label->SetMask(LoadPicture(*l.normal));
-      skin::TOrganicShapeLabel* self = label.get();
-      label->onMouseLeave = [self] { self->SetVisible(false); };
-      labels_.push_back(std::move(label));
-    }
+    for (const skin::SkinLabel& l : desc.labels) labels_.push_back(skin::MakeSkinLabel(hwnd_, l));
     for (const skin::SkinButton& b : desc.buttons) {
-      skin::TOrganicShapeButton& button = AddButton(b.name, b.x, b.y);
-      if (b.normal) button.SetMask(LoadPicture(*b.normal));
-      if (b.over) button.SetOverBmp(LoadPicture(*b.over));
-      if (b.down) button.SetPressedBmp(LoadPicture(*b.down));
-      if (b.labelIndex) {
-        button.DataString = std::to_string(*b.labelIndex);
-        const int index = *b.labelIndex;
-        if (index >= 0 && index < static_cast<int>(labels_.size())) {
-          skin::TOrganicShapeLabel* label = labels_[static_cast<std::size_t>(index)].get();
-          button.onMouseEnter = [label] {
-            if (!label->IsVisible()) label->SetVisible(true);
-          };
-          button.onMouseLeave = [label] {
-            POINT at;
-            GetCursorPos(&at);
-            if (!dynamic_cast<skin::TOrganicShapeLabel*>(
-                    ui::HwndOwner::FromHwnd(WindowFromPoint(at))))
-              label->SetVisible(false);
-          };
-        }
-      }
+      buttons_.push_back(skin::MakeSkinButton(hwnd_, b, labels_));
+      skin::TOrganicShapeButton& button = *buttons_.back();
+      button.onMouseMove = [](int, int) { program::IdleCounter = 0; };
+      // Brought to the front, over the list and the preview.
+      SetWindowPos(button.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       BindButton(button, b.click);
     }
     return true;
