@@ -1,13 +1,18 @@
 # Test executables: one per subsystem folder under tests/, one ctest entry each
 # (a Wine start costs time, so a win32 test executable is started once).
 # Portable tests (*_test.cpp) run in both builds; Win32 tests (*_win_test.cpp) in
-# the win32 build only, under Wine through the cross-compiling emulator.
+# the Windows builds only, under Wine through the cross-compiling emulator. Their
+# ctest names begin with the build: native., win32. or win64.
 if(WIN32)
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
   set(KV_GTEST_MAIN gtest_main gmock)
-  set(KV_TEST_PREFIX win32)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(KV_TEST_PREFIX win64)
+  else()
+    set(KV_TEST_PREFIX win32)
+  endif()
 else()
   find_package(GTest REQUIRED)
   set(KV_GTEST_MAIN GTest::gtest_main GTest::gmock)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Cross-builds libjpeg-turbo, libpng, giflib and libtiff for 32-bit Windows from
-# Debian's source packages (with Debian's patches), each into
-# build/deps/win32/<source>-<version>/. The version is the one of the native
+# Cross-builds libjpeg-turbo, libpng, giflib and libtiff for Windows from Debian's
+# source packages (with Debian's patches), each into
+# build/deps/<arch>/<source>-<version>/; <arch> is the argument, win32 (the
+# default, the build users get) or win64 (the tests' build where 32-bit programs
+# cannot run). The version is the one of the native
 # development package installed, so both builds use the same library release.
 # A package whose folder is complete is not built again.
 set -euo pipefail
@@ -9,9 +11,18 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 deps="$top/build/deps"
 log="$top/build/setup.log"
-toolchain="$top/cmake/mingw-i686.cmake"
+arch=${1:-win32}
+case "$arch" in
+win32) triplet=i686-w64-mingw32 ;;
+win64) triplet=x86_64-w64-mingw32 ;;
+*)
+  echo "usage: $0 [win32|win64]" >&2
+  exit 2
+  ;;
+esac
+toolchain="$top/cmake/mingw-${triplet%%-*}.cmake"
 jobs=$(nproc)
-mkdir -p "$deps/win32" "$deps/src"
+mkdir -p "$deps/$arch" "$deps/src"
 
 fail() {
   echo "setup: $*" >&2
@@ -53,7 +64,7 @@ fetch_source() {
 cmake_build() {
   local name=$1 src=$2 prefix=$3
   shift 3
-  local bdir="$deps/obj/$name"
+  local bdir="$deps/obj/$arch-$name"
   rm -rf "$bdir"
   {
     cmake -S "$src" -B "$bdir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
@@ -66,15 +77,15 @@ cmake_build() {
 
 build_giflib() {
   local src=$1 prefix=$2
-  local obj="$deps/obj/giflib"
+  local obj="$deps/obj/$arch-giflib"
   rm -rf "$obj"
   mkdir -p "$obj" "$prefix/lib" "$prefix/include"
   local files=(dgif_lib egif_lib gifalloc gif_err gif_font gif_hash openbsd-reallocarray quantize)
   {
     for f in "${files[@]}"; do
-      i686-w64-mingw32-gcc-posix -O2 -msse2 -mfpmath=sse -c "$src/$f.c" -I"$src" -o "$obj/$f.o" || exit 1
+      "$triplet-gcc-posix" -O2 -msse2 -mfpmath=sse -c "$src/$f.c" -I"$src" -o "$obj/$f.o" || exit 1
     done
-    i686-w64-mingw32-ar rcs "$prefix/lib/libgif.a" "$obj"/*.o &&
+    "$triplet-ar" rcs "$prefix/lib/libgif.a" "$obj"/*.o &&
       cp "$src/gif_lib.h" "$prefix/include/"
   } >>"$log" 2>&1 || fail "cross-building giflib failed; see $log"
   rm -rf "$obj"
@@ -88,20 +99,20 @@ ensure() {
   local want
   want=$(source_version "$native")
   local done_dir
-  for done_dir in "$deps/win32/$pkg"-*; do
+  for done_dir in "$deps/$arch/$pkg"-*; do
     if [ -f "$done_dir/.complete" ] && [ "$(cat "$done_dir/.complete")" = "$want" ]; then
       return 0
     fi
   done
   # Drop other versions of this package, so the toolchain finds only one.
-  find "$deps/win32" -mindepth 1 -maxdepth 1 -name "$pkg-*" -exec rm -rf {} +
-  echo "setup: cross-building $pkg $want for win32"
+  find "$deps/$arch" -mindepth 1 -maxdepth 1 -name "$pkg-*" -exec rm -rf {} +
+  echo "setup: cross-building $pkg $want for $arch"
   local others
   others=$(apt-cache showsrc "$pkg" 2>/dev/null | sed -n 's/^Version: //p' | sort -rV | grep -vxF "$want" || true)
-  local src="$deps/src/$pkg"
+  local src="$deps/src/$arch-$pkg"
   local got
   got=$(fetch_source "$pkg" "$want $others" "$src")
-  local prefix="$deps/win32/$pkg-${got#*:}" # no epoch in a folder name
+  local prefix="$deps/$arch/$pkg-${got#*:}" # no epoch in a folder name
   mkdir -p "$prefix"
   "$builder" "$src" "$prefix"
   rm -rf "$src"

@@ -1056,7 +1056,7 @@ def sample_picture(w, h, seed):
     cv.paint(circle(w * 0.7, h * 0.45, h * 0.12), (255, 240, 200))
     for k, colour in enumerate(("2d6a4f", "1b4332", "081c15")):
         base = h * (0.6 + 0.12 * k)
-        cv.paint(lambda x, y, b=base, k=k: y - b - math.sin(x / w * 6 + seed + k * 2) * h * 0.06, hex_colour(colour))
+        cv.paint(lambda x, y, b=base, k=k: b + math.sin(x / w * 6 + seed + k * 2) * h * 0.06 - y, hex_colour(colour))
     return cv
 
 

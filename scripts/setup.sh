@@ -47,7 +47,8 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev zlib1g-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
-  wine wine32:i386 xvfb xauth x11-utils imagemagick xdotool
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
+  wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick xdotool
   python3 hyperfine libvips-tools libjpeg-turbo-progs
 )
 
@@ -91,9 +92,15 @@ if [ ${#missing[@]} -gt 0 ] || ! have_deb_src; then
   step "installing ${missing[*]}" "${SUDO[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-# The Windows build uses the posix thread model of MinGW-w64 (std::thread).
-for tool in i686-w64-mingw32-gcc-posix i686-w64-mingw32-g++-posix; do
+# The Windows builds use the posix thread model of MinGW-w64 (std::thread).
+for tool in {i686,x86_64}-w64-mingw32-gcc-posix {i686,x86_64}-w64-mingw32-g++-posix; do
   command -v "$tool" >/dev/null || fail "$tool is missing after installing the MinGW-w64 compilers"
 done
 
-"$top/scripts/cross-deps.sh"
+"$top/scripts/cross-deps.sh" win32
+# Where the kernel runs no 32-bit programs, the Windows tests run on the 64-bit
+# build under 64-bit Wine.
+wine_arch=$("$top/scripts/wine-arch.sh")
+if [ "$wine_arch" = win64 ]; then
+  "$top/scripts/cross-deps.sh" win64
+fi

@@ -30,7 +30,7 @@ start() {
   if [ ! -f "$WINEPREFIX/.kv-ready" ]; then
     echo "wine: preparing the test prefix $WINEPREFIX (once)"
     rm -rf "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || { echo "wine: wineboot failed" >&2; exit 1; }
+    wine wineboot -i >/dev/null 2>&1 || { echo "wine: wineboot failed" >&2; exit 1; }
     wineserver -w
     touch "$WINEPREFIX/.kv-ready"
   fi

@@ -114,14 +114,25 @@ TEST_F(ProgramWindows, PauseIsToggledAndStored) {
   EXPECT_TRUE(browser->Item("PauseIntervalSwitching1").checked);
 }
 
-TEST_F(ProgramWindows, SmallIconsTwiceGoesBackToNormal) {
+TEST_F(ProgramWindows, IconSizeItemsSwapTheirMarks) {
   Start(0);
-  browser->SmallIcons1Click(true);
-  EXPECT_TRUE(browser->Item("SmallIcons1").checked);
-  browser->SmallIcons1Click(true);
-  EXPECT_FALSE(browser->Item("SmallIcons1").checked);
-  EXPECT_TRUE(browser->Item("NormalIcons1").checked);
-  EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Small Icons"), false);
+  // Neither is marked at first; the clicked item takes the other's mark, the other
+  // the opposite. Without a desktop list view nothing else happens.
+  struct Step {
+    bool small;
+    bool smallChecked, normalChecked;
+  };
+  for (const Step& step : {Step{false, true, false}, Step{true, false, true},
+                           Step{true, true, false}, Step{false, false, true}}) {
+    if (step.small)
+      browser->SmallIcons1Click(true);
+    else
+      browser->NormalIcons1Click(true);
+    EXPECT_EQ(browser->Item("SmallIcons1").checked, step.smallChecked);
+    EXPECT_EQ(browser->Item("NormalIcons1").checked, step.normalChecked);
+    EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Small Icons"), step.smallChecked);
+  }
+  EXPECT_TRUE(prompts.Texts(Kind::Warning).empty());
 }
 
 TEST_F(ProgramWindows, VisibleValuesAreWrittenAtExitAndReadAtStart) {
