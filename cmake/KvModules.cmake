@@ -60,3 +60,16 @@ function(kv_executable name)
       NOMINMAX _WIN32_WINNT=0x0601)
   endif()
 endfunction()
+
+# Compiles the program's resource script (icons, built-in skin, version
+# information, manifest) into target. The script pulls its files in by name, so
+# they are listed as its dependencies: a redrawn bitmap or an edited manifest
+# rebuilds it.
+function(kv_program_resources target)
+  enable_language(RC)
+  set(rc ${PROJECT_SOURCE_DIR}/src/resources/kestrova.rc)
+  file(GLOB_RECURSE files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/resources/*)
+  list(REMOVE_ITEM files ${rc})
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${files}")
+  target_sources(${target} PRIVATE ${rc})
+endfunction()

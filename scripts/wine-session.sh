@@ -35,8 +35,9 @@ start() {
     touch "$WINEPREFIX/.kv-ready"
   fi
   # A persistent server: every Wine start of the run reuses it, and Wine's own
-  # services start now, away from any caller's output pipe.
-  wineserver -p
+  # services start now, away from any caller's output pipe. A server that an
+  # earlier, interrupted run left behind is simply reused.
+  wineserver -p >/dev/null 2>&1 || true
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
