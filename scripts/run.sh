@@ -6,18 +6,22 @@
 # With a display the user sees and uses it until they exit it from the tray
 # menu; without one it runs on Xvfb, switches the wallpaper once, saves a
 # screenshot, prints its path and stops what it started.
+#
+# Where the kernel runs no 32-bit programs (scripts/wine-arch.sh), the 64-bit
+# build is the one that runs.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 export KV_WINEPREFIX="$top/build/run-prefix"
+preset=$(scripts/wine-arch.sh)
 
-if [ ! -f build/win32/CMakeCache.txt ]; then
-  cmake --preset win32 >build/configure-win32.log 2>&1 || {
-    cat build/configure-win32.log
+if [ ! -f "build/$preset/CMakeCache.txt" ]; then
+  cmake --preset "$preset" >"build/configure-$preset.log" 2>&1 || {
+    cat "build/configure-$preset.log"
     exit 1
   }
 fi
-cmake --build --preset win32 -j "$(nproc)" --target Kestrova kvmsg >build/run-build.log 2>&1 || {
+cmake --build --preset "$preset" -j "$(nproc)" --target Kestrova kvmsg >build/run-build.log 2>&1 || {
   tail -30 build/run-build.log
   echo "run: building Kestrova.exe failed; see build/run-build.log" >&2
   exit 1
@@ -25,11 +29,11 @@ cmake --build --preset win32 -j "$(nproc)" --target Kestrova kvmsg >build/run-bu
 
 run="$top/build/run"
 mkdir -p "$run"
-cp build/win32/bin/Kestrova.exe build/win32/bin/kvmsg.exe "$run/"
+cp "build/$preset/bin/Kestrova.exe" "build/$preset/bin/kvmsg.exe" "$run/"
 mkdir -p "$run/Skins"
 cp -r src/resources/skins/. "$run/Skins/" 2>/dev/null || true
 python3 scripts/make-demo.py "$run"
 
 scripts/wine-session.sh start
 trap 'scripts/wine-session.sh stop' EXIT
-exec python3 scripts/run-demo.py --folder "$run" --bin build/win32/bin
+python3 scripts/run-demo.py --folder "$run" --bin "build/$preset/bin"

@@ -3,14 +3,20 @@
 #        prefix once, and keeps one wine server alive until stop.
 # stop:  ends the wine server and the Xvfb that start began (only those).
 set -euo pipefail
+# The caller's own display, before wine-env.sh fills DISPLAY in from a session
+# file that an interrupted run may have left.
+caller_display=${DISPLAY:-}
 . "$(dirname "$0")/wine-env.sh"
 state="$WINEPREFIX.session.state"
 
 start() {
   mkdir -p "$(dirname "$WINEPREFIX")"
+  # What an interrupted run left (its Xvfb, its server) ends first.
+  if [ -f "$state" ]; then stop; fi
   : >"$kv_session_file"
   : >"$state"
-  if [ -z "${DISPLAY:-}" ]; then
+  if [ -z "$caller_display" ]; then
+    unset DISPLAY
     # Xvfb picks a free display number itself and writes it to fd 3.
     local numfile="$WINEPREFIX.display"
     rm -f "$numfile"

@@ -124,6 +124,7 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void BuildTrayMenu();
   void BuildPreviewPopup();
   void ClearSkinLists();
+  void RaiseButtons();
   void ApplyPreviewFrom(const std::string& dataString, const Bitmap& picture);
   void Move(int target);
   void BindBrowserButton(skin::TOrganicShapeButton& button, const std::string& command);

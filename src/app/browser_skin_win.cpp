@@ -71,6 +71,17 @@ void TMainForm::ClearSkinLists() {
   previews_.clear();
 }
 
+// Buttons and labels may overlap a preview's corner (the built-in close and
+// minimise buttons do); they stay above the previews so they can be seen and
+// clicked.
+void TMainForm::RaiseButtons() {
+  const auto raise = [](HWND hwnd) {
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  };
+  for (const auto& label : labels_) raise(label->hwnd());
+  for (const auto& button : buttons_) raise(button->hwnd());
+}
+
 void TMainForm::LoadCurrentSkin() {
   std::string file = store_.RegReadString(kRootKey, "CurrentSkinFile").value_or("");
   if (file.empty()) file = kDefaultSkinFile;
@@ -185,6 +196,7 @@ bool TMainForm::LoadBrowserSkin(const std::string& fileName) {
       buttons_.push_back(skin::MakeSkinButton(hwnd_, b, labels_));
       BindBrowserButton(*buttons_.back(), b.click);
     }
+    RaiseButtons();
     return true;
   } catch (const std::exception& e) {
     prompts_.Error(e.what());
@@ -316,6 +328,7 @@ void TMainForm::BuildDefaultBrowserSkin() {
     }
   } catch (const std::exception&) {
   }
+  RaiseButtons();
 }
 
 }  // namespace kv::app
