@@ -120,6 +120,9 @@ class IOptionsForm {
   [[nodiscard]] virtual int IntervalSwitchType() const = 0;
   virtual void ShowAboutPage() = 0;
   virtual void ShowIconColourPage() = 0;
+  // Shows the window on the page with the table of default styles (the
+  // manager's "Set Style Defaults").
+  virtual void ShowStyleDefaultsPage() = 0;
   // The upper bound of "Wallpaper Scroll": the browser's preview count.
   virtual void SetScrollMaximum(int maximum) = 0;
   virtual void SetIconSizeBoxes(bool small, bool normal) = 0;
