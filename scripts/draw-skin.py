@@ -980,6 +980,72 @@ def tray_anim(theme, frames=8, size=16):
     return cv
 
 
+# The standard menu background, over which the menu pictures' soft edges are
+# settled before the cut-out (menus draw them hard-edged).
+MENU_FACE = (240, 240, 240)
+
+
+def on_menu_face(cv):
+    """Half-covered edge pixels mixed with the menu background, so the hard
+    cut-out of an 8-bit picture still looks smooth in a menu."""
+    for p in cv.px:
+        if 0.5 <= p[3] < 1.0:
+            p[:3] = [p[i] * p[3] + MENU_FACE[i] * (1 - p[3]) for i in range(3)]
+            p[3] = 1.0
+    return cv
+
+
+def menu_display(cv, ox, s):
+    """A monitor on its stand, the desktop's wallpaper on its screen."""
+    screen = rrect(ox + 1.5, 2.0, ox + s - 1.5, 12.0, 1.5)
+    cv.paint(rrect(ox + 5.5, 13.0, ox + s - 5.5, 15.0, 0.8), hex_colour("4a5560"))
+    cv.paint(rrect(ox + 7.0, 11.0, ox + s - 7.0, 14.0), hex_colour("66727e"))
+    cv.paint(screen, vertical([(0, hex_colour("7f8c99")), (1, hex_colour("3c4650"))], 2, 10))
+    picture = rrect(ox + 3.0, 3.5, ox + s - 3.0, 10.5)
+    cv.paint(picture, vertical([(0, hex_colour("6cb4f0")), (1, hex_colour("d9efff"))], 3.5, 7))
+    cv.paint(intersect(picture, lambda x, y: 8.3 + math.sin((x - ox) * 0.7) * 0.8 - y),
+             hex_colour("3a8f5c"))
+    cv.paint(ring(screen, 0.8), hex_colour("26303a"), 0.9)
+
+
+def menu_help(cv, ox, s):
+    """A blue ball with a white question mark."""
+    ball = circle(ox + s / 2, s / 2, s / 2 - 1.0)
+    cv.paint(ball, lambda x, y: mix(hex_colour("7cc0ff"), hex_colour("1d5fb0"), clamp((y - 1) / 13)))
+    cv.paint(ring(ball, 0.8), hex_colour("15457f"), 0.9)
+    for px, py in text_pixels("?", int(ox + s / 2 - 2), 4):
+        cv.paint(rrect(px, py, px + 1, py + 1), (255, 255, 255), hard=True)
+
+
+def menu_search(cv, ox, s):
+    """A magnifying glass: a glass lens in a dark rim and its handle."""
+    cx, cy, r = ox + 6.5, 6.5, 4.6
+    cv.paint(segment(cx + 3.2, cy + 3.2, ox + 14.0, 14.0, 2.6), hex_colour("6b4a2b"))
+    cv.paint(circle(cx, cy, r), lambda x, y: mix(hex_colour("e8f6ff"), hex_colour("8cc8f0"), clamp((y - 2) / 9)))
+    cv.paint(ring(circle(cx, cy, r), 1.3), hex_colour("3c4650"))
+    cv.paint(intersect(circle(cx - 1.4, cy - 1.4, 1.8), circle(cx, cy, r - 1.2)), (255, 255, 255), 0.9)
+
+
+def menu_colour(cv, ox, s):
+    """A painter's palette with four spots of colour."""
+    board = subtract(ellipse(ox + s / 2, s / 2 + 0.5, s / 2 - 0.8, s / 2 - 2.0), circle(ox + 10.5, 11.0, 1.6))
+    cv.paint(board, vertical([(0, hex_colour("f0d9a8")), (1, hex_colour("c79a55"))], 2, 12))
+    cv.paint(ring(board, 0.8), hex_colour("7a5426"), 0.9)
+    for (dx, dy), colour in zip(((4.0, 6.0), (7.5, 4.2), (11.2, 5.4), (5.0, 9.8)),
+                                ("e03c31", "2f9e44", "1c7ed6", "f5c211")):
+        cv.paint(circle(ox + dx, dy, 1.55), hex_colour(colour))
+
+
+def menu_images(theme, size=16):
+    """The pictures of the program's menus, side by side: the mark, display
+    properties, help, search and icon colour (the menu items' image numbers)."""
+    cv = Canvas(size * 5, size)
+    mark(cv, size / 2, size / 2, size / 2 - 0.5, theme)
+    for i, draw in enumerate((menu_display, menu_help, menu_search, menu_colour), start=1):
+        draw(cv, size * i, size)
+    return on_menu_face(cv)
+
+
 # ---------------------------------------------------------------------------
 # Icons
 
@@ -1103,6 +1169,7 @@ def write_skin(theme):
             for state, cv in states.items():
                 write_bmp(cv, os.path.join(skin, name + state + ".bmp"))
     write_bmp(tray_anim(theme), os.path.join(skin, "tray_anim.bmp"))
+    write_bmp(menu_images(theme), os.path.join(skin, "menu_images.bmp"))
 
 
 def write_icons():
@@ -1120,6 +1187,10 @@ def write_mockups(theme, folder, scale=3):
     tray = Canvas(128, 16)
     tray.draw(tray_anim(theme), 0, 0)
     mockup(tray, {}, {}, [], scale * 2, os.path.join(folder, "tray.png"))
+    menu = Canvas(80, 16)
+    menu.paint(lambda x, y: -1, MENU_FACE)
+    menu.draw(menu_images(theme), 0, 0)
+    mockup(menu, {}, {}, [], scale * 2, os.path.join(folder, "menu.png"))
 
 
 def main(argv):

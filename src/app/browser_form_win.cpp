@@ -68,6 +68,7 @@ TMainForm::~TMainForm() {
   if (icon_) DestroyIcon(icon_);
   TheTrayIcon.SetImages(nullptr);
   if (trayFrames_) ImageList_Destroy(trayFrames_);
+  if (menuImages_) ImageList_Destroy(menuImages_);
   if (MainForm == this) MainForm = nullptr;
 }
 
@@ -96,6 +97,11 @@ void TMainForm::Create() {
   trayFrames_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), L"TRAY_ANIM", 16, 0,
                                      RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
   TheTrayIcon.SetImages(trayFrames_);
+  // The menus' pictures, 16 x 16 side by side, magenta transparent.
+  menuImages_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), L"MENU_IMAGES", 16, 0,
+                                     RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
+  SysTrayPopup.images = menuImages_;
+  PreviewPopup.images = menuImages_;
   TheTrayIcon.SetAnimateInterval(50);
   TheTrayIcon.onMouseDown = [this](int button, int x, int y) { TrayIconMouseDown(button, x, y); };
   TheTrayIcon.onDblClick = [this](int button) { TrayIconDblClick(button); };

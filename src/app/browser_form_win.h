@@ -145,6 +145,7 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   skin::TOrganicShapeControl* popupSource_ = nullptr;
   HICON icon_ = nullptr;
   HIMAGELIST trayFrames_ = nullptr;
+  HIMAGELIST menuImages_ = nullptr;  // ImageList1: the menus' pictures
   LONG desktopStyle_ = 0;
   bool haveDesktopStyle_ = false;
   int wheelRest_ = 0;

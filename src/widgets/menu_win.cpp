@@ -1,5 +1,8 @@
 #include "widgets/menu_win.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "widgets/text_win.h"
 #include "widgets/window_win.h"
 
@@ -9,12 +12,8 @@ namespace {
 // Menu ids start above 0, which TrackPopupMenu returns for "nothing chosen".
 constexpr UINT kFirstId = 1;
 
-// An image list entry as a 32-bit bitmap with alpha, which menus draw as is.
-HBITMAP ImageBitmap(HIMAGELIST list, int index) {
-  int w = 0, h = 0;
-  if (!list || index < 0 || index >= ImageList_GetImageCount(list) ||
-      !ImageList_GetIconSize(list, &w, &h))
-    return nullptr;
+// A 32-bit top-down DIB section of w x h pixels, all zero.
+HBITMAP MakeDib(int w, int h, std::uint32_t*& pixels) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = w;
@@ -23,13 +22,62 @@ HBITMAP ImageBitmap(HIMAGELIST list, int index) {
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) return nullptr;
+  pixels = static_cast<std::uint32_t*>(bits);
+  return bitmap;
+}
+
+void DrawInto(HBITMAP bitmap, HIMAGELIST list, int index, UINT style) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, bitmap);
-  ImageList_Draw(list, index, dc, 0, 0, ILD_TRANSPARENT);
+  ImageList_Draw(list, index, dc, 0, 0, style);
+  GdiFlush();
   SelectObject(dc, old);
   DeleteDC(dc);
+}
+
+// An image list entry as an opaque 32-bit bitmap for a menu item: the
+// picture where it is, the menu's own colour around it. Menus draw such
+// bitmaps as they are; a bitmap relying on per-pixel alpha instead is drawn
+// with a black square round the picture by some menu implementations
+// (Wine's). The entry is drawn transparently over black and over white: a
+// pixel that differs between the two is one the picture leaves uncovered.
+HBITMAP ImageBitmap(HIMAGELIST list, int index) {
+  int w = 0, h = 0;
+  if (!list || index < 0 || index >= ImageList_GetImageCount(list) ||
+      !ImageList_GetIconSize(list, &w, &h))
+    return nullptr;
+  std::uint32_t* overBlack = nullptr;
+  std::uint32_t* overWhite = nullptr;
+  HBITMAP bitmap = MakeDib(w, h, overBlack);
+  HBITMAP white = MakeDib(w, h, overWhite);
+  if (!bitmap || !white) {
+    if (bitmap) DeleteObject(bitmap);
+    if (white) DeleteObject(white);
+    return nullptr;
+  }
+  std::fill(overWhite, overWhite + w * h, 0xFFFFFFu);
+  DrawInto(bitmap, list, index, ILD_TRANSPARENT);
+  DrawInto(white, list, index, ILD_TRANSPARENT);
+  const COLORREF face = GetSysColor(COLOR_MENU);
+  const std::uint32_t background =
+      0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+  for (int i = 0; i < w * h; ++i)
+    overBlack[i] = ((overBlack[i] ^ overWhite[i]) & 0xFFFFFFu) != 0 ? background
+                                                                    : (overBlack[i] | 0xFF000000u);
+  DeleteObject(white);
   return bitmap;
+}
+
+// A popup whose item pictures share the check mark's column, so pictures do
+// not push the captions to the right of those without one.
+HMENU NewPopup() {
+  HMENU menu = CreatePopupMenu();
+  MENUINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_STYLE;
+  info.dwStyle = MNS_CHECKORBMP;
+  SetMenuInfo(menu, &info);
+  return menu;
 }
 
 void BuildInto(HMENU menu, const MenuItem& parent, HIMAGELIST images, std::vector<MenuItem*>& order,
@@ -53,7 +101,7 @@ void BuildInto(HMENU menu, const MenuItem& parent, HIMAGELIST images, std::vecto
     info.wID = kFirstId + static_cast<UINT>(order.size());
     order.push_back(&item);
     if (!item.items.empty()) {
-      HMENU sub = CreatePopupMenu();
+      HMENU sub = NewPopup();
       BuildInto(sub, item, images, order, bitmaps);
       info.fMask |= MIIM_SUBMENU;
       info.hSubMenu = sub;
@@ -100,7 +148,7 @@ MenuItem* MenuItem::Find(const std::string& itemName) {
 }
 
 HMENU PopupMenu::Build(std::vector<MenuItem*>& order, std::vector<HBITMAP>& bitmaps) const {
-  HMENU menu = CreatePopupMenu();
+  HMENU menu = NewPopup();
   BuildInto(menu, root, images, order, bitmaps);
   return menu;
 }

@@ -163,9 +163,11 @@ class Desktop:
 
     # -- windows and messages (inside Wine) --------------------------------
 
-    def kvmsg(self, *args, check=True):
-        cmd = ["wine", os.path.join(self.folder, "kvmsg.exe"), "--desktop", self.name,
-               *[str(a) for a in args]]
+    def kvmsg(self, *args, check=True, desktop=True):
+        """Runs kvmsg.exe; desktop False for commands that need no window (the
+        registry ones), which then also work before the desktop exists."""
+        where = ["--desktop", self.name] if desktop else []
+        cmd = ["wine", os.path.join(self.folder, "kvmsg.exe"), *where, *[str(a) for a in args]]
         r = subprocess.run(cmd, env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                            stdin=subprocess.DEVNULL, timeout=60)
         if check and r.returncode != 0:
@@ -280,6 +282,22 @@ def write_bmp(path, width, height, pixel):
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
     with open(path, "wb") as f:
         f.write(header + info + data)
+
+
+def read_bmp(path):
+    """(width, height, bits per pixel, pixel(x, y) -> (r, g, b)) of a 24-bit BMP."""
+    with open(path, "rb") as f:
+        data = f.read()
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
+    stride = (width * 3 + 3) & ~3
+
+    def pixel(x, y):
+        row = height - 1 - y if height > 0 else y
+        i = offset + row * stride + 3 * x
+        return (data[i + 2], data[i + 1], data[i])
+
+    return width, abs(height), bits, pixel
 
 
 def read_png(path):

@@ -6,6 +6,10 @@
 //   kvmsg post HWND MSG WPARAM LPARAM
 //   kvmsg rect HWND                 -> LEFT TOP RIGHT BOTTOM
 //   kvmsg screen                    -> WIDTH HEIGHT of the primary screen
+//   kvmsg visible HWND              -> 1 when the window is visible, else 0
+//   kvmsg reg KEY VALUE             -> a value under HKEY_CURRENT_USER\KEY: a
+//                                      number in decimal or the text; exit 1 if absent
+//   kvmsg regdelete KEY             -> deletes HKEY_CURRENT_USER\KEY with all it holds
 // Numbers may be decimal or 0x-prefixed hexadecimal. A first argument
 // "--desktop NAME" makes kvmsg work on that desktop (windows are only visible to
 // threads of their own desktop, and Wine's virtual desktops are desktops).
@@ -58,6 +62,27 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"screen") {
     std::printf("%d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     return 0;
+  }
+  if (command == L"visible" && argc >= 3) {
+    std::printf("%d\n", IsWindowVisible(reinterpret_cast<HWND>(Number(argv[2]))) ? 1 : 0);
+    return 0;
+  }
+  if (command == L"reg" && argc >= 4) {
+    BYTE data[2048] = {};
+    DWORD type = 0, size = sizeof data - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CURRENT_USER, argv[2], argv[3], RRF_RT_REG_DWORD | RRF_RT_REG_SZ, &type,
+                     data, &size) != ERROR_SUCCESS)
+      return 1;
+    if (type == REG_DWORD)
+      std::printf("%lu\n", *reinterpret_cast<DWORD*>(data));
+    else
+      std::printf("%ls\n", reinterpret_cast<wchar_t*>(data));
+    return 0;
+  }
+  if (command == L"regdelete" && argc >= 3) {
+    const LSTATUS status = RegDeleteTreeW(HKEY_CURRENT_USER, argv[2]);
+    if (status == ERROR_SUCCESS) RegDeleteKeyW(HKEY_CURRENT_USER, argv[2]);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 0 : 1;
   }
   return 2;
 }

@@ -7,33 +7,16 @@ that bitmap pixel for pixel above the task bar, and the picture's flat colours
 inside each quarter."""
 
 import os
-import struct
 import sys
 import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 import kve2e  # noqa: E402
-from kve2e import Desktop, write_bmp  # noqa: E402
+from kve2e import Desktop, read_bmp, write_bmp  # noqa: E402
 
 SIZE = (1024, 768)
 QUARTERS = {(0, 0): (200, 30, 40), (1, 0): (40, 180, 60), (0, 1): (30, 60, 210), (1, 1): (230, 210, 50)}
-
-
-def read_bmp(path):
-    """(width, height, bits per pixel, pixel(x, y) -> (r, g, b)) of a 24-bit BMP."""
-    with open(path, "rb") as f:
-        data = f.read()
-    offset = struct.unpack_from("<I", data, 10)[0]
-    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
-    stride = (width * 3 + 3) & ~3
-
-    def pixel(x, y):
-        row = height - 1 - y if height > 0 else y
-        i = offset + row * stride + 3 * x
-        return (data[i + 2], data[i + 1], data[i])
-
-    return width, abs(height), bits, pixel
 
 
 def quarter_picture(x, y):

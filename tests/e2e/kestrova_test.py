@@ -1,0 +1,170 @@
+#!/usr/bin/env python3
+"""Kestrova.exe itself on Wine's virtual desktop, driven as a user drives it:
+real clicks on its tray icon (with and without Shift held on the X keyboard),
+its tray menu, its browser's previews, and two starts in a row that share the
+registry and the program folder.
+
+The list holds four flat-coloured pictures in the "Stretch" style, so the
+wallpaper's pixels tell which entry was applied."""
+
+import os
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+import kve2e  # noqa: E402
+from kve2e import Desktop, read_bmp, wait_until, write_bmp  # noqa: E402
+
+ROOT = "Software\\Tollvard\\Kestrova"
+COLOURS = [(200, 40, 40), (40, 170, 60), (40, 70, 200), (220, 200, 40)]
+STRETCH = 1  # the style's number in a list record
+WM_CLOSE = 0x0010
+
+
+def list_record(name, folder, style):
+    """One 253-byte record of a list file: name, folder, style."""
+    n, p = name.encode("cp1252"), folder.encode("cp1252")
+    return bytes([len(n)]) + n.ljust(50, b"\0") + bytes([len(p)]) + p.ljust(200, b"\0") + bytes([style])
+
+
+class Kestrova(unittest.TestCase):
+    def setUp(self):
+        self.d = Desktop("kestrova", kve2e.BIN)
+        self.folder = self.d.prepare("Kestrova.exe")
+        windows_folder = "Z:" + self.folder.replace("/", "\\") + "\\"
+        records = b""
+        for i, colour in enumerate(COLOURS):
+            name = f"colour{i}.bmp"
+            write_bmp(os.path.join(self.folder, name), 64, 48, lambda x, y, c=colour: c)
+            records += list_record(name, windows_folder, STRETCH)
+        with open(os.path.join(self.folder, "wallpaper.lst"), "wb") as f:
+            f.write(records)
+        # A clean registry: the program's first run.
+        self.d.kvmsg("regdelete", ROOT, desktop=False)
+
+    def tearDown(self):
+        self.d.stop()
+
+    # -- helpers -------------------------------------------------------------
+
+    def reg(self, key, value):
+        out, rc = self.d.kvmsg("reg", f"{ROOT}\\{key}" if key else ROOT, value, check=False,
+                               desktop=False)
+        return out if rc == 0 else None
+
+    def index(self):
+        return int(self.reg("", "Current Wall Number"))
+
+    def wallpaper_colour(self):
+        _, _, _, pixel = read_bmp(os.path.join(self.folder, "Wallpaper.bmp"))
+        return pixel(20, 20)
+
+    def switched(self, action, shift=False):
+        """Runs a tray click and waits for the wallpaper it writes; gives the
+        index the program stored."""
+        path = os.path.join(self.folder, "Wallpaper.bmp")
+        before = os.path.getmtime(path) if os.path.exists(path) else 0
+        time.sleep(0.05 if before == 0 else 1.1)  # the file times have whole seconds here
+        if shift:
+            self.d._xdotool("keydown", "shift")
+        try:
+            action()
+        finally:
+            if shift:
+                self.d._xdotool("keyup", "shift")
+        self.assertTrue(wait_until(lambda: os.path.exists(path) and os.path.getmtime(path) > before,
+                                   timeout=20), "no wallpaper was written")
+        time.sleep(0.3)  # the index is stored right after the file
+        return self.index()
+
+    def visible(self, window):
+        out, _ = self.d.kvmsg("visible", window.hwnd)
+        return out == "1"
+
+    def start(self):
+        self.d.start("Kestrova.exe")
+        return self.d.wait_window("TOrganicShapeForm", "Kestrova", timeout=60)
+
+    def tray(self, button):
+        """One click on the tray icon, apart enough from the last one that the
+        system does not take the two for a double click."""
+        time.sleep(0.6)
+        self.d.tray_click(button=button)
+
+    def tray_menu(self):
+        self.tray(3)
+        return self.d.wait_window("#32768", timeout=10)
+
+    # -- the run ---------------------------------------------------------------
+
+    def test_a_session_of_tray_clicks_menus_and_a_restart(self):
+        d = self.d
+        browser = self.start()
+        d.xwindow()
+        self.assertTrue(wait_until(lambda: self.visible(browser), timeout=20))
+        # Nothing stored yet: four rows start at (4 - 1) div 2.
+        self.assertIsNone(self.reg("", "Current Wall Number"))
+        first = 1
+
+        # Shift and the left button: "Next", which steps back through the list
+        # and wraps round; the wallpaper is that entry's picture.
+        nxt = self.switched(lambda: self.tray(1), shift=True)
+        self.assertEqual(nxt, (first - 1) % 4)
+        self.assertEqual(self.wallpaper_colour(), COLOURS[nxt])
+        # Shift and the right button: "Previous" goes forward again.
+        prev = self.switched(lambda: self.tray(3), shift=True)
+        self.assertEqual(prev, first)
+        self.assertEqual(self.wallpaper_colour(), COLOURS[first])
+        self.assertIsNone(d.find_window("#32768"), "Shift+right ran its action, not the menu")
+
+        # A click on the browser's second preview applies the entry it shows.
+        middle = browser.left + 56, browser.top + 135
+        shown = self.switched(lambda: d.click(*middle))
+        self.assertEqual(self.wallpaper_colour(), COLOURS[shown])
+
+        # The right button alone opens the tray menu; a screenshot records it with
+        # its pictures. Escape closes it.
+        menu = self.tray_menu()
+        self.assertGreater(menu.bottom - menu.top, 200)  # the whole menu, every item
+        d.screenshot("kestrova-menu")
+        d._xdotool("key", "Escape")  # to the focused menu, as typed
+        self.assertTrue(wait_until(lambda: not d.find_window("#32768"), timeout=10))
+
+        # The left button alone: "Restore KV" toggles the browser: hidden, shown.
+        self.tray(1)
+        self.assertTrue(wait_until(lambda: not self.visible(browser), timeout=10))
+        self.tray(1)
+        self.assertTrue(wait_until(lambda: self.visible(browser), timeout=10))
+        d.screenshot("kestrova-browser")
+        # Hidden again, so that the next start shows what the exit stored.
+        self.tray(1)
+        self.assertTrue(wait_until(lambda: not self.visible(browser), timeout=10))
+
+        # "Exit", the menu's last item: the program ends and stores the windows'
+        # visibility, the index and the list.
+        menu = self.tray_menu()
+        d.click((menu.left + menu.right) // 2, menu.bottom - 10)
+        self.assertTrue(wait_until(lambda: not d.find_window("TOrganicShapeForm", "Kestrova"),
+                                   timeout=20))
+        self.assertEqual(self.reg("Forms\\Mainform", "Visible"), "0")
+        self.assertEqual(self.reg("Forms\\ManagerForm", "Visible"), "0")
+        self.assertEqual(self.reg("Forms\\OptionsForm", "Visible"), "0")
+        self.assertEqual(self.index(), shown)
+        self.assertEqual(os.path.getsize(os.path.join(self.folder, "wallpaper.lst")), 4 * 253)
+        d.stop()
+
+        # The second start keeps the browser hidden, as it was left, and starts
+        # from the stored entry: "Next" steps back from it.
+        browser = self.start()
+        time.sleep(2)
+        self.assertFalse(self.visible(browser))
+        again = self.switched(lambda: self.tray(1), shift=True)
+        self.assertEqual(again, (shown - 1) % 4)
+        d.post(browser.hwnd, WM_CLOSE)  # closing the browser is "Exit" too
+        self.assertTrue(wait_until(lambda: not d.find_window("TOrganicShapeForm", "Kestrova"),
+                                   timeout=20))
+
+
+if __name__ == "__main__":
+    kve2e.run_tests()
