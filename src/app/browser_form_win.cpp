@@ -207,8 +207,8 @@ void TMainForm::BuildTrayMenu() {
   add(root, "Minimize", "Minimize1", [this] { Minimize1Click(); });
   root.AddSeparator();
   root.Add("Help", {}, "SysHelp").imageIndex = 2;
-  root.Add("Save", {}, "Save1").visible = false;
-  root.Add("Load", {}, "Load1").visible = false;
+  add(root, "Save", "Save1", [this] { Save1Click(); }).visible = false;
+  add(root, "Load", "Load1", [this] { Load1Click(); }).visible = false;
   root.AddSeparator();
   add(root, "Exit", "SysExit", [this] { SysExitClick(); });
 }

@@ -83,6 +83,9 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void TrayIconMouseDown(int button, int x, int y);
   void TrayIconDblClick(int button);
   void PopupMainMenu();
+  // The hidden "Save" and "Load" of the tray menu ("MyFile.dwf").
+  void Save1Click();
+  void Load1Click();
   void SwitchWallpaperTimerTimer();
   void AutominimizeTimerTimer();
   void ScrollForward();
@@ -128,6 +131,10 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void ApplyPreviewFrom(const std::string& dataString, const Bitmap& picture);
   void Move(int target);
   void BindBrowserButton(skin::TOrganicShapeButton& button, const std::string& command);
+  // Binds the button to a skin command and keeps it (and the command, for
+  // "Save") in the button list.
+  skin::TOrganicShapeButton& AddButton(std::unique_ptr<skin::TOrganicShapeButton> button,
+                                       const std::string& command);
   skin::TOrganicShapeImage& AddPreview(const std::string& name, int x, int y, int w, int h);
   void IconSizeClick(bool small, bool fromMenu);
   void FormShow();
@@ -140,6 +147,7 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   TKVWallpaper KVWallpaper1_;
   TIconColourChooser IconColourChooser1_;
   std::vector<std::unique_ptr<skin::TOrganicShapeButton>> buttons_;
+  std::vector<std::string> buttonCommands_;  // the click command of each button
   std::vector<std::unique_ptr<skin::TOrganicShapeLabel>> labels_;
   std::vector<std::unique_ptr<skin::TOrganicShapeImage>> previews_;
   skin::TOrganicShapeControl* popupSource_ = nullptr;

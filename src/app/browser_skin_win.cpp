@@ -67,6 +67,7 @@ void TMainForm::SkinFileSearch() {
 
 void TMainForm::ClearSkinLists() {
   buttons_.clear();
+  buttonCommands_.clear();
   labels_.clear();
   previews_.clear();
 }
@@ -192,10 +193,8 @@ bool TMainForm::LoadBrowserSkin(const std::string& fileName) {
       preview.SetBoundsRect(p.x, p.y, p.width, p.height);
     }
     for (const skin::SkinLabel& l : desc.labels) labels_.push_back(skin::MakeSkinLabel(hwnd_, l));
-    for (const skin::SkinButton& b : desc.buttons) {
-      buttons_.push_back(skin::MakeSkinButton(hwnd_, b, labels_));
-      BindBrowserButton(*buttons_.back(), b.click);
-    }
+    for (const skin::SkinButton& b : desc.buttons)
+      AddButton(skin::MakeSkinButton(hwnd_, b, labels_), b.click);
     RaiseButtons();
     return true;
   } catch (const std::exception& e) {
@@ -256,50 +255,20 @@ void TMainForm::SetButtonHints(bool on) {
 
 void TMainForm::BuildDefaultBrowserSkin() {
   ClearSkinLists();
+  // Each button runs the skin command whose hint is the one it shows.
   struct DefaultButton {
     const char* name;
     int left, top;
     const char* images[3];
-    void (TMainForm::*action)();
-    const char* hint;
+    const char* command;
   };
   static const DefaultButton kButtons[] = {
-      {"Close",
-       88,
-       13,
-       {"Main_Close", "Main_Close_h", "Main_Close_d"},
-       &TMainForm::SysExitClick,
-       "Close Kestrova"},
-      {"Config",
-       4,
-       259,
-       {"Main_Conf", "Main_Conf_h", "Main_Conf_d"},
-       &TMainForm::SysConfigClick,
-       "Toggle Configuration"},
-      {"Manager",
-       67,
-       259,
-       {"Main_man", "Main_man_h", "Main_man_d"},
-       &TMainForm::SysManagerClick,
-       "Toggle Manager"},
-      {"minimize",
-       98,
-       24,
-       {"Main_min", "Main_min_h", "Main_min_d"},
-       &TMainForm::Minimize1Click,
-       "Minimize"},
-      {"Sdown",
-       49,
-       266,
-       {"Main_Sdown", "Main_Sdown_h", "Main_Sdown_d"},
-       &TMainForm::ScrollForward,
-       "Scroll List Forwards"},
-      {"sUp",
-       49,
-       257,
-       {"main_sup", "main_sup_h", "main_sup_d"},
-       &TMainForm::ScrollBackward,
-       "Scroll List Backwards"},
+      {"Close", 88, 13, {"Main_Close", "Main_Close_h", "Main_Close_d"}, "close()"},
+      {"Config", 4, 259, {"Main_Conf", "Main_Conf_h", "Main_Conf_d"}, "toggle_config()"},
+      {"Manager", 67, 259, {"Main_man", "Main_man_h", "Main_man_d"}, "toggle_manager()"},
+      {"minimize", 98, 24, {"Main_min", "Main_min_h", "Main_min_d"}, "minimize()"},
+      {"Sdown", 49, 266, {"Main_Sdown", "Main_Sdown_h", "Main_Sdown_d"}, "scroll_fwd()"},
+      {"sUp", 49, 257, {"main_sup", "main_sup_h", "main_sup_d"}, "scroll_bwd()"},
   };
   // A missing built-in picture ends the building silently; what was made stays.
   try {
@@ -307,28 +276,25 @@ void TMainForm::BuildDefaultBrowserSkin() {
     for (int i = 0; i < 3; ++i) AddPreview(kPreviews[i], 6, 17 + 81 * i, 100, 75);
     Skin().Assign(skin::LoadBitmapResource("main_back"));
     for (const DefaultButton& d : kButtons) {
-      auto button = std::make_unique<skin::TOrganicShapeButton>();
-      skin::TOrganicShapeControl::CreateArgs args;
-      args.parent = hwnd_;
-      args.name = d.name;
-      args.left = d.left;
-      args.top = d.top;
-      button->Create(args);
-      button->SetInvisibleColor(kMagenta);
-      button->SetShowHint(true);
-      button->SetHint(d.hint);
-      auto action = d.action;
-      button->onClick = [this, action] { (this->*action)(); };
-      button->onMouseMove = [](int, int) { program::IdleCounter = 0; };
-      skin::TOrganicShapeButton& made = *button;
-      buttons_.push_back(std::move(button));
-      made.SetMask(skin::LoadBitmapResource(d.images[0]));
-      made.SetOverBmp(skin::LoadBitmapResource(d.images[1]));
-      made.SetPressedBmp(skin::LoadBitmapResource(d.images[2]));
+      skin::ButtonPictures pictures;
+      pictures.normal = skin::LoadBitmapResource(d.images[0]);
+      pictures.over = skin::LoadBitmapResource(d.images[1]);
+      pictures.down = skin::LoadBitmapResource(d.images[2]);
+      skin::TOrganicShapeButton& button = AddButton(
+          skin::MakeSkinButton(hwnd_, d.name, d.left, d.top, pictures, {}, labels_), d.command);
+      button.onMouseMove = [](int, int) { program::IdleCounter = 0; };
     }
   } catch (const std::exception&) {
   }
   RaiseButtons();
+}
+
+skin::TOrganicShapeButton& TMainForm::AddButton(std::unique_ptr<skin::TOrganicShapeButton> button,
+                                                const std::string& command) {
+  BindBrowserButton(*button, command);
+  buttons_.push_back(std::move(button));
+  buttonCommands_.push_back(command);
+  return *buttons_.back();
 }
 
 }  // namespace kv::app

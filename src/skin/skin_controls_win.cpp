@@ -1,5 +1,6 @@
 #include "skin/skin_controls_win.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "codecs/image_file.h"
@@ -36,10 +37,15 @@ bool MouseOverSkinLabel() {
 }  // namespace
 
 std::unique_ptr<TOrganicShapeLabel> MakeSkinLabel(HWND parent, const SkinLabel& l) {
+  return MakeSkinLabel(parent, l.name, l.x, l.y, l.normal ? LoadPicture(*l.normal) : Bitmap());
+}
+
+std::unique_ptr<TOrganicShapeLabel> MakeSkinLabel(HWND parent, const std::string& name, int x,
+                                                  int y, const Bitmap& normal) {
   auto label = std::make_unique<TOrganicShapeLabel>();
-  label->Create(ArgsFor(parent, l.name, l.x, l.y, false));
+  label->Create(ArgsFor(parent, name, x, y, false));
   label->SetInvisibleColor(kMagenta);
-  if (l.normal) label->SetMask(LoadPicture(*l.normal));
+  if (!normal.Empty()) label->SetMask(normal);
   TOrganicShapeLabel* self = label.get();
   label->onMouseLeave = [self] { self->SetVisible(false); };
   return label;
@@ -47,27 +53,37 @@ std::unique_ptr<TOrganicShapeLabel> MakeSkinLabel(HWND parent, const SkinLabel& 
 
 std::unique_ptr<TOrganicShapeButton> MakeSkinButton(HWND parent, const SkinButton& b,
                                                     const SkinLabels& labels) {
+  ButtonPictures pictures;
+  if (b.normal) pictures.normal = LoadPicture(*b.normal);
+  if (b.over) pictures.over = LoadPicture(*b.over);
+  if (b.down) pictures.down = LoadPicture(*b.down);
+  return MakeSkinButton(parent, b.name, b.x, b.y, pictures,
+                        b.labelIndex ? std::to_string(*b.labelIndex) : std::string(), labels);
+}
+
+std::unique_ptr<TOrganicShapeButton> MakeSkinButton(HWND parent, const std::string& name, int x,
+                                                    int y, const ButtonPictures& pictures,
+                                                    const std::string& labelIndex,
+                                                    const SkinLabels& labels) {
   auto button = std::make_unique<TOrganicShapeButton>();
-  button->Create(ArgsFor(parent, b.name, b.x, b.y, true));
+  button->Create(ArgsFor(parent, name, x, y, true));
   button->SetInvisibleColor(kMagenta);
   button->SetShowHint(true);
-  if (b.normal) button->SetMask(LoadPicture(*b.normal));
-  if (b.over) button->SetOverBmp(LoadPicture(*b.over));
-  if (b.down) button->SetPressedBmp(LoadPicture(*b.down));
-  if (b.labelIndex) {
-    button->DataString = std::to_string(*b.labelIndex);
-    const int index = *b.labelIndex;
-    if (index >= 0 && index < static_cast<int>(labels.size())) {
-      TOrganicShapeLabel* label = labels[static_cast<std::size_t>(index)].get();
-      button->onMouseEnter = [label] {
-        if (!label->IsVisible()) label->SetVisible(true);
-      };
-      // The mouse may move from the button onto its label; the label then
-      // hides itself when the mouse leaves it.
-      button->onMouseLeave = [label] {
-        if (label->IsVisible() && !MouseOverSkinLabel()) label->SetVisible(false);
-      };
-    }
+  if (!pictures.normal.Empty()) button->SetMask(pictures.normal);
+  if (!pictures.over.Empty()) button->SetOverBmp(pictures.over);
+  if (!pictures.down.Empty()) button->SetPressedBmp(pictures.down);
+  button->DataString = labelIndex;
+  const int index = labelIndex.empty() ? -1 : std::atoi(labelIndex.c_str());
+  if (index >= 0 && index < static_cast<int>(labels.size())) {
+    TOrganicShapeLabel* label = labels[static_cast<std::size_t>(index)].get();
+    button->onMouseEnter = [label] {
+      if (!label->IsVisible()) label->SetVisible(true);
+    };
+    // The mouse may move from the button onto its label; the label then
+    // hides itself when the mouse leaves it.
+    button->onMouseLeave = [label] {
+      if (label->IsVisible() && !MouseOverSkinLabel()) label->SetVisible(false);
+    };
   }
   return button;
 }

@@ -19,6 +19,15 @@ using SkinLabels = std::vector<std::unique_ptr<TOrganicShapeLabel>>;
 // A hidden label with its picture (magenta cut out); it hides itself when the
 // mouse leaves it. Raises ImageError when its picture cannot be read.
 [[nodiscard]] std::unique_ptr<TOrganicShapeLabel> MakeSkinLabel(HWND parent, const SkinLabel& l);
+// The same with a picture already at hand (none when empty).
+[[nodiscard]] std::unique_ptr<TOrganicShapeLabel> MakeSkinLabel(HWND parent,
+                                                                const std::string& name, int x,
+                                                                int y, const Bitmap& normal);
+
+// A button's three pictures; an empty one is not set.
+struct ButtonPictures {
+  Bitmap normal, over, down;
+};
 
 // A button with its pictures and hint shown; with a label index in 0 to
 // labels.size() - 1 the label pops up while the mouse is over the button (and
@@ -26,6 +35,11 @@ using SkinLabels = std::vector<std::unique_ptr<TOrganicShapeLabel>>;
 // The caller binds the click and the hint.
 [[nodiscard]] std::unique_ptr<TOrganicShapeButton> MakeSkinButton(HWND parent, const SkinButton& b,
                                                                   const SkinLabels& labels);
+// The same with the pictures at hand and the label number as the button's
+// DataString keeps it (empty: none).
+[[nodiscard]] std::unique_ptr<TOrganicShapeButton> MakeSkinButton(
+    HWND parent, const std::string& name, int x, int y, const ButtonPictures& pictures,
+    const std::string& labelIndex, const SkinLabels& labels);
 
 // The proposed position (x, y) of `self` snapped beside `other` (screen
 // coordinates, `distance` pixels).

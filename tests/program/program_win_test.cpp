@@ -158,5 +158,61 @@ TEST_F(ProgramWindows, TheListIsSavedUnderTheDefaultNameAtExit) {
   EXPECT_EQ(reread.Count(), 3u);
 }
 
+// The hidden "Save" and "Load": the window with its controls goes to
+// "MyFile.dwf" and comes back whole; a damaged file or one that cannot be
+// written is reported and changes nothing.
+TEST_F(ProgramWindows, TheWindowIsSavedAndLoadedBackWithItsControls) {
+  Start(4);
+  browser->Default1Click();
+  DeleteFileW(L"MyFile.dwf");
+  struct Seen {
+    std::string name, hint;
+    int left, top, width, height;
+    bool operator==(const Seen& o) const {
+      return name == o.name && hint == o.hint && left == o.left && top == o.top &&
+             width == o.width && height == o.height;
+    }
+  };
+  const auto seen = [&] {
+    std::vector<Seen> all;
+    for (const auto& b : browser->Buttons())
+      all.push_back({b->Name(), b->Hint(), b->Left(), b->Top(), b->Width(), b->Height()});
+    for (const auto& p : browser->Previews())
+      all.push_back({p->Name(), "", p->Left(), p->Top(), p->Width(), p->Height()});
+    return all;
+  };
+  const std::vector<Seen> before = seen();
+  const HWND firstButton = browser->Buttons()[0]->hwnd();
+
+  std::ofstream("MyFile.dwf", std::ios::binary) << "KVDWF\x01 damaged";
+  browser->Load1Click();
+  EXPECT_EQ(prompts.Texts(Kind::Information),
+            std::vector<std::string>{"Error: Can't load MyFile.dwf"});
+  EXPECT_EQ(browser->Buttons()[0]->hwnd(), firstButton);  // nothing was taken off
+
+  SetWindowPos(browser->hwnd(), nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  browser->Save1Click();
+  SetWindowPos(browser->hwnd(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  browser->Load1Click();
+  EXPECT_EQ(prompts.Texts(Kind::Information).size(), 1u);
+  EXPECT_NE(browser->Buttons()[0]->hwnd(), firstButton);  // made anew
+  EXPECT_TRUE(seen() == before);
+  RECT r;
+  GetWindowRect(browser->hwnd(), &r);
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 50);
+  EXPECT_FALSE(browser->Buttons()[0]->OverBmp().Empty());
+  // The buttons run their commands again: "Sdown" scrolls the strip on.
+  const int at = program::CurrentWallNumber;
+  browser->Buttons()[4]->onClick();
+  EXPECT_NE(program::CurrentWallNumber, at);
+
+  DeleteFileW(L"MyFile.dwf");
+  CreateDirectoryW(L"MyFile.dwf", nullptr);  // cannot be replaced by a file
+  browser->Save1Click();
+  EXPECT_EQ(prompts.Texts(Kind::Information).back(), "Error: Can't save MyFile.dwf");
+  RemoveDirectoryW(L"MyFile.dwf");
+}
+
 }  // namespace
 }  // namespace kv
