@@ -4,10 +4,12 @@ real clicks on its tray icon (with and without Shift held on the X keyboard),
 its tray menu, its browser's previews, and two starts in a row that share the
 registry and the program folder.
 
-The list holds four flat-coloured pictures in the "Stretch" style, so the
-wallpaper's pixels tell which entry was applied."""
+The list holds four pictures: three flat-coloured ones in the "Stretch" style,
+so the wallpaper's pixels tell which entry was applied, and a gradient in
+"Lanczos3", whose wallpaper must be exactly what `kvtool render` makes of it."""
 
 import os
+import subprocess
 import sys
 import time
 import unittest
@@ -17,8 +19,10 @@ import kve2e  # noqa: E402
 from kve2e import Desktop, read_bmp, wait_until, write_bmp  # noqa: E402
 
 ROOT = "Software\\Tollvard\\Kestrova"
-COLOURS = [(200, 40, 40), (40, 170, 60), (40, 70, 200), (220, 200, 40)]
-STRETCH = 1  # the style's number in a list record
+COLOURS = [(200, 40, 40), (40, 170, 60), None, (220, 200, 40)]
+GRADIENT = 2  # the entry in Lanczos3
+STYLES = {"Stretch": 1, "Lanczos3": 9}  # the styles' numbers in a list record
+SCREEN = (1024, 768)
 WM_CLOSE = 0x0010
 
 
@@ -35,9 +39,12 @@ class Kestrova(unittest.TestCase):
         windows_folder = "Z:" + self.folder.replace("/", "\\") + "\\"
         records = b""
         for i, colour in enumerate(COLOURS):
-            name = f"colour{i}.bmp"
-            write_bmp(os.path.join(self.folder, name), 64, 48, lambda x, y, c=colour: c)
-            records += list_record(name, windows_folder, STRETCH)
+            name = f"picture{i}.bmp"
+            if colour:
+                write_bmp(os.path.join(self.folder, name), 64, 48, lambda x, y, c=colour: c)
+            else:
+                write_bmp(os.path.join(self.folder, name), 97, 61, lambda x, y: (x * 2, y * 4, 255 - x))
+            records += list_record(name, windows_folder, STYLES["Lanczos3" if i == GRADIENT else "Stretch"])
         with open(os.path.join(self.folder, "wallpaper.lst"), "wb") as f:
             f.write(records)
         # A clean registry: the program's first run.
@@ -59,6 +66,23 @@ class Kestrova(unittest.TestCase):
     def wallpaper_colour(self):
         _, _, _, pixel = read_bmp(os.path.join(self.folder, "Wallpaper.bmp"))
         return pixel(20, 20)
+
+    def assert_wallpaper_is(self, entry):
+        """Wallpaper.bmp is that entry's, and the desktop points at it."""
+        if COLOURS[entry]:
+            self.assertEqual(self.wallpaper_colour(), COLOURS[entry])
+        else:
+            rendered = os.path.join(self.folder, "rendered.bmp")
+            subprocess.run(["wine", os.path.join(kve2e.BIN, "kvtool.exe"), "render",
+                            f"picture{entry}.bmp", "rendered.bmp", "--style", "Lanczos3",
+                            "--screen", f"{SCREEN[0]}x{SCREEN[1]}"], cwd=self.folder, env=self.d.env,
+                           check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            with open(rendered, "rb") as a, open(os.path.join(self.folder, "Wallpaper.bmp"), "rb") as b:
+                self.assertTrue(a.read() == b.read(), "Wallpaper.bmp differs from kvtool render")
+        desktop = self.d.kvmsg("reg", "Control Panel\\Desktop", "Wallpaper", desktop=False)[0]
+        self.assertEqual(desktop.lower(), ("Z:" + self.folder.replace("/", "\\") + "\\Wallpaper.bmp").lower())
+        self.assertEqual(self.d.kvmsg("reg", "Control Panel\\Desktop", "WallpaperStyle", desktop=False)[0],
+                         "2" if COLOURS[entry] else "0")
 
     def switched(self, action, shift=False):
         """Runs a tray click and waits for the wallpaper it writes; gives the
@@ -111,17 +135,36 @@ class Kestrova(unittest.TestCase):
         # and wraps round; the wallpaper is that entry's picture.
         nxt = self.switched(lambda: self.tray(1), shift=True)
         self.assertEqual(nxt, (first - 1) % 4)
-        self.assertEqual(self.wallpaper_colour(), COLOURS[nxt])
+        self.assert_wallpaper_is(nxt)
         # Shift and the right button: "Previous" goes forward again.
         prev = self.switched(lambda: self.tray(3), shift=True)
         self.assertEqual(prev, first)
-        self.assertEqual(self.wallpaper_colour(), COLOURS[first])
+        self.assert_wallpaper_is(first)
         self.assertIsNone(d.find_window("#32768"), "Shift+right ran its action, not the menu")
 
-        # A click on the browser's second preview applies the entry it shows.
+        # The wheel turned down over the strip scrolls it on by one entry (the
+        # index is not stored); the middle preview then applies that entry.
         middle = browser.left + 56, browser.top + 135
+        d._xdotool("mousemove", "--window", d.xwindow(), *middle)
+        d._xdotool("click", 5)
+        time.sleep(0.5)
         shown = self.switched(lambda: d.click(*middle))
-        self.assertEqual(self.wallpaper_colour(), COLOURS[shown])
+        self.assertEqual(shown, (first + 1) % 4)
+        self.assertEqual(shown, GRADIENT)
+        self.assert_wallpaper_is(shown)
+        # A side preview applies the entry it shows, one away from the middle.
+        side = self.switched(lambda: d.click(browser.left + 56, browser.top + 54))
+        self.assertIn(side, ((shown - 1) % 4, (shown + 1) % 4))
+        self.assert_wallpaper_is(side)
+
+        # "Wallpapers" (the seventh item) and its first item "Next Wallpaper"
+        # picked from the tray menu with the keyboard.
+        self.tray_menu()
+        keys = ["Down"] * 7 + ["Right", "Return"]
+        picked = self.switched(lambda: d._xdotool("key", "--delay", 120, *keys))
+        self.assertEqual(picked, (side - 1) % 4)
+        self.assert_wallpaper_is(picked)
+        shown = picked
 
         # The right button alone opens the tray menu; a screenshot records it with
         # its pictures. Escape closes it.
