@@ -1,0 +1,143 @@
+#!/usr/bin/env python3
+"""Measures Kestrova.exe under Wine (see bench-program.sh, which builds first):
+
+1. One switch inside the program with a 4000 x 3000 JPEG in Lanczos3 on a
+   1024 x 768 desktop, and its parts (decode, render, write, desktop call),
+   against `kvtool render` of the same job as a whole process.
+2. Start-up until the browser window shows, with a 10,000-entry list whose
+   shown entries have their thumbnails in the cache, against an empty list.
+3. The private memory of the running program after start-up.
+
+Prints a short report; the folder build/bench-program/ keeps what it made.
+"""
+
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
+import kve2e  # noqa: E402
+
+TOP = kve2e.TOP
+ROOT = "Software\\Tollvard\\Kestrova"
+RECORD = 253
+
+
+def record(name, folder, style=9):
+    n, p = name.encode("cp1252"), folder.encode("cp1252")
+    return bytes([len(n)]) + n.ljust(50, b"\0") + bytes([len(p)]) + p.ljust(200, b"\0") + bytes([style])
+
+
+def run(cmd, **kw):
+    return subprocess.run(cmd, check=True, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, **kw)
+
+
+def private_kb(pid):
+    """Private (anonymous and private file) memory of a process, from smaps."""
+    total = 0
+    with open(f"/proc/{pid}/smaps_rollup") as f:
+        for line in f:
+            if line.startswith(("Private_Clean:", "Private_Dirty:")):
+                total += int(line.split()[1])
+    return total
+
+
+def kestrova_pid(desktop):
+    for pid in desktop.group_pids():
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                args = f.read().split(b"\0")
+        except OSError:
+            continue
+        if args and args[0].endswith(b"Kestrova.exe"):
+            return pid
+    return None
+
+
+def timed_start(d):
+    """Seconds from starting the program until its browser window is visible."""
+    t0 = time.time()
+    d.start("Kestrova.exe")
+    browser = d.wait_window("TOrganicShapeForm", "Kestrova", timeout=120)
+    kve2e.wait_until(lambda: d.kvmsg("visible", browser.hwnd)[0] == "1", timeout=60, step=0.05)
+    return time.time() - t0, browser
+
+
+def stop(d, browser):
+    d.post(browser.hwnd, 0x0010)  # WM_CLOSE: the program's Exit
+    kve2e.wait_until(lambda: not d.find_window("TOrganicShapeForm", "Kestrova"), timeout=60)
+    d.stop()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--rounds", type=int, default=5)
+    args = parser.parse_args()
+    folder = os.path.join(TOP, "build", "bench-program")
+    os.makedirs(folder, exist_ok=True)
+    env = kve2e.wine_environment()
+
+    # -- 1. one switch and its parts ---------------------------------------
+    big = os.path.join(folder, "big.jpg")
+    if not os.path.exists(big):
+        run(["convert", "-size", "4000x3000", "gradient:#2050a0-#f0c080", "(", "-size", "4000x3000",
+             "xc:", "-seed", "3", "+noise", "Random", "-blur", "0x1.5", ")", "-compose", "overlay",
+             "-composite", "-quality", "90", big])
+    copies = [big] + [os.path.join(folder, f"big{i}.jpg") for i in (1, 2)]
+    for c in copies[1:]:
+        shutil.copyfile(big, c)
+    for exe in ("switch_timing.exe", "kvtool.exe"):
+        shutil.copy2(os.path.join(args.bin, exe), folder)
+    shutil.rmtree(os.path.join(folder, "Cache"), ignore_errors=True)
+    out = run(["wine", "explorer", "/desktop=benchswitch,1024x768", "switch_timing.exe", "lanczos3",
+               str(args.rounds), *[os.path.basename(c) for c in copies]], cwd=folder, env=env)
+    print(out.stdout.decode(errors="replace").strip())
+    times = []
+    for _ in range(args.rounds):
+        t0 = time.time()
+        run(["wine", "kvtool.exe", "render", "big.jpg", "rendered.bmp", "--style", "lanczos3",
+             "--screen", "1024x768"], cwd=folder, env=env)
+        times.append(time.time() - t0)
+    print(f"  kvtool render of the same job, whole process under Wine: "
+          f"{statistics.median(times) * 1000:.0f} ms (median of {args.rounds})")
+
+    # -- 2. start-up with 10,000 entries ------------------------------------
+    d = kve2e.Desktop("benchstart", args.bin)
+    d.prepare("Kestrova.exe")
+    pictures = os.path.join(d.folder, "Pictures")
+    os.makedirs(pictures)
+    for i in range(20):
+        run(["convert", "-size", "640x480", f"gradient:#{(i * 40) % 256:02x}3070-#f0{(i * 90) % 256:02x}80",
+             "-quality", "85", os.path.join(pictures, f"p{i:02}.jpg")])
+    windows = "Z:" + pictures.replace("/", "\\") + "\\"
+    results = {}
+    for label, entries in (("empty list", 0), ("10,000 entries", 10000)):
+        with open(os.path.join(d.folder, "wallpaper.lst"), "wb") as f:
+            f.write(b"".join(record(f"p{i % 20:02}.jpg", windows) for i in range(entries)))
+        d.kvmsg("regdelete", ROOT, desktop=False)
+        # A first start makes the thumbnails of the entries the strip shows.
+        _, browser = timed_start(d)
+        stop(d, browser)
+        starts, memory = [], []
+        for _ in range(3):
+            seconds, browser = timed_start(d)
+            starts.append(seconds)
+            time.sleep(1)
+            pid = kestrova_pid(d)
+            if pid:
+                memory.append(private_kb(pid))
+            stop(d, browser)
+        results[label] = (statistics.median(starts), statistics.median(memory) if memory else 0)
+    for label, (seconds, kb) in results.items():
+        print(f"start-up until the browser shows, {label}: {seconds * 1000:.0f} ms "
+              f"(median of 3); private memory after start-up {kb / 1024:.1f} MB")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
