@@ -214,5 +214,80 @@ TEST_F(ProgramWindows, TheWindowIsSavedAndLoadedBackWithItsControls) {
   RemoveDirectoryW(L"MyFile.dwf");
 }
 
+// Every command of the tray menu, run as the menu runs it, in one session: the
+// visible effect of each, or (for the windows that do not exist yet) nothing
+// at all and no box.
+TEST_F(ProgramWindows, EveryTrayMenuCommandDoesWhatItsCaptionSays) {
+  Start(4);
+  browser->Default1Click();
+  const auto run = [&](const char* name) {
+    ui::MenuItem& item = browser->Item(name);
+    ASSERT_TRUE(item.onClick) << name;
+    ui::PopupMenu::Run(item);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  };
+  const auto visible = [](HWND hwnd) { return IsWindowVisible(hwnd) != FALSE; };
+
+  program::CurrentWallNumber = 1;
+  run("SysNext");
+  EXPECT_EQ(program::CurrentWallNumber, 0);
+  run("SysNext");
+  EXPECT_EQ(program::CurrentWallNumber, 3);  // wraps round
+  run("SysPrevious");
+  EXPECT_EQ(program::CurrentWallNumber, 0);
+  for (int i = 0; i < 8; ++i) {
+    run("SysRandom");
+    EXPECT_GE(program::CurrentWallNumber, 0);
+    EXPECT_LT(program::CurrentWallNumber, 4);
+  }
+  EXPECT_EQ(store.RegReadInteger("", "Current Wall Number"), program::CurrentWallNumber);
+
+  const bool shown = visible(browser->hwnd());
+  run("SysBrowser");
+  EXPECT_NE(visible(browser->hwnd()), shown);
+  run("SysBrowser");
+  EXPECT_EQ(visible(browser->hwnd()), shown);
+  run("SysManager");
+  EXPECT_TRUE(visible(manager->hwnd()));
+  run("Minimize1");  // both hidden
+  EXPECT_FALSE(visible(manager->hwnd()));
+  EXPECT_FALSE(visible(browser->hwnd()));
+  SetWindowPos(manager->hwnd(), nullptr, GetSystemMetrics(SM_CXSCREEN) + 50, 20, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  run("LostKv");  // back on the screen and shown
+  RECT r;
+  GetWindowRect(manager->hwnd(), &r);
+  EXPECT_EQ(r.left, 1);
+  EXPECT_TRUE(visible(manager->hwnd()));
+  EXPECT_TRUE(visible(browser->hwnd()));
+
+  run("KeepIconsHidden1");
+  EXPECT_TRUE(browser->Item("KeepIconsHidden1").checked);
+  EXPECT_FALSE(browser->Item("HideDesktopIcons1").enabled);
+  EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "HideIconsAlways"), true);
+  run("KeepIconsHidden1");
+  EXPECT_FALSE(browser->Item("KeepIconsHidden1").checked);
+  EXPECT_TRUE(browser->Item("HideDesktopIcons1").enabled);
+
+  // The skin dialog is asked for and cancelled; the skin stays.
+  run("LoadSkin1");
+  EXPECT_EQ(prompts.Texts(Kind::OpenFiles).size(), 1u);
+  EXPECT_EQ(browser->Buttons().size(), 6u);
+  // The manager's adds ask for a folder; cancelled, the list stays.
+  run("SysDirectory");
+  run("AddDirectoryTreetolist1");
+  EXPECT_EQ(prompts.Texts(Kind::BrowseFolder).size(), 2u);
+  EXPECT_EQ(manager->Wallpaperlist().Count(), 4u);
+
+  // Without the options and search windows, and without a desktop icon view,
+  // these do nothing and show nothing.
+  for (const char* name : {"SysAbout", "SysConfig", "SysSearch", "IconColour1", "LineUpIcons1",
+                           "RefreshIcons1", "HideDesktopIcons1", "ShowDesktopIcons1"})
+    run(name);
+  EXPECT_TRUE(prompts.Texts(Kind::Warning).empty());
+  EXPECT_TRUE(prompts.Texts(Kind::Error).empty());
+}
+
 }  // namespace
 }  // namespace kv
