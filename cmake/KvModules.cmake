@@ -64,12 +64,13 @@ endfunction()
 # Compiles the program's resource script (icons, built-in skin, version
 # information, manifest) into target. The script pulls its files in by name, so
 # they are listed as its dependencies: a redrawn bitmap or an edited manifest
-# rebuilds it.
+# rebuilds it. The sample skins are files beside the program, not resources.
 function(kv_program_resources target)
   enable_language(RC)
   set(rc ${PROJECT_SOURCE_DIR}/src/resources/kestrova.rc)
   file(GLOB_RECURSE files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/resources/*)
   list(REMOVE_ITEM files ${rc})
+  list(FILTER files EXCLUDE REGEX "/resources/skins/")
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${files}")
   target_sources(${target} PRIVATE ${rc})
 endfunction()

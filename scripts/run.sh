@@ -31,7 +31,7 @@ run="$top/build/run"
 mkdir -p "$run"
 cp "build/$preset/bin/Kestrova.exe" "build/$preset/bin/kvmsg.exe" "$run/"
 mkdir -p "$run/Skins"
-cp -r src/resources/skins/. "$run/Skins/" 2>/dev/null || true
+cp -r src/resources/skins/. "$run/Skins/"
 python3 scripts/make-demo.py "$run"
 
 scripts/wine-session.sh start

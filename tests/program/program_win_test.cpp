@@ -7,9 +7,13 @@
 
 #include "app/browser_form_win.h"
 #include "app/start_options.h"
+#include "codecs/file_io.h"
+#include "codecs/image_file.h"
 #include "config/settings_store_win.h"
 #include "list/manager_form_win.h"
 #include "list/shell_files.h"
+#include "skin/profile_ini_win.h"
+#include "skin/skin_file.h"
 #include "support/registry_win.h"
 #include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
@@ -103,6 +107,59 @@ TEST_F(ProgramWindows, SkinFilesWithTheirFaults) {
   browser->LoadSkinFile(noBrowser);
   EXPECT_EQ(prompts.Texts(Kind::Warning),
             std::vector<std::string>{"Skin file must contain BrowserImage in misc section"});
+}
+
+// The sample skins the build puts beside the program, in "Skins\<Name>\<Name>.ini",
+// load into both windows without a single prompt: every picture is there and
+// every command is known. Each button pops up its own label.
+TEST_F(ProgramWindows, TheSampleSkinsLoadIntoBothWindows) {
+  struct Sample {
+    const char* name;
+    int previews;
+  };
+  Start(6);
+  browser->Show();  // a label counts as shown only on a shown window
+  for (const Sample& sample : {Sample{"Steel", 5}, Sample{"Lagoon", 2}}) {
+    SCOPED_TRACE(sample.name);
+    const std::string file = ProgramDir() + "Skins\\" + sample.name + "\\" + sample.name + ".ini";
+    ASSERT_TRUE(FileExists(file)) << file;
+    browser->LoadSkinFile(file);
+    for (const ScriptedPrompts::Shown& s : prompts.shown) ADD_FAILURE() << s.text;
+    prompts.shown.clear();
+    EXPECT_EQ(browser->PreviewCount(), sample.previews);
+    EXPECT_EQ(store.RegReadString("", "CurrentSkinFile"), file);
+    EXPECT_FALSE(browser->Item("Default1").checked);
+
+    skin::ProfileIniFile ini(file);
+    const skin::ManagerSkin desc =
+        skin::ReadManagerSkin(ini, ProgramDir(), skin::DirectoryOf(file));
+    ASSERT_FALSE(browser->Buttons().empty());
+    EXPECT_EQ(browser->Labels().size(), browser->Buttons().size());
+    for (std::size_t i = 0; i < browser->Buttons().size(); ++i) {
+      const auto& button = browser->Buttons()[i];
+      EXPECT_NE(button->Hint(), "Error in skin file") << button->Name();
+      EXPECT_GT(button->Width(), 0) << button->Name();
+      ASSERT_TRUE(button->onMouseEnter) << button->Name();
+      button->onMouseEnter();
+      EXPECT_TRUE(browser->Labels()[i]->IsVisible()) << button->Name();
+      browser->Labels()[i]->SetVisible(false);
+    }
+
+    // The manager's part: its own picture, preview, list and buttons.
+    Bitmap back;
+    LoadImageFile(back, desc.managerImage.value_or(""));
+    EXPECT_EQ((std::pair{manager->Skin().Width(), manager->Skin().Height()}),
+              (std::pair{back.Width(), back.Height()}));
+    EXPECT_EQ(
+        (std::vector<int>{manager->PreviewImage().Left(), manager->PreviewImage().Top(),
+                          manager->PreviewImage().Width(), manager->PreviewImage().Height()}),
+        (std::vector<int>{desc.previewX, desc.previewY, desc.previewWidth, desc.previewHeight}));
+    ASSERT_EQ(manager->Buttons().size(), desc.buttons.size());
+    for (const auto& button : manager->Buttons()) {
+      EXPECT_FALSE(button->Hint().empty()) << button->Name();
+      EXPECT_GT(button->Width(), 0) << button->Name();
+    }
+  }
 }
 
 TEST_F(ProgramWindows, PauseIsToggledAndStored) {
