@@ -319,7 +319,7 @@ STEEL = Look(
 LCD_FLOOR = [(0.0, from_hex("140e04")), (1.0, from_hex("2a1d08"))]
 LCD_INK = from_hex("ffb43c")
 
-STEEL_BROWSER_SIZE = (648, 136)
+STEEL_BROWSER_SIZE = (648, 140)
 STEEL_PREVIEWS = [(68 + 104 * i, 42, 96, 72) for i in range(5)]
 STEEL_READOUT = (254, 18, 148, 17)
 STEEL_MANAGER_SIZE = (472, 300)
@@ -336,15 +336,15 @@ def steel_browser_shape():
 
 
 def steel_browser_buttons():
-    w, _ = STEEL_BROWSER_SIZE
-    rx = w - 29
+    w, h = STEEL_BROWSER_SIZE
+    rx, mid, low = w - 29, h // 2, h - 22
     return [
         round_button("Close", rx, 22, 10, "close()", "CLOSE KESTROVA", cross_sign(6.0, 1.8)),
-        round_button("Forward", rx, 68, 17, "scroll_fwd()", "NEXT PICTURES", double_triangle_sign(13, 10, "right")),
-        round_button("Manager", rx, 114, 10, "toggle_manager()", "WALLPAPER LIST", list_sign(10)),
+        round_button("Forward", rx, mid, 17, "scroll_fwd()", "NEXT PICTURES", double_triangle_sign(13, 10, "right")),
+        round_button("Manager", rx, low, 10, "toggle_manager()", "WALLPAPER LIST", list_sign(10)),
         round_button("Config", 29, 22, 10, "toggle_config()", "SETTINGS", gear_sign(7.0)),
-        round_button("Backward", 29, 68, 17, "scroll_bwd()", "EARLIER PICTURES", double_triangle_sign(13, 10, "left")),
-        round_button("Skin", 29, 114, 10, "load_skin()", "LOAD A SKIN", contrast_sign(5.5)),
+        round_button("Backward", 29, mid, 17, "scroll_bwd()", "EARLIER PICTURES", double_triangle_sign(13, 10, "left")),
+        round_button("Skin", 29, low, 10, "load_skin()", "LOAD A SKIN", contrast_sign(5.5)),
         pill_button("Random", 420, 18, 30, 17, "set_random()", "RANDOM WALLPAPER", sign=dice_sign(10), radius=4),
         pill_button("Pause", 454, 18, 30, 17, "pause()", "PAUSE CHANGING", sign=pause_sign(9), radius=4),
         pill_button("Menu", 488, 18, 30, 17, "main_menu()", "MENU", sign=lines_sign(11), radius=4),
@@ -388,10 +388,11 @@ def steel_browser_back(buttons):
     shape = steel_browser_shape()
     body(cv, shape, look)
     # the bolsters are turned, not brushed: concentric rings over them
+    mid = h // 2
     for bx in (29, w - 29):
-        cv.paint(ds.circle(bx, 68, 27), (255, 255, 255),
-                 lambda x, y, bx=bx: 0.10 * (0.5 + 0.5 * math.sin(math.hypot(x - bx, y - 68) * 2.2)), box=(bx - 28, 40, bx + 28, 96))
-        recess(cv, ds.circle(bx, 68, 20), look, ds.vertical(look.button_down, 48, 40), box=(bx - 22, 46, bx + 22, 90), depth=3)
+        cv.paint(ds.circle(bx, mid, 27), (255, 255, 255),
+                 lambda x, y, bx=bx: 0.10 * (0.5 + 0.5 * math.sin(math.hypot(x - bx, y - mid) * 2.2)), box=(bx - 28, mid - 28, bx + 28, mid + 28))
+        recess(cv, ds.circle(bx, mid, 20), look, ds.vertical(look.button_down, mid - 20, 40), box=(bx - 22, mid - 22, bx + 22, mid + 22), depth=3)
     # the upper rail: engraved name, the read-out, the keys
     rail = ds.rrect(64, 15, w - 64, 37, 5)
     recess(cv, rail, look, ds.brushed([(0, from_hex("a7adb4")), (1, from_hex("868c95"))], 15, 22, 5.0, 3), box=(60, 12, w - 60, 40), depth=3)
@@ -498,7 +499,7 @@ LAGOON_TAG = (26, 157, 124, 16)
 LAGOON_MANAGER_SIZE = (300, 400)
 LAGOON_MANAGER_PREVIEW = (22, 42, 160, 120)
 LAGOON_MANAGER_TAG = (22, 196, 256, 16)
-LAGOON_MANAGER_LIST = (20, 222, 260, 158)
+LAGOON_MANAGER_LIST = (18, 222, 264, 160)
 
 
 def lagoon_browser_buttons():
@@ -564,6 +565,13 @@ def caustics(cv, shape, look, seed):
     cv.paint(ds.offset(shape, -4), look.rim, light)
 
 
+def tag_slot(cv, rect, look):
+    """The dark slot a glass tag pops up in, with the program's name faint in it."""
+    tx, ty, tw, th = rect
+    recess(cv, ds.rrect(tx, ty, tx + tw, ty + th, th / 2), look, ds.vertical(look.well, ty, th), box=ds.bbox_of(tx, ty, tx + tw, ty + th), depth=2.5)
+    ds.text_centred(cv, "Kestrova", (tx, ty, tx + tw, ty + th), ds.mix(look.well[1][1], look.engraving, 0.45))
+
+
 def lagoon_browser_back(buttons):
     w, h = LAGOON_BROWSER_SIZE
     look = LAGOON
@@ -573,9 +581,7 @@ def lagoon_browser_back(buttons):
     caustics(cv, shape, look, 1.0)
     for px, py, pw, ph in LAGOON_PREVIEWS:
         well(cv, px, py, pw, ph, look, LAGOON_PREVIEW_RADIUS)
-    tx, ty, tw, th = LAGOON_TAG
-    recess(cv, ds.rrect(tx, ty, tx + tw, ty + th, th / 2), look, ds.vertical(look.well, ty, th), box=ds.bbox_of(tx, ty, tx + tw, ty + th), depth=2.5)
-    ds.text_centred(cv, "Kestrova", (tx, ty, tx + tw, ty + th), ds.mix(look.well[1][1], look.engraving, 0.45))
+    tag_slot(cv, LAGOON_TAG, look)
     for b in buttons:
         bubble_ring(cv, b, look)
     return cv
@@ -619,8 +625,7 @@ def lagoon_manager_back(buttons):
     ds.text_centred(cv, "Wallpaper List", (40, 16, w - 40, 34), from_hex("0a4a40"), shadow=(255, 255, 255, 0.45))
     px, py, pw, ph = LAGOON_MANAGER_PREVIEW
     well(cv, px, py, pw, ph, look, LAGOON_PREVIEW_RADIUS)
-    tx, ty, tw, th = LAGOON_MANAGER_TAG
-    recess(cv, ds.rrect(tx, ty, tx + tw, ty + th, th / 2), look, ds.vertical(look.well, ty, th), box=ds.bbox_of(tx, ty, tx + tw, ty + th), depth=2.5)
+    tag_slot(cv, LAGOON_MANAGER_TAG, look)
     lx, ly, lw, lh = LAGOON_MANAGER_LIST
     recess(cv, ds.rrect(lx - 3, ly - 3, lx + lw + 3, ly + lh + 3, 6), look, from_hex("0c2f2a"), box=ds.bbox_of(lx - 3, ly - 3, lx + lw + 3, ly + lh + 3))
     for b in buttons:
@@ -640,7 +645,7 @@ def lagoon_skin():
                      LAGOON_MANAGER_TAG, lambda text: glass_tag(LAGOON_MANAGER_TAG[2], LAGOON_MANAGER_TAG[3], text, LAGOON))
     return Skin("Lagoon", LAGOON, browser, LAGOON_PREVIEWS, "preview_mask.bmp", manager, LAGOON_MANAGER_PREVIEW,
                 "manager_preview_mask.bmp", LAGOON_MANAGER_LIST,
-                {"foregroundcolor": "$00383012", "fontcolor": "clWhite", "fontSize": "9", "fontname": "Verdana"},
+                {"foregroundcolor": "$00383012", "fontcolor": "clWhite", "fontSize": "8", "fontname": "Verdana"},
                 "A drop of green glass with two rounded previews.")
 
 
