@@ -92,6 +92,12 @@ class Desktop:
             shutil.copy2(f, self.folder)
         return self.folder
 
+    def plain_desktop(self):
+        """Takes the wallpaper picture off the desktops started from now on: a
+        test that set one (they share the prefix) leaves it in the registry."""
+        subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "Wallpaper", "/d", "",
+                        "/f"], env=self.env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
     def start(self, exe, *args):
         """Starts exe (in the program folder) on a new virtual desktop."""
         w, h = self.size

@@ -49,6 +49,7 @@ class SkinnedGlassWindow(unittest.TestCase):
         try:
             folder = d.prepare("skin_demo.exe")
             write_bmp(os.path.join(folder, "demo_face.bmp"), 340, 230, test_picture)
+            d.plain_desktop()  # the cut-out corners are compared with the bare desktop
             d.start("skin_demo.exe", "demo_face.bmp")
             d.wait_window("TOrganicShapeForm")
 
