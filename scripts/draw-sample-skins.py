@@ -261,7 +261,10 @@ class Window:
         self.draw_back = draw_back
         self.buttons = buttons
         self.label_box = label_box  # (x, y, w, h)
-        self.draw_label = draw_label  # (text) -> canvas of label_box's size
+        self.draw_label = draw_label  # (width, height, text) -> canvas
+
+    def label(self, text):
+        return self.draw_label(self.label_box[2], self.label_box[3], text)
 
     def file(self, what):
         return "%s_%s.bmp" % (self.prefix, what)
@@ -279,6 +282,13 @@ def recess(cv, shape, look, floor, box=None, depth=4.0):
     cv.paint(shape, floor, box=box)
     ds.inner_shadow(cv, shape, depth, 0.55, box=box)
     cv.paint(ds.ring(shape, 1.0), look.outline, 0.7, box=box)
+
+
+def list_bezel(cv, rect, look, floor, margin, radius):
+    """The recess the wallpaper list sits in; only its rim shows around the list."""
+    x, y, w, h = rect
+    x0, y0, x1, y1 = x - margin, y - margin, x + w + margin, y + h + margin
+    recess(cv, ds.rrect(x0, y0, x1, y1, radius), look, floor, box=ds.bbox_of(x0, y0, x1, y1))
 
 
 def well(cv, x, y, w, h, look, radius):
@@ -446,8 +456,7 @@ def steel_manager_back(buttons):
     engrave(cv, "WALLPAPER LIST", 20, 22, look)
     x, y, rw, rh = STEEL_MANAGER_READOUT
     cv.draw(lcd(rw, rh, "", False), x, y)
-    lx, ly, lw, lh = STEEL_MANAGER_LIST
-    recess(cv, ds.rrect(lx - 2, ly - 2, lx + lw + 2, ly + lh + 2, 3), look, from_hex("1a1d22"), box=ds.bbox_of(lx - 2, ly - 2, lx + lw + 2, ly + lh + 2))
+    list_bezel(cv, STEEL_MANAGER_LIST, look, from_hex("1a1d22"), 2, 3)
     px, py, pw, ph = STEEL_MANAGER_PREVIEW
     well(cv, px, py, pw, ph, look, 2)
     last = buttons[8]  # the odd button out leaves the grid's last cell to the name
@@ -460,12 +469,10 @@ def steel_manager_back(buttons):
 
 
 def steel_skin():
-    browser_buttons = steel_browser_buttons()
-    manager_buttons = steel_manager_buttons()
-    browser = Window("browser", STEEL_BROWSER_SIZE, lambda: steel_browser_back(browser_buttons), browser_buttons,
-                     STEEL_READOUT, lambda text: lcd(STEEL_READOUT[2], STEEL_READOUT[3], text, True))
-    manager = Window("manager", STEEL_MANAGER_SIZE, lambda: steel_manager_back(manager_buttons), manager_buttons,
-                     STEEL_MANAGER_READOUT, lambda text: lcd(STEEL_MANAGER_READOUT[2], STEEL_MANAGER_READOUT[3], text, True))
+    bb, mb = steel_browser_buttons(), steel_manager_buttons()
+    label = lambda w, h, text: lcd(w, h, text, True)
+    browser = Window("browser", STEEL_BROWSER_SIZE, lambda: steel_browser_back(bb), bb, STEEL_READOUT, label)
+    manager = Window("manager", STEEL_MANAGER_SIZE, lambda: steel_manager_back(mb), mb, STEEL_MANAGER_READOUT, label)
     return Skin("Steel", STEEL, browser, STEEL_PREVIEWS, None, manager, STEEL_MANAGER_PREVIEW, None,
                 STEEL_MANAGER_LIST, {"foregroundcolor": "$00241E1A", "fontcolor": "$0048B8FF", "fontSize": "8",
                                      "fontname": "Tahoma"},
@@ -626,8 +633,7 @@ def lagoon_manager_back(buttons):
     px, py, pw, ph = LAGOON_MANAGER_PREVIEW
     well(cv, px, py, pw, ph, look, LAGOON_PREVIEW_RADIUS)
     tag_slot(cv, LAGOON_MANAGER_TAG, look)
-    lx, ly, lw, lh = LAGOON_MANAGER_LIST
-    recess(cv, ds.rrect(lx - 3, ly - 3, lx + lw + 3, ly + lh + 3, 6), look, from_hex("0c2f2a"), box=ds.bbox_of(lx - 3, ly - 3, lx + lw + 3, ly + lh + 3))
+    list_bezel(cv, LAGOON_MANAGER_LIST, look, from_hex("0c2f2a"), 3, 6)
     for b in buttons:
         if b.name in ("Menu", "Close"):
             bubble_ring(cv, b, look)
@@ -637,12 +643,10 @@ def lagoon_manager_back(buttons):
 
 
 def lagoon_skin():
-    browser_buttons = lagoon_browser_buttons()
-    manager_buttons = lagoon_manager_buttons()
-    browser = Window("browser", LAGOON_BROWSER_SIZE, lambda: lagoon_browser_back(browser_buttons), browser_buttons,
-                     LAGOON_TAG, lambda text: glass_tag(LAGOON_TAG[2], LAGOON_TAG[3], text, LAGOON))
-    manager = Window("manager", LAGOON_MANAGER_SIZE, lambda: lagoon_manager_back(manager_buttons), manager_buttons,
-                     LAGOON_MANAGER_TAG, lambda text: glass_tag(LAGOON_MANAGER_TAG[2], LAGOON_MANAGER_TAG[3], text, LAGOON))
+    bb, mb = lagoon_browser_buttons(), lagoon_manager_buttons()
+    label = lambda w, h, text: glass_tag(w, h, text, LAGOON)
+    browser = Window("browser", LAGOON_BROWSER_SIZE, lambda: lagoon_browser_back(bb), bb, LAGOON_TAG, label)
+    manager = Window("manager", LAGOON_MANAGER_SIZE, lambda: lagoon_manager_back(mb), mb, LAGOON_MANAGER_TAG, label)
     return Skin("Lagoon", LAGOON, browser, LAGOON_PREVIEWS, "preview_mask.bmp", manager, LAGOON_MANAGER_PREVIEW,
                 "manager_preview_mask.bmp", LAGOON_MANAGER_LIST,
                 {"foregroundcolor": "$00383012", "fontcolor": "clWhite", "fontSize": "8", "fontname": "Verdana"},
@@ -670,7 +674,7 @@ class Skin:
             for i, b in enumerate(win.buttons):
                 for state in STATES:
                     out[win.file(b.name.lower() + state)] = button_picture(b.w, b.h, b.shape, self.look, state, b.sign, b.text)
-                out[win.file("label_" + b.name.lower())] = win.draw_label(b.tip)
+                out[win.file("label_" + b.name.lower())] = win.label(b.tip)
         if self.preview_mask_file:
             _, _, pw, ph = self.previews[0]
             out[self.preview_mask_file] = preview_mask(pw, ph, LAGOON_PREVIEW_RADIUS)
@@ -751,7 +755,7 @@ class Skin:
                 back.draw(button_picture(b.w, b.h, b.shape, self.look, "", b.sign, b.text), b.x, b.y)
             hover = win.buttons[0]
             back.draw(button_picture(hover.w, hover.h, hover.shape, self.look, "_h", hover.sign, hover.text), hover.x, hover.y)
-            back.draw(win.draw_label(hover.tip), win.label_box[0], win.label_box[1])
+            back.draw(win.label(hover.tip), win.label_box[0], win.label_box[1])
             ds.mockup(back, {}, {}, [], scale, "%s-%s.png" % (base, win.prefix))
             sheet = {b.name: {s: button_picture(b.w, b.h, b.shape, self.look, s, b.sign, b.text) for s in STATES}
                      for b in win.buttons}
