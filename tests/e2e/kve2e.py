@@ -94,9 +94,12 @@ class Desktop:
 
     def plain_desktop(self):
         """Takes the wallpaper picture off the desktops started from now on: a
-        test that set one (they share the prefix) leaves it in the registry."""
-        subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "Wallpaper", "/d", "",
-                        "/f"], env=self.env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        test that set one (they share the prefix) leaves it in the registry,
+        and Wine keeps a wallpaper set without updating the user's profile in
+        a volatile key of its own that wins over the profile's value."""
+        for key in (r"HKCU\Control Panel\Desktop", r"HKCU\Software\Wine\Temporary System Parameters\Control Panel\Desktop"):
+            subprocess.run(["wine", "reg", "add", key, "/v", "Wallpaper", "/d", "", "/f"], env=self.env,
+                           check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def start(self, exe, *args):
         """Starts exe (in the program folder) on a new virtual desktop."""
