@@ -7,6 +7,7 @@
 
 #include "app/browser_form_win.h"
 #include "app/start_options.h"
+#include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
 #include "config/settings_store_win.h"
@@ -344,6 +345,47 @@ TEST_F(ProgramWindows, EveryTrayMenuCommandDoesWhatItsCaptionSays) {
     run(name);
   EXPECT_TRUE(prompts.Texts(Kind::Warning).empty());
   EXPECT_TRUE(prompts.Texts(Kind::Error).empty());
+}
+
+// Entries whose file has vanished or does not decode: the switch and the strip
+// go on past them, and the wallpaper stays the last good one.
+TEST_F(ProgramWindows, BadEntriesLeaveTheWallpaperAsItWas) {
+  const std::string dir = ProgramDir() + "badentries\\";
+  MakeDirectory(dir);
+  Bitmap good(40, 30);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) good.SetPixel(x, y, MakeColour(200, 60, 30));
+  SaveBmp(good, dir + "good.bmp");
+  std::ofstream(Widen(dir + "broken.jpg").c_str(), std::ios::binary)
+      << "\xFF\xD8\xFF\xE0 not a JPEG";
+  DeleteFileW(Widen(dir + "gone.bmp").c_str());
+  Start(0);
+  TKvlistview& list = manager->Wallpaperlist();
+  list.Append({"Stretch", "good.bmp", dir});
+  list.Append({"Stretch", "gone.bmp", dir});
+  list.Append({"Lanczos3", "broken.jpg", dir});
+  browser->Default1Click();
+  const std::string wallpaper = ProgramDir() + "Wallpaper.bmp";
+
+  program::CurrentWallNumber = 1;
+  browser->SysNextClick();  // the good picture
+  ASSERT_EQ(program::CurrentWallNumber, 0);
+  const std::vector<std::uint8_t> applied = ReadFileBytes(wallpaper);
+  for (int step = 0; step < 2; ++step) {
+    browser->SysNextClick();  // the broken picture, then the vanished one
+    EXPECT_EQ(program::CurrentWallNumber, 2 - step);
+    EXPECT_EQ(store.RegReadInteger("", "Current Wall Number"), 2 - step);
+    EXPECT_TRUE(ReadFileBytes(wallpaper) == applied) << "step " << step;
+    // The strip is refilled around it: three previews, the bad ones empty.
+    int shown = 0;
+    for (const auto& p : browser->Previews())  // shown, in a window that is not
+      shown += (GetWindowLongW(p->hwnd(), GWL_STYLE) & WS_VISIBLE) ? 1 : 0;
+    EXPECT_EQ(shown, 3);
+    EXPECT_TRUE(browser->Previews()[1]->Picture().Empty());
+  }
+  browser->SysNextClick();  // round to the good one again
+  EXPECT_EQ(program::CurrentWallNumber, 0);
+  EXPECT_FALSE(browser->Previews()[1]->Picture().Empty());
 }
 
 }  // namespace
