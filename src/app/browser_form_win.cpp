@@ -465,6 +465,14 @@ void TMainForm::KeepIconsHidden1Click() {
 
 LRESULT TMainForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_COPYDATA: {
+      // kvtool send: the text of one command.
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+      if (!data || data->dwData != program::kRemoteCopyDataId) break;
+      const auto command = program::DecodeRemoteCommand(
+          std::string_view(static_cast<const char*>(data->lpData), data->cbData));
+      return command && RunRemoteCommand(*command) ? program::kRemoteDone : program::kRemoteRefused;
+    }
     case WM_SHOWWINDOW:
       if (wp)
         FormShow();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "program/forms.h"
+#include "program/remote_command.h"
 #include "skin/organic_control_win.h"
 #include "skin/organic_glass_form_win.h"
 #include "wallpaper/icon_colour.h"
@@ -86,6 +87,8 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   // The hidden "Save" and "Load" of the tray menu ("MyFile.dwf").
   void Save1Click();
   void Load1Click();
+  // A command from another process (kvtool send); false when refused.
+  bool RunRemoteCommand(const program::RemoteCommand& command);
   void SwitchWallpaperTimerTimer();
   void AutominimizeTimerTimer();
   void ScrollForward();

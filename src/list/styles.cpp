@@ -28,11 +28,13 @@ const char* StyleName(int index) {
                                            : kStyleNames[0];
 }
 
-int StyleIndexOf(std::string_view style) {
+std::optional<int> FindStyle(std::string_view style) {
   for (int i = 0; i < kStyleCount; ++i)
     if (EqualsIgnoringAsciiCase(style, kStyleNames[static_cast<std::size_t>(i)])) return i;
-  return 0;
+  return std::nullopt;
 }
+
+int StyleIndexOf(std::string_view style) { return FindStyle(style).value_or(0); }
 
 std::optional<int> FileTypeGroup(std::string_view extension) {
   for (const GroupExtension& g : kGroupExtensions)

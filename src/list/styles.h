@@ -22,6 +22,9 @@ inline constexpr std::array<const char*, kStyleCount> kStyleNames = {
 // The index of a style text, compared without regard to case; any other text,
 // the empty one included, is 0 ("Center").
 [[nodiscard]] int StyleIndexOf(std::string_view style);
+// The index of a style text, compared without regard to case; nothing for any
+// other text.
+[[nodiscard]] std::optional<int> FindStyle(std::string_view style);
 
 inline constexpr int kFileTypeGroupCount = 9;
 // The rows of the default-style table, one per group.

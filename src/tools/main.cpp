@@ -14,6 +14,7 @@ int CmdRender(const Args& args);
 int CmdResample(const Args& args);
 int CmdList(const Args& args);
 int CmdThumb(const Args& args);
+int CmdSend(const Args& args);
 }  // namespace kv::tool
 
 namespace {
@@ -28,6 +29,8 @@ const Command kCommands[] = {
     {"render", "IN OUT.bmp --style NAME --screen WxH [--scaled-filter K]", kv::tool::CmdRender},
     {"list", "show FILE.lst | add FILE.lst IMAGE...", kv::tool::CmdList},
     {"thumb", "IN OUT.jpg [--width N] [--quality Q] [--filter K]", kv::tool::CmdThumb},
+    {"send", "next|previous|random|pause|show|apply FILE [--style NAME] [--desktop NAME]",
+     kv::tool::CmdSend},
 };
 
 int Usage(std::FILE* to) {

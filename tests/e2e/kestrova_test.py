@@ -9,6 +9,7 @@ so the wallpaper's pixels tell which entry was applied, and a gradient in
 "Lanczos3", whose wallpaper must be exactly what `kvtool render` makes of it."""
 
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -47,6 +48,7 @@ class Kestrova(unittest.TestCase):
             records += list_record(name, windows_folder, STYLES["Lanczos3" if i == GRADIENT else "Stretch"])
         with open(os.path.join(self.folder, "wallpaper.lst"), "wb") as f:
             f.write(records)
+        shutil.copy2(os.path.join(kve2e.BIN, "kvtool.exe"), self.folder)
         # A clean registry: the program's first run.
         self.d.kvmsg("regdelete", ROOT, desktop=False)
 
@@ -101,6 +103,18 @@ class Kestrova(unittest.TestCase):
                                    timeout=20), "no wallpaper was written")
         time.sleep(0.3)  # the index is stored right after the file
         return self.index()
+
+    def send(self, *words, desktop=True):
+        """kvtool send WORDS to the program; (exit code, error text)."""
+        where = ["--desktop", self.d.name] if desktop else []
+        r = subprocess.run(["wine", "kvtool.exe", "send", *words, *where], cwd=self.folder,
+                           env=self.d.env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                           stdin=subprocess.DEVNULL, timeout=60)
+        return r.returncode, r.stderr.decode(errors="replace")
+
+    def sent(self, *words):
+        """Sends a command that writes a wallpaper; the index stored after it."""
+        return self.switched(lambda: self.assertEqual(self.send(*words)[0], 0))
 
     def visible(self, window):
         out, _ = self.d.kvmsg("visible", window.hwnd)
@@ -205,6 +219,47 @@ class Kestrova(unittest.TestCase):
         again = self.switched(lambda: self.tray(1), shift=True)
         self.assertEqual(again, (shown - 1) % 4)
         d.post(browser.hwnd, WM_CLOSE)  # closing the browser is "Exit" too
+        self.assertTrue(wait_until(lambda: not d.find_window("TOrganicShapeForm", "Kestrova"),
+                                   timeout=20))
+
+    def test_kvtool_send_runs_what_the_tray_commands_run(self):
+        d = self.d
+        code, error = self.send("next", desktop=False)
+        self.assertEqual(code, 1)
+        self.assertIn("Kestrova is not running", error)
+        self.assertEqual(self.send("sideways")[0], 2)
+        self.assertEqual(self.send("apply")[0], 2)
+
+        browser = self.start()
+        self.assertTrue(wait_until(lambda: self.visible(browser), timeout=20))
+        self.assertEqual(self.sent("next"), 0)  # from (4 - 1) div 2, back one
+        self.assert_wallpaper_is(0)
+        self.assertEqual(self.sent("previous"), 1)
+        self.assert_wallpaper_is(1)
+        at = self.sent("random")
+        self.assertIn(at, range(4))
+        self.assert_wallpaper_is(at)
+
+        paused = self.reg("Wallpaper Changing", "Paused")
+        self.assertEqual(self.send("pause")[0], 0)
+        self.assertNotEqual(self.reg("Wallpaper Changing", "Paused"), paused)
+        self.assertEqual(self.send("pause")[0], 0)
+        self.assertEqual(self.reg("Wallpaper Changing", "Paused"), paused)
+
+        self.tray(1)  # hidden, then "show" brings it back
+        self.assertTrue(wait_until(lambda: not self.visible(browser), timeout=10))
+        self.assertEqual(self.send("show")[0], 0)
+        self.assertTrue(wait_until(lambda: self.visible(browser), timeout=10))
+
+        # A picture of the list becomes the current entry; another one is only
+        # applied, in the style asked for; a missing one is refused.
+        self.assertEqual(self.sent("apply", "picture3.bmp"), 3)
+        self.assert_wallpaper_is(3)
+        write_bmp(os.path.join(self.folder, "other.bmp"), 64, 48, lambda x, y: (10, 220, 230))
+        self.assertEqual(self.sent("apply", "other.bmp", "--style", "stretch"), 3)
+        self.assertEqual(self.wallpaper_colour(), (10, 220, 230))
+        self.assertEqual(self.send("apply", "missing.bmp")[0], 1)
+        d.post(browser.hwnd, WM_CLOSE)
         self.assertTrue(wait_until(lambda: not d.find_window("TOrganicShapeForm", "Kestrova"),
                                    timeout=20))
 

@@ -1,0 +1,65 @@
+// Commands from other processes (kvtool send): each runs the handler its tray
+// menu item runs, so a scheduled task or a launcher changes exactly what a
+// click would.
+#include <windows.h>
+
+#include "app/browser_form_win.h"
+#include "codecs/file_io.h"
+#include "list/list_text.h"
+#include "list/styles.h"
+#include "list/wallpaper_list.h"
+
+namespace kv::app {
+namespace {}  // namespace
+
+bool TMainForm::RunRemoteCommand(const program::RemoteCommand& command) {
+  using program::RemoteVerb;
+  switch (command.verb) {
+    case RemoteVerb::Next:
+      SysNextClick();
+      return true;
+    case RemoteVerb::Previous:
+      SysPreviousClick();
+      return true;
+    case RemoteVerb::Random:
+      SysRandomClick();
+      return true;
+    case RemoteVerb::Pause:
+      PauseIntervalSwitching1Click();
+      return true;
+    case RemoteVerb::Show:
+      if (!IsVisible()) SysBrowserClick();
+      SetForegroundWindow(hwnd_);
+      return true;
+    case RemoteVerb::Apply:
+      break;
+  }
+  if (!FileExists(command.file)) return false;
+  if (!command.style.empty() && !FindStyle(command.style)) return false;
+  // A picture of the list becomes the current entry, through the strip as a
+  // switch makes it; with a style of its own, or outside the list, it is
+  // applied as it is and the index stays.
+  if (program::ManagerForm && command.style.empty()) {
+    const TKvlistview& list = program::ManagerForm->Wallpaperlist();
+    const std::string folded = FoldFileNameCase(command.file);
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+      if (FoldFileNameCase(list.Entry(i).FullName()) == folded) {
+        Move(static_cast<int>(i));
+        return true;
+      }
+    }
+  }
+  std::string style = command.style;
+  if (style.empty())
+    style =
+        program::ManagerForm
+            ? program::ManagerForm->Wallpaperlist().DefaultStyleFor(LowerExtension(command.file))
+            : StyleName(0);
+  KVWallpaper1_.WpName = command.file;
+  KVWallpaper1_.SetStyleByName(style);
+  program::NotifyShell = true;
+  KVWallpaper1_.ApplyWallpaper(true, program::NotifyShell);
+  return true;
+}
+
+}  // namespace kv::app
