@@ -1,8 +1,8 @@
 // PNG through libpng: every colour type and bit depth, interlaced or not, with
 // transparency (an alpha channel or a tRNS chunk) laid on
 // kTransparencyBackground. Sixteen-bit samples are scaled to 8 bits with
-// rounding. Gamma chunks are not applied. Errors long-jump out of the library
-// (see longjmp_guard.h).
+// rounding. A stated gamma is corrected for the screen (see kScreenGamma).
+// Errors long-jump out of the library (see longjmp_guard.h).
 #include <png.h>
 
 #include <cstring>
@@ -18,6 +18,13 @@ namespace {
 // Ancillary chunks (text, profiles) held in memory at once; the pixels do not
 // count against this.
 constexpr png_alloc_size_t kMaxChunkMemory = 8u * 1024 * 1024;
+
+// The gamma of the screen the pictures are shown on, 2.2 in libpng's fixed
+// point. The colour samples of a file with a gAMA chunk are corrected from the
+// file's gamma to this one; libpng leaves them untouched when the two nearly
+// cancel (a file gamma within its threshold of 1 / 2.2), so the usual files
+// decode as they are stored. Alpha is linear and is not corrected.
+constexpr png_fixed_point kScreenGamma = 220000;
 
 struct ErrorState {
   std::jmp_buf jump;
@@ -120,6 +127,12 @@ Bitmap DecodePng(const std::uint8_t* data, std::size_t size) {
       alpha = true;
     }
     if (depth == 16) png_set_scale_16(png);
+    // An sRGB or iCCP chunk describes the colours better than gAMA does; such a
+    // file is shown as it is stored.
+    png_fixed_point fileGamma = 0;
+    if (!png_get_valid(png, info, PNG_INFO_sRGB) && !png_get_valid(png, info, PNG_INFO_iCCP) &&
+        png_get_gAMA_fixed(png, info, &fileGamma))
+      png_set_gamma_fixed(png, kScreenGamma, fileGamma);
     if (!(colourType & PNG_COLOR_MASK_COLOR)) png_set_gray_to_rgb(png);
     // Without alpha the rows go straight into the bitmap, so blue first.
     if (!alpha) png_set_bgr(png);
