@@ -1,0 +1,27 @@
+#include "program/remote_command.h"
+
+#include <gtest/gtest.h>
+
+namespace kv::program {
+namespace {
+
+TEST(RemoteCommand, EveryCommandTravelsAndNothingElseIsTaken) {
+  const RemoteCommand sent[] = {
+      {RemoteVerb::Next, "", ""},
+      {RemoteVerb::Previous, "", ""},
+      {RemoteVerb::Random, "", ""},
+      {RemoteVerb::Pause, "", ""},
+      {RemoteVerb::Show, "", ""},
+      {RemoteVerb::Apply, "C:\\Pictures\\Gr\xC3\xBC\xC3\x9F" "e.jpg", ""},
+      {RemoteVerb::Apply, "D:\\a.png", "Lanczos3"},
+  };
+  for (const RemoteCommand& c : sent) EXPECT_EQ(DecodeRemoteCommand(EncodeRemoteCommand(c)), c);
+  EXPECT_EQ(RemoteVerbOf("NEXT"), RemoteVerb::Next);
+
+  for (const char* text : {"", "nxt", "next\n", "next\nfile\n", "apply", "apply\nfile",
+                           "apply\n\nStretch", "apply\nfile\nStretch\nmore"})
+    EXPECT_FALSE(DecodeRemoteCommand(text).has_value()) << text;
+}
+
+}  // namespace
+}  // namespace kv::program
