@@ -50,6 +50,7 @@ packages=(
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
   wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick xdotool
   python3 hyperfine libvips-tools libjpeg-turbo-progs
+  nsis
 )
 
 missing=()
