@@ -137,7 +137,9 @@ void TSearchForm::Create() {
   args.height = kHeight;
   args.left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
   args.top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  args.style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  // Without WS_CLIPCHILDREN: the group frame is see-through, and the window
+  // paints what shows through it.
+  args.style = WS_CAPTION | WS_SYSMENU;
   args.exStyle = WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW;
   Form::Create(args);
   onClose = [this] {
@@ -158,8 +160,6 @@ void TSearchForm::Create() {
   edit.top = 24;
   edit.width = width - 20;
   edit.height = 22;
-  edit.style = WS_TABSTOP | ES_AUTOHSCROLL;
-  edit.exStyle = WS_EX_CLIENTEDGE;
   SearchString_.Create(edit);
   SearchString_.onKeyDownFirst = [this](WPARAM key) { return SearchStringKeyDown(key); };
   SearchString_.onKeyUp = [this](WPARAM key) { SearchStringKeyUp(key); };
@@ -186,6 +186,8 @@ void TSearchForm::Create() {
   cancel.top = client.bottom - 8 - cancel.height;
   CancelButton_.Create(cancel);
   CancelButton_.onClick = [this] { CancelButtonClick(); };
+  // The frame lies behind the text it surrounds, or it paints over it.
+  SetWindowPos(group_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   program::SearchForm = this;
 }
 

@@ -201,6 +201,13 @@ class Desktop:
             time.sleep(0.2)
         raise TimeoutError(f"no window of class {cls} within {timeout} s")
 
+    def find_child(self, parent, cls):
+        """The first descendant window of `parent` with class `cls`, or None."""
+        out, rc = self.kvmsg("child", parent, cls, check=False)
+        if rc != 0 or not out:
+            return None
+        return Window(*[int(v) for v in out.split()])
+
     def send(self, hwnd, msg, wparam=0, lparam=0):
         out, _ = self.kvmsg("send", hwnd, msg, wparam, lparam)
         return int(out)

@@ -10,14 +10,22 @@
 //   kvmsg reg KEY VALUE             -> a value under HKEY_CURRENT_USER\KEY: a
 //                                      number in decimal or the text; exit 1 if absent
 //   kvmsg regdelete KEY             -> deletes HKEY_CURRENT_USER\KEY with all it holds
+//   kvmsg regdword KEY VALUE N      -> writes the number N as a DWORD value
+//   kvmsg child HWND CLASS          -> the first descendant of that class, as find
+//   kvmsg drop HWND FILE...         -> posts WM_DROPFILES with the files to the window
 // Numbers may be decimal or 0x-prefixed hexadecimal. A first argument
 // "--desktop NAME" makes kvmsg work on that desktop (windows are only visible to
 // threads of their own desktop, and Wine's virtual desktops are desktops).
 #include <windows.h>
 
+// After windows.h, which it needs.
+#include <shlobj.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -28,6 +36,49 @@ int PrintRect(HWND hwnd) {
   if (!GetWindowRect(hwnd, &r)) return 1;
   std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
   return 0;
+}
+
+struct ChildSearch {
+  const wchar_t* cls;
+  HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<ChildSearch*>(lp);
+  wchar_t name[256];
+  if (GetClassNameW(hwnd, name, 256) && _wcsicmp(name, search->cls) == 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A drop as the shell makes one: a DROPFILES header followed by the wide names,
+// each ended by a zero, and one zero more. The block is written into the
+// target's memory, since the message's handle is read there (the system's
+// global memory functions take a plain pointer as a handle).
+int PostDrop(HWND hwnd, int count, wchar_t** files) {
+  std::vector<BYTE> block(sizeof(DROPFILES));
+  for (int i = 0; i < count; ++i) {
+    const auto* text = reinterpret_cast<const BYTE*>(files[i]);
+    block.insert(block.end(), text, text + (wcslen(files[i]) + 1) * sizeof(wchar_t));
+  }
+  block.insert(block.end(), sizeof(wchar_t), 0);
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  header.fWide = TRUE;
+  std::memcpy(block.data(), &header, sizeof header);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  void* remote =
+      VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  const bool ok =
+      remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+  CloseHandle(process);
+  if (!ok) return 1;
+  return PostMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) ? 0 : 1;
 }
 
 }  // namespace
@@ -84,5 +135,22 @@ int wmain(int argc, wchar_t** argv) {
     if (status == ERROR_SUCCESS) RegDeleteKeyW(HKEY_CURRENT_USER, argv[2]);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 0 : 1;
   }
+  if (command == L"regdword" && argc >= 5) {
+    const DWORD value = static_cast<DWORD>(Number(argv[4]));
+    return RegSetKeyValueW(HKEY_CURRENT_USER, argv[2], argv[3], REG_DWORD, &value, sizeof value) ==
+                   ERROR_SUCCESS
+               ? 0
+               : 1;
+  }
+  if (command == L"child" && argc >= 4) {
+    ChildSearch search{argv[3], nullptr};
+    EnumChildWindows(reinterpret_cast<HWND>(Number(argv[2])), FindChild,
+                     reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    std::printf("%lu ", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(search.found)));
+    return PrintRect(search.found);
+  }
+  if (command == L"drop" && argc >= 4)
+    return PostDrop(reinterpret_cast<HWND>(Number(argv[2])), argc - 3, argv + 3);
   return 2;
 }
