@@ -13,14 +13,21 @@
 //   kvmsg regdword KEY VALUE N      -> writes the number N as a DWORD value
 //   kvmsg child HWND CLASS          -> the first descendant of that class, as find
 //   kvmsg drop HWND FILE...         -> posts WM_DROPFILES with the files to the window
+//   kvmsg droptime HWND ROWS FILE...-> the drop, then the window is asked (WM_NULL)
+//                                      over and over until its list view has ROWS
+//                                      rows: "ELAPSED_MS LONGEST_MS ASKS"
+//   kvmsg scroll HWND PAGES         -> scrolls a list view down page by page, each
+//                                      painted at once: "TOTAL_MS PER_PAGE_MS"
 // Numbers may be decimal or 0x-prefixed hexadecimal. A first argument
 // "--desktop NAME" makes kvmsg work on that desktop (windows are only visible to
 // threads of their own desktop, and Wine's virtual desktops are desktops).
 #include <windows.h>
 
 // After windows.h, which it needs.
+#include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -79,6 +86,50 @@ int PostDrop(HWND hwnd, int count, wchar_t** files) {
   CloseHandle(process);
   if (!ok) return 1;
   return PostMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) ? 0 : 1;
+}
+
+double Now() {
+  LARGE_INTEGER f, t;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t);
+  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+// How long the window takes to answer while it works through a drop.
+int TimeDrop(HWND list, ULONG_PTR rows, int count, wchar_t** files) {
+  HWND top = GetAncestor(list, GA_ROOT);
+  const double start = Now();
+  if (PostDrop(list, count, files) != 0) return 1;
+  double longest = 0;
+  unsigned long asks = 0;
+  for (;;) {
+    const double t = Now();
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(top, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result)) return 1;
+    longest = std::max(longest, Now() - t);
+    ++asks;
+    const ULONG_PTR have = static_cast<ULONG_PTR>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    if (have >= rows) break;
+    if (Now() - start > 900000) return 1;
+    Sleep(5);
+  }
+  std::printf("%.0f %.1f %lu\n", Now() - start, longest, asks);
+  return 0;
+}
+
+int TimeScroll(HWND list, int pages) {
+  const int perPage = static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+  RECT row{LVIR_BOUNDS, 0, 0, 0};
+  SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  const int step = std::max(1, perPage) * std::max(1L, row.bottom - row.top);
+  const double start = Now();
+  for (int i = 0; i < pages; ++i) {
+    SendMessageW(list, LVM_SCROLL, 0, step);
+    RedrawWindow(list, nullptr, nullptr, RDW_UPDATENOW);
+  }
+  const double total = Now() - start;
+  std::printf("%.0f %.2f\n", total, total / std::max(1, pages));
+  return 0;
 }
 
 }  // namespace
@@ -150,6 +201,10 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%lu ", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(search.found)));
     return PrintRect(search.found);
   }
+  if (command == L"droptime" && argc >= 5)
+    return TimeDrop(reinterpret_cast<HWND>(Number(argv[2])), Number(argv[3]), argc - 4, argv + 4);
+  if (command == L"scroll" && argc >= 4)
+    return TimeScroll(reinterpret_cast<HWND>(Number(argv[2])), static_cast<int>(Number(argv[3])));
   if (command == L"drop" && argc >= 4)
     return PostDrop(reinterpret_cast<HWND>(Number(argv[2])), argc - 3, argv + 3);
   return 2;
