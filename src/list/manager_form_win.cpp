@@ -18,6 +18,7 @@
 #include "skin/resource_bitmap_win.h"
 #include "skin/skin_controls_win.h"
 #include "skin/skin_file.h"
+#include "skin/speed_bitmap_win.h"
 #include "wallpaper/icon_colour.h"
 #include "wallpaper/kv_wallpaper_win.h"
 #include "wallpaper/resample.h"
@@ -753,10 +754,49 @@ void TManagerForm::AddOne(const std::string& fullName) {
   ui::ProcessMessages();
 }
 
+namespace {
+
+// OpenPreviewDialog's preview: the selected picture fitted into the box with
+// its aspect ratio kept, decoded once per selection.
+std::function<void(const std::string&, void*, int, int)> PicturePreview() {
+  struct Shown {
+    std::string name;
+    Bitmap picture;
+  };
+  auto shown = std::make_shared<Shown>();
+  return [shown](const std::string& name, void* dc, int width, int height) {
+    if (name.empty() || width <= 0 || height <= 0) return;
+    if (name != shown->name) {
+      shown->name = name;
+      shown->picture = Bitmap();
+      if (IsAcceptedExtension(LowerExtension(name))) {
+        LoadOptions options;
+        options.minWidth = width;
+        try {
+          LoadImageFile(shown->picture, name, options);
+        } catch (const std::exception&) {
+          shown->picture = Bitmap();
+        }
+        if (!shown->picture.Empty()) {
+          const PixelSize fit =
+              ScaledSize(shown->picture.Width(), shown->picture.Height(), width, height);
+          shown->picture = StretchPlain(shown->picture, fit.width, fit.height);
+        }
+      }
+    }
+    const Bitmap& p = shown->picture;
+    if (!p.Empty())
+      skin::DrawBitmap(static_cast<HDC>(dc), (width - p.Width()) / 2, (height - p.Height()) / 2, p);
+  };
+}
+
+}  // namespace
+
 void TManagerForm::AddWallpaper1Click() {
   FileDialogArgs args;
   args.filter = kOpenPreviewFilter;
   args.multiSelect = true;
+  args.preview = PicturePreview();
   const std::vector<std::string> names = prompts_.OpenFiles(args);
   if (names.empty()) return;
   AddScope scope(*this);
