@@ -245,6 +245,9 @@ void TManagerForm::SyncViewSelection() {
 
 bool TManagerListView::OnControlMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
+    case WM_MOUSEMOVE:
+      program::IdleCounter = 0;  // the auto-hide counts from the last movement
+      return false;
     case WM_DROPFILES:
       if (!onDropFiles) return false;
       onDropFiles(reinterpret_cast<HDROP>(wp));
