@@ -22,15 +22,10 @@ import time
 
 TOP = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(TOP, "tests", "e2e"))
-from kve2e import Desktop, wait_until  # noqa: E402
+from kve2e import Desktop, list_record, wait_until  # noqa: E402
 
 ROOT = "Software\\Tollvard\\Kestrova"
 LVM_GETITEMCOUNT = 0x1004
-
-
-def list_record(name, folder, style=1):
-    n, p = name.encode("cp1252"), folder.encode("cp1252")
-    return bytes([len(n)]) + n.ljust(50, b"\0") + bytes([len(p)]) + p.ljust(200, b"\0") + bytes([style])
 
 
 def start(d, *args):
@@ -79,7 +74,7 @@ def main():
         folder = d.prepare("Kestrova.exe")
         windows = "Z:" + folder.replace("/", "\\") + "\\"
         with open(os.path.join(folder, "big.lst"), "wb") as f:
-            f.write(b"".join(list_record(f"wallpaper{i:06d}.jpg", windows + f"pictures{i % 97}\\")
+            f.write(b"".join(list_record(f"wallpaper{i:06d}.jpg", windows + f"pictures{i % 97}\\", 1)
                              for i in range(args.rows)))
         open(os.path.join(folder, "empty.lst"), "wb").close()
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "list/dialog_layout_win.h"
 #include "list/manager_rules.h"
 #include "list/wallpaper_list.h"
 #include "widgets/prompts.h"
@@ -13,18 +14,6 @@ using program::ManagerForm;
 
 constexpr int kWidth = 300, kHeight = 170;
 
-ui::Control::CreateArgs At(HWND parent, int left, int top, int width, int height,
-                           const char* text = "") {
-  ui::Control::CreateArgs a;
-  a.parent = parent;
-  a.left = left;
-  a.top = top;
-  a.width = width;
-  a.height = height;
-  a.text = text;
-  return a;
-}
-
 }  // namespace
 
 TkvBatchChangeForm::~TkvBatchChangeForm() {
@@ -32,27 +21,19 @@ TkvBatchChangeForm::~TkvBatchChangeForm() {
 }
 
 void TkvBatchChangeForm::Create() {
-  CreateArgs args;
-  args.title = "Batch Style Changer";
-  args.width = kWidth;
-  args.height = kHeight;
-  args.left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  args.top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  args.style = WS_CAPTION | WS_SYSMENU;
-  args.exStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
-  Form::Create(args);
-  fileTypeLabel_.Create(At(hwnd_, 12, 18, 100, 18, "File type :"));
-  ui::Control::CreateArgs box = At(hwnd_, 120, 14, 160, 200);
+  Form::Create(CenteredDialog("Batch Style Changer", kWidth, kHeight));
+  fileTypeLabel_.Create(ChildAt(hwnd_, 12, 18, 100, 18, "File type :"));
+  ui::Control::CreateArgs box = ChildAt(hwnd_, 120, 14, 160, 200);
   box.style = WS_VSCROLL | WS_TABSTOP;
   FileTypeCbox.Create(box);
   for (const char* type : kBatchFileTypes) FileTypeCbox.AddItem(type);
-  styleLabel_.Create(At(hwnd_, 12, 52, 100, 18, "Wallpaper Style :"));
+  styleLabel_.Create(ChildAt(hwnd_, 12, 52, 100, 18, "Wallpaper Style :"));
   box.top = 48;
   WallStyleCbox.Create(box);
   for (const char* style : kStyleNames) WallStyleCbox.AddItem(style);
-  ChangeWallStyleButton.Create(At(hwnd_, 12, 92, 170, 26, "Change Wallpaper Styles"));
+  ChangeWallStyleButton.Create(ChildAt(hwnd_, 12, 92, 170, 26, "Change Wallpaper Styles"));
   ChangeWallStyleButton.onClick = [this] { ChangeWallStyleButtonClick(); };
-  CancelButton.Create(At(hwnd_, 196, 92, 84, 26, "Cancel"));
+  CancelButton.Create(ChildAt(hwnd_, 196, 92, 84, 26, "Cancel"));
   CancelButton.onClick = [this] { CancelButtonClick(); };
   program::kvBatchChangeForm = this;
 }

@@ -1,23 +1,12 @@
 #include "list/property_editor_win.h"
 
+#include "list/dialog_layout_win.h"
 #include "list/styles.h"
 
 namespace kv {
 namespace {
 
 constexpr int kWidth = 330, kHeight = 250;
-
-ui::Control::CreateArgs At(HWND parent, int left, int top, int width, int height,
-                           const char* text = "") {
-  ui::Control::CreateArgs a;
-  a.parent = parent;
-  a.left = left;
-  a.top = top;
-  a.width = width;
-  a.height = height;
-  a.text = text;
-  return a;
-}
 
 }  // namespace
 
@@ -26,36 +15,28 @@ TPropertyEditor::~TPropertyEditor() {
 }
 
 void TPropertyEditor::Create() {
-  CreateArgs args;
-  args.title = "Property Editor";
-  args.width = kWidth;
-  args.height = kHeight;
-  args.left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  args.top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  args.style = WS_CAPTION | WS_SYSMENU;
-  args.exStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
-  Form::Create(args);
-  CheckBox3.Create(At(hwnd_, 12, 12, 200, 20, "Transparent Backgrounds."));
-  CheckBox1.Create(At(hwnd_, 12, 40, 160, 20, "Background Colour"));
+  Form::Create(CenteredDialog("Property Editor", kWidth, kHeight));
+  CheckBox3.Create(ChildAt(hwnd_, 12, 12, 200, 20, "Transparent Backgrounds."));
+  CheckBox1.Create(ChildAt(hwnd_, 12, 40, 160, 20, "Background Colour"));
   // The colour buttons draw their colour themselves (no system colours).
-  ui::Control::CreateArgs colour = At(hwnd_, 200, 38, 60, 24);
+  ui::Control::CreateArgs colour = ChildAt(hwnd_, 200, 38, 60, 24);
   colour.style = BS_OWNERDRAW;
   ColorPickerButton1.Create(colour);
-  CheckBox2.Create(At(hwnd_, 12, 70, 160, 20, "Foreground Colour :"));
+  CheckBox2.Create(ChildAt(hwnd_, 12, 70, 160, 20, "Foreground Colour :"));
   colour.top = 68;
   ColorPickerButton2.Create(colour);
-  styleLabel_.Create(At(hwnd_, 12, 106, 100, 18, "Style :"));
-  ui::Control::CreateArgs box = At(hwnd_, 120, 102, 180, 200);
+  styleLabel_.Create(ChildAt(hwnd_, 12, 106, 100, 18, "Style :"));
+  ui::Control::CreateArgs box = ChildAt(hwnd_, 120, 102, 180, 200);
   box.style = WS_VSCROLL | WS_TABSTOP;
   ComboBox2.Create(box);
   for (const char* style : kStyleNames) ComboBox2.AddItem(style);
-  placementLabel_.Create(At(hwnd_, 12, 138, 100, 18, "Icon Placement :"));
+  placementLabel_.Create(ChildAt(hwnd_, 12, 138, 100, 18, "Icon Placement :"));
   box.top = 134;
   ComboBox1.Create(box);
   for (const char* place : {"Default", "Top", "Left", "Bottom", "Right"}) ComboBox1.AddItem(place);
-  Button1.Create(At(hwnd_, 12, 176, 90, 26, "Small"));
-  Button2.Create(At(hwnd_, 114, 176, 90, 26, "Normal"));
-  Button3.Create(At(hwnd_, 216, 176, 90, 26, "Detailed"));
+  Button1.Create(ChildAt(hwnd_, 12, 176, 90, 26, "Small"));
+  Button2.Create(ChildAt(hwnd_, 114, 176, 90, 26, "Normal"));
+  Button3.Create(ChildAt(hwnd_, 216, 176, 90, 26, "Detailed"));
   program::PropertyEditor = this;
 }
 

@@ -1,5 +1,6 @@
 #include "list/search_form_win.h"
 
+#include "list/dialog_layout_win.h"
 #include "list/search_filter.h"
 #include "list/wallpaper_list.h"
 #include "widgets/text_win.h"
@@ -11,16 +12,16 @@ using program::ManagerForm;
 
 constexpr int kWidth = 300, kHeight = 340;
 
-// Enter and Escape go to the control instead of the dialog navigation of the
-// message loop (which would turn them into the window's OK and Cancel).
-bool WantsEnterAndEscape(LPARAM lp, LRESULT& result) {
+// WM_GETDLGCODE: Enter and Escape go to the control instead of the dialog
+// navigation of the message loop (which would turn them into the window's OK
+// and Cancel); false leaves the question to the control.
+bool WantsEnterAndEscape(HWND control, WPARAM wp, LPARAM lp, LRESULT& result) {
   const MSG* m = reinterpret_cast<const MSG*>(lp);
-  if (m && (m->message == WM_KEYDOWN || m->message == WM_CHAR || m->message == WM_KEYUP) &&
-      (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE)) {
-    result = DLGC_WANTALLKEYS;
-    return true;
-  }
-  return false;
+  if (!m || (m->message != WM_KEYDOWN && m->message != WM_CHAR && m->message != WM_KEYUP) ||
+      (m->wParam != VK_RETURN && m->wParam != VK_ESCAPE))
+    return false;
+  result = DLGC_WANTALLKEYS | DefSubclassProc(control, WM_GETDLGCODE, wp, lp);
+  return true;
 }
 
 }  // namespace
@@ -30,9 +31,7 @@ bool WantsEnterAndEscape(LPARAM lp, LRESULT& result) {
 bool TSearchEdit::OnControlMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case WM_GETDLGCODE:
-      if (!WantsEnterAndEscape(lp, result)) return false;
-      result |= DefSubclassProc(hwnd_, msg, wp, lp);
-      return true;
+      return WantsEnterAndEscape(hwnd_, wp, lp, result);
     case WM_KEYDOWN:
       if (onKeyDownFirst && onKeyDownFirst(wp)) {
         result = 0;
@@ -104,9 +103,7 @@ bool TSearchResults::OnCommand(WORD code) {
 bool TSearchResults::OnControlMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case WM_GETDLGCODE:
-      if (!WantsEnterAndEscape(lp, result)) return false;
-      result |= DefSubclassProc(hwnd_, msg, wp, lp);
-      return true;
+      return WantsEnterAndEscape(hwnd_, wp, lp, result);
     case WM_KEYDOWN:
       if (onKeyDown) onKeyDown(wp);
       break;
@@ -131,17 +128,9 @@ TSearchForm::~TSearchForm() {
 }
 
 void TSearchForm::Create() {
-  CreateArgs args;
-  args.title = "Search";
-  args.width = kWidth;
-  args.height = kHeight;
-  args.left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  args.top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
   // Without WS_CLIPCHILDREN: the group frame is see-through, and the window
   // paints what shows through it.
-  args.style = WS_CAPTION | WS_SYSMENU;
-  args.exStyle = WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW;
-  Form::Create(args);
+  Form::Create(CenteredDialog("Search", kWidth, kHeight, WS_EX_TOOLWINDOW));
   onClose = [this] {
     HideSearch();
     return false;
@@ -154,37 +143,18 @@ void TSearchForm::Create() {
                       8, 6, width, 50, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(group_, WM_SETFONT, reinterpret_cast<WPARAM>(ui::DefaultGuiFont()), TRUE);
 
-  ui::Control::CreateArgs edit;
-  edit.parent = hwnd_;
-  edit.left = 18;
-  edit.top = 24;
-  edit.width = width - 20;
-  edit.height = 22;
-  SearchString_.Create(edit);
+  SearchString_.Create(ChildAt(hwnd_, 18, 24, width - 20, 22));
   SearchString_.onKeyDownFirst = [this](WPARAM key) { return SearchStringKeyDown(key); };
   SearchString_.onKeyUp = [this](WPARAM key) { SearchStringKeyUp(key); };
   SearchString_.onKeyPress = [this](WPARAM ch) { return SearchStringKeyPress(ch); };
 
-  ui::Control::CreateArgs results;
-  results.parent = hwnd_;
-  results.left = 8;
-  results.top = 64;
-  results.width = width;
-  results.height = client.bottom - 64 - 42;
-  SearchResults_.Create(results);
+  SearchResults_.Create(ChildAt(hwnd_, 8, 64, width, client.bottom - 64 - 42));
   SearchResults_.onDblClick = [this] { SearchResultsDblClick(); };
   SearchResults_.onKeyUp = [this](WPARAM key) { SearchResultsKeyUp(key); };
   SearchResults_.onKeyDown = [this](WPARAM key) { SearchResultsKeyDown(key); };
   SearchResults_.onClick = [this] { SearchResultsClick(); };
 
-  ui::Control::CreateArgs cancel;
-  cancel.parent = hwnd_;
-  cancel.text = "&Cancel";
-  cancel.width = 80;
-  cancel.height = 25;
-  cancel.left = client.right - 8 - cancel.width;
-  cancel.top = client.bottom - 8 - cancel.height;
-  CancelButton_.Create(cancel);
+  CancelButton_.Create(ChildAt(hwnd_, client.right - 88, client.bottom - 33, 80, 25, "&Cancel"));
   CancelButton_.onClick = [this] { CancelButtonClick(); };
   // The frame lies behind the text it surrounds, or it paints over it.
   SetWindowPos(group_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

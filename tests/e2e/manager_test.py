@@ -14,7 +14,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 import kve2e  # noqa: E402
-from kve2e import Desktop, read_bmp, wait_until, write_bmp  # noqa: E402
+from kve2e import Desktop, list_record, read_bmp, wait_until, write_bmp  # noqa: E402
 
 ROOT = "Software\\Tollvard\\Kestrova"
 WM_KEYDOWN = 0x0100
@@ -24,11 +24,6 @@ LVM_GETSELECTEDCOUNT = 0x1032
 STRETCH, TILE = 1, 2
 ENTRIES = [("Sunset.bmp", (220, 120, 40), STRETCH), ("beach.bmp", (40, 160, 210), STRETCH),
            ("SUNRISE.bmp", (200, 60, 140), TILE)]
-
-
-def list_record(name, folder, style):
-    n, p = name.encode("cp1252"), folder.encode("cp1252")
-    return bytes([len(n)]) + n.ljust(50, b"\0") + bytes([len(p)]) + p.ljust(200, b"\0") + bytes([style])
 
 
 def framed(x, y, colour):
@@ -68,9 +63,7 @@ class Manager(unittest.TestCase):
         self.d.stop()
 
     def reg(self, key, value):
-        out, rc = self.d.kvmsg("reg", f"{ROOT}\\{key}" if key else ROOT, value, check=False,
-                               desktop=False)
-        return out if rc == 0 else None
+        return self.d.reg(f"{ROOT}\\{key}" if key else ROOT, value)
 
     def rows(self):
         return self.d.send(self.listview.hwnd, LVM_GETITEMCOUNT)
