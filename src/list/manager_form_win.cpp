@@ -717,9 +717,9 @@ class TManagerForm::AddScope {
     if (form_.addDepth_++ == 0) {
       form_.cancelAdd_ = false;
       form_.added_ = 0;
-      animating_ = program::Options.cacheEnabled && MainForm;
-      if (animating_) {
-        MainForm->SetTrayAnimate(true);
+      // The icon animates while thumbnails are made; the tip counts in any case.
+      if (MainForm) {
+        MainForm->SetTrayAnimate(program::Options.cacheEnabled);
         MainForm->SetTrayTip(kAddingTip + std::string("0"));
       }
     }
@@ -740,7 +740,6 @@ class TManagerForm::AddScope {
 
  private:
   TManagerForm& form_;
-  bool animating_ = false;
 };
 
 // Whether the add should stop before its next file: Escape, or the program ending.
@@ -749,8 +748,7 @@ bool TManagerForm::AddStopped() const { return cancelAdd_ || ui::Terminated(); }
 void TManagerForm::AddOne(const std::string& fullName) {
   if (Wallpaperlist_.AddWallpaper(fullName, true)) {
     ++added_;
-    if (MainForm && program::Options.cacheEnabled)
-      MainForm->SetTrayTip(kAddingTip + std::to_string(added_));
+    if (MainForm) MainForm->SetTrayTip(kAddingTip + std::to_string(added_));
   }
   // Between two files the window answers what is waiting: painting, moves, a
   // menu command, Escape.
