@@ -16,6 +16,7 @@
 #include "list/preview_form_win.h"
 #include "list/search_form_win.h"
 #include "list/shell_files.h"
+#include "support/desktop_values_win.h"
 #include "wallpaper/kv_wallpaper_win.h"
 #include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
@@ -32,6 +33,11 @@ constexpr UINT kStartSecondAdd = WM_APP + 5;
 class ManagerCommands : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Applying changes the desktop; it is put back as found.
+    for (const wchar_t* name : test::kDesktopValueNames)
+      desktopValues.push_back(test::ReadDesktopValue(name));
+    systemWallpaper.assign(MAX_PATH, L'\0');
+    SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, systemWallpaper.data(), 0);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
     dir = ProgramDir() + "managertest\\";
     SystemShellDelete().Delete(dir);
@@ -49,6 +55,10 @@ class ManagerCommands : public ::testing::Test {
     program::Options.cacheEnabled = true;
     SystemShellDelete().Delete(dir);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
+    for (std::size_t i = 0; i < std::size(test::kDesktopValueNames); ++i)
+      test::WriteDesktopValue(test::kDesktopValueNames[i], desktopValues[i]);
+    SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, systemWallpaper.data(), 0);
+    DeleteFileW(Widen(ProgramDir() + kWallpaperFileName).c_str());
   }
   void Start() {
     browser = std::make_unique<app::TMainForm>(prompts, SystemShellDelete(), store);
@@ -85,6 +95,8 @@ class ManagerCommands : public ::testing::Test {
 
   ScriptedPrompts prompts;
   RegistrySettingsStore store;
+  std::vector<std::optional<std::wstring>> desktopValues;
+  std::wstring systemWallpaper;
   std::string dir;
   std::unique_ptr<app::TMainForm> browser;
   std::unique_ptr<TManagerForm> manager;

@@ -63,6 +63,9 @@ class ApplierTest : public ::testing::Test {
   void SetUp() override {
     for (const wchar_t* name : kDesktopValueNames) saved_.push_back(ReadDesktopValue(name));
     systemWallpaper_ = SystemWallpaper();
+    // Each test starts from a desktop without wallpaper, whatever earlier runs
+    // in this prefix (the program's windows apply wallpapers too) left set.
+    SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, const_cast<wchar_t*>(L""), 0);
     std::filesystem::remove(wallpaper_);
     std::filesystem::create_directories(sources_);
   }
