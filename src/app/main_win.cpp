@@ -13,7 +13,11 @@
 #include "app/browser_form_win.h"
 #include "app/start_options.h"
 #include "config/settings_store_win.h"
+#include "list/batch_change_form_win.h"
 #include "list/manager_form_win.h"
+#include "list/preview_form_win.h"
+#include "list/property_editor_win.h"
+#include "list/search_form_win.h"
 #include "list/shell_files.h"
 #include "widgets/prompts_win.h"
 #include "widgets/text_win.h"
@@ -49,6 +53,15 @@ int Run() {
   mainForm->Create();
   auto managerForm = std::make_unique<kv::TManagerForm>(prompts, kv::SystemShellDelete(), store);
   managerForm->Create(arguments);
+  // After the options window: the search, preview, batch-change and property windows.
+  auto searchForm = std::make_unique<kv::TSearchForm>();
+  searchForm->Create();
+  auto previewForm = std::make_unique<kv::TPreviewForm>();
+  previewForm->Create();
+  auto batchForm = std::make_unique<kv::TkvBatchChangeForm>(prompts);
+  batchForm->Create();
+  auto propertyEditor = std::make_unique<kv::TPropertyEditor>();
+  propertyEditor->Create();
 
   PrepareForm(*mainForm);
   PrepareForm(managerForm->Form());
@@ -64,6 +77,10 @@ int Run() {
 
   const int code = kv::ui::RunMessageLoop();
   // The manager saves its list as it goes; the browser restores the desktop.
+  propertyEditor.reset();
+  batchForm.reset();
+  previewForm.reset();
+  searchForm.reset();
   managerForm.reset();
   mainForm.reset();
   kv::ui::SetErrorPrompts(nullptr);

@@ -11,12 +11,16 @@
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
 #include "config/text_case.h"
+#include "list/manager_rules.h"
 #include "list/shell_files.h"
 #include "list/styles.h"
 #include "skin/profile_ini_win.h"
 #include "skin/resource_bitmap_win.h"
 #include "skin/skin_controls_win.h"
 #include "skin/skin_file.h"
+#include "skin/speed_bitmap_win.h"
+#include "wallpaper/icon_colour.h"
+#include "wallpaper/kv_wallpaper_win.h"
 #include "wallpaper/resample.h"
 #include "wallpaper/wallpaper_render.h"
 #include "widgets/program_dir_win.h"
@@ -27,6 +31,7 @@ namespace kv {
 namespace {
 
 using program::MainForm;
+using program::OptionsForm;
 
 constexpr Colour kMagenta = MakeColour(255, 0, 255);
 constexpr char kMissingManagerImage[] = "Skin file must contain ManagerImage in misc section";
@@ -37,6 +42,20 @@ constexpr char kOpenPreviewFilter[] =
     "All Supported images (*.bmp;*.gif;*.jpeg;*.jpg;*.rle;*.dib;*.psd;*.pdd;*.tif;*.tiff;*.tga;"
     "*.vst;*.icb;*.vda;*.win;*.pcx;*.pcc;*.psp;*.png)|*.bmp;*.gif;*.jpeg;*.jpg;*.rle;*.dib;*.psd;"
     "*.pdd;*.tif;*.tiff;*.tga;*.vst;*.icb;*.vda;*.win;*.pcx;*.pcc;*.psp;*.png";
+constexpr char kOpenListFilter[] = "KV Wallpaper List (*.lst)|*.lst";
+constexpr char kSaveListFilter[] = "KV WallpaperLists (*.lst)|*.lst";
+constexpr char kDefaultListName[] = "wallpaperlist.lst";
+constexpr char kCurrentListValue[] = "Current Wallpaper List";
+constexpr char kCurrentWallValue[] = "Current Wall Number";
+constexpr char kAddingTip[] = "Adding wallpapers: ";
+constexpr char kIdleTip[] = "Kestrova";
+
+bool ShiftHeld() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
+
+// The full name with its extension made ".lst" (only the name part's dot counts).
+std::string WithListExtension(const std::string& fullName) {
+  return std::string(PathPart(fullName)) + ChangeExtension(NamePart(fullName), ".lst");
+}
 
 Bitmap LoadPicture(const std::string& fileName) {
   Bitmap picture;
@@ -109,7 +128,23 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
     WallpaperlistSelectItem();
   };
   DragAcceptFiles(listView_.hwnd(), TRUE);
+  listView_.onDropFiles = [this](HDROP drop) { DropFiles(drop); };
+  listView_.onContextMenu = [this](int x, int y) {
+    WallpaperListPopupMenuPopup();
+    WallpaperListPopupMenu.Popup(hwnd_, x, y);
+  };
+  listView_.onKey = [this](WPARAM key) {
+    if (key != VK_RETURN && key != VK_DELETE && key != VK_ESCAPE) return false;
+    WallpaperlistKeyDown(key, ShiftHeld());
+    return true;
+  };
+  listView_.onDoubleClick = [this](int) { WallpaperlistDblClick(); };
   Wallpaperlist_.onRowsChanged = [this] { SyncViewRows(); };
+  Wallpaperlist_.onSelectionChanged = [this] {
+    if (syncing_) return;
+    SyncViewSelection();
+    WallpaperlistSelectItem();
+  };
   Wallpaperlist_.processMessages = [] { ui::ProcessMessages(); };
 
   skin::TOrganicShapeControl::CreateArgs preview;
@@ -156,13 +191,13 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
   // 4. The stored list, else the default list of the program directory.
   if (listFile.empty()) {
     try {
-      listFile = store_.RegReadString(kRootKey, "Current Wallpaper List").value_or("");
+      listFile = store_.RegReadString(kRootKey, kCurrentListValue).value_or("");
     } catch (const Error&) {
     }
   }
   if (listFile.empty() || !FileExists(listFile)) {
     listFile = AsciiLowerCopy(programDir + "Wallpaper.lst");
-    store_.RegWriteString(kRootKey, "Current Wallpaper List", listFile);
+    store_.RegWriteString(kRootKey, kCurrentListValue, listFile);
   }
   program::CurrentListFile = listFile;
   // 5. The rows; a file that cannot be read leaves what the list kept.
@@ -175,21 +210,283 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
   const int n = static_cast<int>(Wallpaperlist_.Count());
   std::optional<int> stored;
   try {
-    stored = store_.RegReadInteger(kRootKey, "Current Wall Number");
+    stored = store_.RegReadInteger(kRootKey, kCurrentWallValue);
   } catch (const Error&) {
   }
-  program::CurrentWallNumber = stored ? *stored : (n > 3 ? (n - 1) / 2 : (n + 1) / 2);
+  program::CurrentWallNumber = stored ? *stored : StartWallNumber(n);
   // 7. The skins folder, and the list files of the program directory.
+  BuildMenus();
   MakeDirectory(programDir + "Skins");
   for (const DirectoryEntry& e : ListDirectory(programDir))
     if (!e.isDirectory && LowerExtension(e.name) == ".lst")
-      listFiles_.emplace_back(ListCaption(e.name), programDir + e.name);
+      AddListFileItem(ListCaption(e.name), programDir + e.name);
   SyncViewRows();
 }
 
 void TManagerForm::SyncViewRows() {
   listView_.SetItemCount(static_cast<int>(Wallpaperlist_.Count()));
+  SyncViewSelection();
   listView_.Invalidate();
+}
+
+void TManagerForm::SyncViewSelection() {
+  // An owner-data view keeps its own selection states; they follow the model's
+  // after every change made there (a search pick, a removal, a load).
+  syncing_ = true;
+  LVITEMW clear{};
+  clear.stateMask = LVIS_SELECTED;
+  SendMessageW(listView_.hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(&clear));
+  if (Wallpaperlist_.SelectedCount() > 0)
+    for (std::size_t i : Wallpaperlist_.SelectedIndices())
+      listView_.Select(static_cast<int>(i), false);
+  syncing_ = false;
+}
+
+bool TManagerListView::OnControlMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      program::IdleCounter = 0;  // the auto-hide counts from the last movement
+      return false;
+    case WM_DROPFILES:
+      if (!onDropFiles) return false;
+      onDropFiles(reinterpret_cast<HDROP>(wp));
+      result = 0;
+      return true;
+    case WM_CONTEXTMENU: {
+      if (!onContextMenu) return false;
+      POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      if (lp == -1) GetCursorPos(&at);  // from the keyboard
+      onContextMenu(at.x, at.y);
+      result = 0;
+      return true;
+    }
+    case WM_KEYDOWN:
+      if (onKey && onKey(wp)) {
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_GETDLGCODE:
+      // Enter and Escape belong to the list, not to the dialog navigation of
+      // the message loop.
+      if (lp) {
+        const MSG* m = reinterpret_cast<const MSG*>(lp);
+        if (m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE)) {
+          result = DLGC_WANTALLKEYS;
+          return true;
+        }
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+// --- Menus -----------------------------------------------------------------
+
+ui::MenuItem& TManagerForm::Item(const char* name) {
+  if (ui::MenuItem* item = ManagerPopupMenu.root.Find(name)) return *item;
+  if (ui::MenuItem* item = WallpaperListPopupMenu.root.Find(name)) return *item;
+  throw std::logic_error(std::string("no menu item ") + name);
+}
+
+void TManagerForm::BuildMenus() {
+  auto add = [](ui::MenuItem& parent, const char* caption, const char* name,
+                auto handler) -> ui::MenuItem& {
+    return parent.Add(
+        caption, [handler](ui::MenuItem&) { handler(); }, name);
+  };
+  ui::MenuItem& m = ManagerPopupMenu.root;
+  add(m, "Add Wallpaper(s)", "AddWallpaper1", [this] { AddWallpaper1Click(); });
+  add(m, "Remove Selected Wallpaper(s)", "RemoveSelectedWallpaper1",
+      [this] { RemoveSelectedWallpaper1Click(); });
+  add(m, "Clear All Wallpapers", "ClearAllWallpapers1", [this] { ClearAllWallpapers1Click(); });
+  m.AddSeparator();
+  add(m, "Load WallPaper List", "LoadWallPaperList1", [this] { LoadWallPaperList1Click(); });
+  add(m, "Save Wallpaper List", "SaveWallpaperList1", [this] { SaveWallpaperList1Click(); });
+  ui::MenuItem& lists = m.Add("Wallpaper Lists", {}, "WallpaperLists1");
+  add(lists, "Default Wallpaper List", "DefaultWallpaper1", [this] { DefaultWallpaper1Click(); });
+  lists.AddSeparator();
+  m.AddSeparator();
+  add(m, "Add Directory To List", "AddDirectory1", [this] { AddDirectory1Click(); });
+  add(m, "Add Directory Tree To List", "AddDirectoryTree1", [this] { AddDirectoryTree1Click(); });
+  m.AddSeparator();
+  add(m, "Close Manager", "CloseManager1", [this] { CloseManager1Click(); });
+
+  ui::MenuItem& w = WallpaperListPopupMenu.root;
+  auto style = [this](ui::MenuItem& parent, const char* caption, const char* name) {
+    parent.Add(
+        caption, [this](ui::MenuItem& item) { PopupStyleClick(item.caption); }, name);
+  };
+  style(w, "Center", "PopupCenter");
+  style(w, "Stretch", "PopupStretch");
+  style(w, "Tile", "PopupTile");
+  style(w, "Scaled", "PopupScaled");
+  ui::MenuItem& filters = w.Add("Filter", {}, "Scaled1");
+  style(filters, "Box", "Box1");
+  style(filters, "Triangle", "Triangle1");
+  style(filters, "Hermite", "Hermite1");
+  style(filters, "Bell", "Bell1");
+  style(filters, "Spline", "Spline1");
+  style(filters, "Lanczos3", "Lanczos31");
+  style(filters, "Mitchell", "Mitchell1");
+  w.AddSeparator();
+  add(w, "Set Style Defaults", "SetwallpaperStyloedefaults1",
+      [this] { SetwallpaperStyloedefaults1Click(); });
+  add(w, "Edit Items Properties", "PropertyEditor1", [this] { PropertyEditor1Click(); }).visible =
+      false;
+  add(w, "Batch Style Change", "BatchStyleChange1", [this] { BatchStyleChange1Click(); });
+  w.AddSeparator();
+  add(w, "Preview Image", "PreviewImage1", [this] { PreviewImage1Click(); });
+  add(w, "Apply Image", "PopupApplyImage", [this] { PopupApplyImageClick(); });
+  w.AddSeparator();
+  add(w, "Wallpaper List Actions", "WallpaperListActions1",
+      [this] { WallpaperListActions1Click(); });
+}
+
+void TManagerForm::AddListFileItem(const std::string& caption, const std::string& fullName) {
+  listFiles_.emplace_back(caption, fullName);
+  Item("WallpaperLists1").Add(caption, [this, fullName](ui::MenuItem&) { SwitchToList(fullName); });
+}
+
+void TManagerForm::WallpaperListPopupMenuPopup() {
+  if (Wallpaperlist_.SelectedCount() != 1) return;
+  const std::string& style = Wallpaperlist_.Entry(Wallpaperlist_.SelectedIndices().front()).style;
+  for (const char* name : {"PopupCenter", "PopupStretch", "PopupTile", "PopupScaled", "Box1",
+                           "Triangle1", "Hermite1", "Bell1", "Spline1", "Lanczos31", "Mitchell1"}) {
+    ui::MenuItem& item = Item(name);
+    item.checked = EqualsIgnoringAsciiCase(item.caption, style);
+  }
+}
+
+void TManagerForm::PopupStyleClick(const std::string& style) {
+  if (Wallpaperlist_.SelectedCount() == 0) {
+    prompts_.Warning(kStyleNothingSelectedText);
+    return;
+  }
+  Wallpaperlist_.BeginUpdate();
+  for (std::size_t i : Wallpaperlist_.SelectedIndices()) Wallpaperlist_.SetStyle(i, style);
+  Wallpaperlist_.EndUpdate();
+}
+
+void TManagerForm::SetwallpaperStyloedefaults1Click() {
+  // The page with the table of default styles, once the options window exists.
+  if (OptionsForm) OptionsForm->ShowStyleDefaultsPage();
+}
+
+void TManagerForm::PropertyEditor1Click() {
+  if (program::PropertyEditor) program::PropertyEditor->ShowEditor();
+}
+
+void TManagerForm::BatchStyleChange1Click() {
+  if (Wallpaperlist_.Count() == 0) {
+    prompts_.Warning(kBatchEmptyListText);
+    return;
+  }
+  if (program::kvBatchChangeForm) program::kvBatchChangeForm->ShowBatch();
+}
+
+void TManagerForm::PreviewImage1Click() {
+  if (Wallpaperlist_.SelectedCount() != 1) {
+    prompts_.Warning(kPreviewOneText);
+    return;
+  }
+  const WallpaperEntry& e = Wallpaperlist_.Entry(Wallpaperlist_.SelectedIndices().front());
+  if (program::PreviewForm) program::PreviewForm->ShowPreview(e.FullName(), e.style);
+}
+
+void TManagerForm::PopupApplyImageClick() {
+  if (Wallpaperlist_.SelectedCount() != 1) {
+    prompts_.Warning(kApplyOneText);
+    return;
+  }
+  const std::size_t index = Wallpaperlist_.SelectedIndices().front();
+  const WallpaperEntry entry = Wallpaperlist_.Entry(index);
+  if (MainForm) {
+    program::CurrentWallNumber = static_cast<int>(index);
+    store_.RegWriteInteger(kRootKey, kCurrentWallValue, program::CurrentWallNumber);
+    TKVWallpaper& applier = MainForm->KVWallpaper1();
+    applier.WpName = entry.FullName();
+    applier.SetStyleByName(entry.style);
+    program::NotifyShell = true;
+    applier.ApplyWallpaper(true, program::NotifyShell);
+    MainForm->RefreshPreviews();
+  }
+  if (MainForm && OptionsForm && OptionsForm->AnalyseThumbnails()) {
+    TKVWallpaper& applier = MainForm->KVWallpaper1();
+    applier.Setdeskicons_fg(
+        MainForm->IconColourChooser1().ChooseIconColour(previewImage_.Picture()));
+    applier.ApplyIconColours();
+  }
+}
+
+void TManagerForm::WallpaperListActions1Click() {
+  POINT at;
+  GetCursorPos(&at);
+  ManagerPopupMenu.Popup(hwnd_, at.x, at.y);
+}
+
+void TManagerForm::WallpaperlistKeyDown(WPARAM key, bool shift) {
+  switch (key) {
+    case VK_RETURN:
+      PopupApplyImageClick();
+      break;
+    case VK_DELETE:
+      if (shift)
+        ClearAllWallpapers1Click();
+      else
+        RemoveSelectedWallpaper1Click();
+      break;
+    case VK_ESCAPE:
+      CancelAdd();
+      break;
+    default:
+      break;
+  }
+}
+
+void TManagerForm::CloseManager1Click() { ShowFaded(false); }
+
+// --- List files ------------------------------------------------------------
+
+void TManagerForm::LoadWallPaperList1Click() {
+  FileDialogArgs args;
+  args.filter = kOpenListFilter;
+  args.defaultExt = "lst";
+  const std::vector<std::string> names = prompts_.OpenFiles(args);
+  if (!names.empty()) SwitchToList(names.front());
+}
+
+void TManagerForm::SwitchToList(const std::string& fileName) {
+  // The rows go back to their own file first, so that edits made since the
+  // start are not lost by the switch.
+  if (!program::CurrentListFile.empty()) Wallpaperlist_.SaveList(program::CurrentListFile);
+  // A file that cannot be read raises here: the rows and the current list file
+  // stay, so the unreadable file is never overwritten with other rows.
+  Wallpaperlist_.LoadList(fileName);
+  program::CurrentWallNumber = SwitchedWallNumber(static_cast<int>(Wallpaperlist_.Count()));
+  if (MainForm) MainForm->RefreshPreviews();
+  store_.RegWriteString(kRootKey, kCurrentListValue, fileName);
+  program::CurrentListFile = fileName;
+  HidePreviewImage();
+}
+
+void TManagerForm::SaveWallpaperList1Click() {
+  FileDialogArgs args;
+  args.filter = kSaveListFilter;
+  const std::optional<std::string> name = prompts_.SaveFile(args);
+  if (!name) return;
+  program::CurrentListFile = WithListExtension(*name);
+  Wallpaperlist_.SaveList(program::CurrentListFile);
+  store_.RegWriteString(kRootKey, kCurrentListValue, program::CurrentListFile);
+}
+
+void TManagerForm::DefaultWallpaper1Click() {
+  if (!program::CurrentListFile.empty()) Wallpaperlist_.SaveList(program::CurrentListFile);
+  program::CurrentListFile = ProgramDir() + kDefaultListName;
+  Wallpaperlist_.LoadList(program::CurrentListFile);
+  HidePreviewImage();
 }
 
 // --- Skin ------------------------------------------------------------------
@@ -245,8 +542,24 @@ void TManagerForm::BindButton(skin::TOrganicShapeButton& button, const std::stri
     case skin::ManagerCommand::ClearList:
       action = [this] { ClearAllWallpapers1Click(); };
       break;
-    // The list commands, the menu, the batch change, apply and preview arrive
-    // with the manager's menus; until then their buttons show only their hints.
+    case skin::ManagerCommand::LoadList:
+      action = [this] { LoadWallPaperList1Click(); };
+      break;
+    case skin::ManagerCommand::SaveList:
+      action = [this] { SaveWallpaperList1Click(); };
+      break;
+    case skin::ManagerCommand::ManMenu:
+      action = [this] { WallpaperListActions1Click(); };
+      break;
+    case skin::ManagerCommand::ChangeStyle:
+      action = [this] { BatchStyleChange1Click(); };
+      break;
+    case skin::ManagerCommand::ApplyImage:
+      action = [this] { PopupApplyImageClick(); };
+      break;
+    case skin::ManagerCommand::FullscrPreview:
+      action = [this] { PreviewImage1Click(); };
+      break;
     default:
       break;
   }
@@ -392,15 +705,106 @@ void TManagerForm::WallpaperlistSelectItem() {
   }
 }
 
+// --- Adding ------------------------------------------------------------------
+
+// One add (from the open dialog, a directory, a drop) from its start to its
+// end. Adds nest when a menu command starts another while the first processes
+// messages: the list's updating and the tray animation are suspended and
+// resumed once for the outermost, and the progress counts across all of them.
+class TManagerForm::AddScope {
+ public:
+  explicit AddScope(TManagerForm& form) : form_(form) {
+    if (form_.addDepth_++ == 0) {
+      form_.cancelAdd_ = false;
+      form_.added_ = 0;
+      // The icon animates while thumbnails are made; the tip counts in any case.
+      if (MainForm) {
+        MainForm->SetTrayAnimate(program::Options.cacheEnabled);
+        MainForm->SetTrayTip(kAddingTip + std::string("0"));
+      }
+    }
+    form_.Wallpaperlist_.BeginUpdate();
+  }
+  AddScope(const AddScope&) = delete;
+  AddScope& operator=(const AddScope&) = delete;
+  ~AddScope() {
+    form_.Wallpaperlist_.EndUpdate();
+    if (--form_.addDepth_ == 0) {
+      form_.cancelAdd_ = false;
+      if (MainForm) {
+        MainForm->SetTrayAnimate(false);
+        MainForm->SetTrayTip(kIdleTip);
+      }
+    }
+  }
+
+ private:
+  TManagerForm& form_;
+};
+
+// Whether the add should stop before its next file: Escape, or the program ending.
+bool TManagerForm::AddStopped() const { return cancelAdd_ || ui::Terminated(); }
+
+void TManagerForm::AddOne(const std::string& fullName) {
+  if (Wallpaperlist_.AddWallpaper(fullName, true)) {
+    ++added_;
+    if (MainForm) MainForm->SetTrayTip(kAddingTip + std::to_string(added_));
+  }
+  // Between two files the window answers what is waiting: painting, moves, a
+  // menu command, Escape.
+  ui::ProcessMessages();
+}
+
+namespace {
+
+// OpenPreviewDialog's preview: the selected picture fitted into the box with
+// its aspect ratio kept, decoded once per selection.
+std::function<void(const std::string&, void*, int, int)> PicturePreview() {
+  struct Shown {
+    std::string name;
+    Bitmap picture;
+  };
+  auto shown = std::make_shared<Shown>();
+  return [shown](const std::string& name, void* dc, int width, int height) {
+    if (name.empty() || width <= 0 || height <= 0) return;
+    if (name != shown->name) {
+      shown->name = name;
+      shown->picture = Bitmap();
+      if (IsAcceptedExtension(LowerExtension(name))) {
+        LoadOptions options;
+        options.minWidth = width;
+        try {
+          LoadImageFile(shown->picture, name, options);
+        } catch (const std::exception&) {
+          shown->picture = Bitmap();
+        }
+        if (!shown->picture.Empty()) {
+          const PixelSize fit =
+              ScaledSize(shown->picture.Width(), shown->picture.Height(), width, height);
+          shown->picture = StretchPlain(shown->picture, fit.width, fit.height);
+        }
+      }
+    }
+    const Bitmap& p = shown->picture;
+    if (!p.Empty())
+      skin::DrawBitmap(static_cast<HDC>(dc), (width - p.Width()) / 2, (height - p.Height()) / 2, p);
+  };
+}
+
+}  // namespace
+
 void TManagerForm::AddWallpaper1Click() {
   FileDialogArgs args;
   args.filter = kOpenPreviewFilter;
   args.multiSelect = true;
+  args.preview = PicturePreview();
   const std::vector<std::string> names = prompts_.OpenFiles(args);
   if (names.empty()) return;
-  Wallpaperlist_.BeginUpdate();
-  Wallpaperlist_.AddWallpapers(names, true);
-  Wallpaperlist_.EndUpdate();
+  AddScope scope(*this);
+  for (const std::string& name : names) {
+    if (AddStopped()) break;
+    AddOne(name);
+  }
 }
 
 void TManagerForm::RemoveSelectedWallpaper1Click() {
@@ -424,26 +828,80 @@ void TManagerForm::AddDirectoryTree1Click() {
 
 void TManagerForm::AddFolder(const std::string& folder, bool recursive) {
   if (folder.empty()) return;
-  Wallpaperlist_.BeginUpdate();
-  std::vector<std::string> pending{folder.back() == '\\' ? folder : folder + "\\"};
-  while (!pending.empty() && !ui::Terminated()) {
-    const std::string dir = pending.back();
-    pending.pop_back();
-    for (const DirectoryEntry& e : ListDirectory(dir)) {
+  AddScope scope(*this);
+  // Depth first in directory order: a directory's files, then each of its
+  // subdirectories in turn. A directory that vanishes meanwhile lists nothing.
+  struct Level {
+    std::string dir;
+    std::vector<std::string> subdirectories;
+    std::size_t next = 0;
+  };
+  std::vector<Level> stack;
+  auto enter = [&](std::string dir) {
+    Level level{std::move(dir), {}, 0};
+    for (const DirectoryEntry& e : ListDirectory(level.dir)) {
+      if (AddStopped()) break;
       if (e.isDirectory) {
-        if (recursive) pending.push_back(dir + e.name + "\\");
-        continue;
+        if (recursive) level.subdirectories.push_back(level.dir + e.name + "\\");
+      } else if (SearchedFileAccepted(e.name)) {
+        AddOne(level.dir + e.name);
       }
-      std::string extension = LowerExtension(e.name);
-      if (extension.size() > 10) extension.resize(10);
-      if (IsAcceptedExtension(extension)) Wallpaperlist_.AddWallpaper(dir + e.name, true);
-      ui::ProcessMessages();
     }
+    stack.push_back(std::move(level));
+  };
+  enter(folder.back() == '\\' ? folder : folder + "\\");
+  while (!stack.empty() && !AddStopped()) {
+    Level& top = stack.back();
+    if (top.next == top.subdirectories.size()) {
+      stack.pop_back();
+      continue;
+    }
+    enter(top.subdirectories[top.next++]);
   }
-  Wallpaperlist_.EndUpdate();
+}
+
+void TManagerForm::AddDropped(const std::vector<std::string>& names, bool tree) {
+  AddScope scope(*this);
+  for (const std::string& name : names) {
+    if (AddStopped()) break;
+    // A directory is searched even when its name ends like a picture's.
+    if (DirectoryExists(name))
+      AddFolder(name, tree);
+    else if (DroppedFileAccepted(name))
+      AddOne(name);
+    ui::ProcessMessages();
+  }
+}
+
+void TManagerForm::DropFiles(HDROP drop) {
+  // The names are copied out and the drop finished at once, so that the
+  // system's memory is released whatever happens while the names are added.
+  std::vector<std::string> names;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring name(length + 1, L'\0');
+    DragQueryFileW(drop, i, name.data(), length + 1);
+    name.resize(length);
+    names.push_back(Narrow(name));
+  }
+  DragFinish(drop);
+  // Shift is read as the drop arrives: held, every directory's whole tree.
+  AddDropped(names, ShiftHeld());
 }
 
 LRESULT TManagerForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DROPFILES) {
+    DropFiles(reinterpret_cast<HDROP>(wp));
+    return 0;
+  }
+  if (msg == WM_CONTEXTMENU || msg == WM_RBUTTONUP) {
+    POINT at;
+    GetCursorPos(&at);
+    ManagerPopupMenu.Popup(hwnd_, at.x, at.y);
+    return 0;
+  }
+  if (msg == WM_KEYDOWN && wp == VK_ESCAPE) CancelAdd();
   if (msg == WM_SHOWWINDOW) {
     program::IdleCounter = 0;
     if (MainForm) {

@@ -6,7 +6,10 @@
 // list file when created and saves it when destroyed.
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -18,6 +21,7 @@
 #include "skin/organic_control_win.h"
 #include "skin/organic_glass_form_win.h"
 #include "widgets/controls_win.h"
+#include "widgets/menu_win.h"
 
 namespace kv {
 
@@ -26,6 +30,26 @@ class ShellDelete;
 class SettingsStore;
 
 inline constexpr char kManagerFormName[] = "ManagerForm";
+
+inline constexpr char kStyleNothingSelectedText[] = "Cannot apply Style, no wallpaper(s) selected.";
+inline constexpr char kApplyOneText[] =
+    "A wallpaper may only be set if only 1 wallpaper is selected.";
+inline constexpr char kPreviewOneText[] =
+    "A preview can Only be generated if only 1 item is selected.";
+inline constexpr char kBatchEmptyListText[] =
+    "There must be items in the wallpaper list to be able to change their Style.";
+
+// The manager's list view: the owner-data view that also takes the drop
+// message, the context menu request and the keys before the control sees them.
+class TManagerListView : public ui::ListView {
+ public:
+  std::function<void(HDROP drop)> onDropFiles;
+  std::function<void(int x, int y)> onContextMenu;  // screen position
+  std::function<bool(WPARAM key)> onKey;            // true: handled
+
+ protected:
+  bool OnControlMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+};
 
 class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManagerForm {
  public:
@@ -51,19 +75,51 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   void RevealEntry(int index) override;
   void AddDirectory1Click() override;
   void AddDirectoryTree1Click() override;
+  void PopupApplyImageClick() override;
 
-  // Commands of the built-in skin buttons.
+  // ManagerPopupMenu.
   void AddWallpaper1Click();
   void RemoveSelectedWallpaper1Click();
   void ClearAllWallpapers1Click();
+  void LoadWallPaperList1Click();
+  void SaveWallpaperList1Click();
+  void DefaultWallpaper1Click();
+  void CloseManager1Click();
+  // WallpaperListPopupMenu.
+  void WallpaperListPopupMenuPopup();
+  void PopupStyleClick(const std::string& style);
+  void SetwallpaperStyloedefaults1Click();
+  void PropertyEditor1Click();
+  void BatchStyleChange1Click();
+  void PreviewImage1Click();
+  void WallpaperListActions1Click();
+  // The list.
+  void WallpaperlistKeyDown(WPARAM key, bool shift);
+  void WallpaperlistDblClick() { PopupApplyImageClick(); }
   void WallpaperlistSelectItem();
+  // Switching to a list file (the "Wallpaper Lists" items, "Load WallPaper List").
+  void SwitchToList(const std::string& fileName);
+  // Adding, as a drop does it: files with an accepted extension are added,
+  // directories searched (recursively when `tree`).
+  void AddDropped(const std::vector<std::string>& names, bool tree);
+  // A directory, with or without its subdirectories.
+  void AddFolder(const std::string& folder, bool recursive);
+  // Cancels a running add between two files (Escape in the manager).
+  void CancelAdd() { cancelAdd_ = addDepth_ > 0; }
+  [[nodiscard]] bool Adding() const noexcept { return addDepth_ > 0; }
+  // The pictures the running adds have added so far.
+  [[nodiscard]] int AddedCount() const noexcept { return added_; }
+
+  ui::PopupMenu ManagerPopupMenu;
+  ui::PopupMenu WallpaperListPopupMenu;
+  [[nodiscard]] ui::MenuItem& Item(const char* name);
 
   [[nodiscard]] const std::string& CurrentListFile() const { return program::CurrentListFile; }
   // The list files found in the program directory: caption and full name.
   [[nodiscard]] const std::vector<std::pair<std::string, std::string>>& ListFiles() const {
     return listFiles_;
   }
-  [[nodiscard]] ui::ListView& ListControl() { return listView_; }
+  [[nodiscard]] TManagerListView& ListControl() { return listView_; }
   [[nodiscard]] skin::TOrganicShapeImage& PreviewImage() { return previewImage_; }
   [[nodiscard]] const std::vector<std::unique_ptr<skin::TOrganicShapeButton>>& Buttons() const {
     return buttons_;
@@ -73,8 +129,14 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  void AddFolder(const std::string& folder, bool recursive);
+  class AddScope;
+  void BuildMenus();
+  void AddListFileItem(const std::string& caption, const std::string& fullName);
+  void AddOne(const std::string& fullName);
+  [[nodiscard]] bool AddStopped() const;
+  void DropFiles(HDROP drop);
   void SyncViewRows();
+  void SyncViewSelection();
   void BindButton(skin::TOrganicShapeButton& button, const std::string& command);
   skin::TOrganicShapeButton& AddButton(const std::string& name, int x, int y);
   void SetListColours(std::uint32_t background, std::uint32_t text);
@@ -83,7 +145,7 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   SettingsStore& store_;
   TKvlistview Wallpaperlist_;
   TImageResizer ImageResizer1_;
-  ui::ListView listView_;
+  TManagerListView listView_;
   skin::TOrganicShapeImage previewImage_;
   std::vector<std::unique_ptr<skin::TOrganicShapeButton>> buttons_;
   std::vector<std::unique_ptr<skin::TOrganicShapeLabel>> labels_;
@@ -91,6 +153,12 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   GdiFont listFont_;
   bool suppressPreview_ = false;
   bool syncing_ = false;
+  // Adds in progress (a second one may start from a menu while the first
+  // processes messages), whether Escape asked them to stop, and the pictures
+  // added since the first began.
+  int addDepth_ = 0;
+  bool cancelAdd_ = false;
+  int added_ = 0;
 };
 
 }  // namespace kv

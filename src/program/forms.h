@@ -103,6 +103,8 @@ class IManagerForm {
   // Commands the tray menu reaches.
   virtual void AddDirectory1Click() = 0;
   virtual void AddDirectoryTree1Click() = 0;
+  // "Apply Image" on the selected entry (the search window applies through it).
+  virtual void PopupApplyImageClick() = 0;
 };
 
 // The options window (TOptionsForm).

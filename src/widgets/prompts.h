@@ -5,6 +5,7 @@
 // which answers from a script and records every text shown.
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ struct FileDialogArgs {
   std::string fileName;
   std::string defaultExt;
   bool multiSelect = false;
+  // Open dialogs only: when set, the dialog shows a preview box below its
+  // controls, painted by this with the selected file (empty when none), the
+  // box's device context (an HDC) and its size.
+  std::function<void(const std::string& fileName, void* dc, int width, int height)> preview;
 };
 
 class Prompts {
@@ -73,9 +78,7 @@ class ScriptedPrompts : public Prompts {
     shown.push_back({Kind::Confirm, text});
     return Pop(confirmAnswers, false);
   }
-  void Information(const std::string& text) override {
-    shown.push_back({Kind::Information, text});
-  }
+  void Information(const std::string& text) override { shown.push_back({Kind::Information, text}); }
   bool AskInformation(const std::string& text) override {
     shown.push_back({Kind::AskInformation, text});
     return Pop(confirmAnswers, false);

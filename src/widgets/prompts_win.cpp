@@ -1,7 +1,13 @@
 #include "widgets/prompts_win.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
+#include <dlgs.h>
 #include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
 
 #include "widgets/text_win.h"
 
@@ -78,13 +84,140 @@ struct FileDialog {
   }
 };
 
+// The preview box of an open dialog: an owner-drawn static on the dialog's
+// child panel, repainted whenever the selection changes.
+struct PreviewBox {
+  const FileDialogArgs* args = nullptr;
+  HWND box = nullptr;
+  std::string file;
+};
+
+constexpr int kPreviewBoxId = 0x4B56;
+constexpr int kPreviewMargin = 6;
+
+constexpr int kPanelWidth = 200, kPanelHeight = 90;  // dialog units
+
+// The box takes the panel's width below the dialog's own controls (the panel
+// may span the whole dialog, with those controls lying over it).
+void PlacePreviewBox(HWND panel, HWND box) {
+  RECT r{};
+  GetClientRect(panel, &r);
+  if (r.right <= 2 * kPreviewMargin || r.bottom <= kPreviewMargin) {
+    // Before the dialog has laid the panel out: the template's own size.
+    r = {0, 0, kPanelWidth, kPanelHeight};
+    MapDialogRect(panel, &r);
+  }
+  // The lowest of the dialog's own controls: the file type box and Cancel.
+  LONG lowest = 0;
+  for (int id : {cmb1, IDOK, IDCANCEL}) {
+    HWND control = GetDlgItem(GetParent(panel), id);
+    if (!control) continue;
+    RECT c{};
+    GetWindowRect(control, &c);
+    POINT bottom{c.left, c.bottom};
+    ScreenToClient(panel, &bottom);
+    lowest = std::max(lowest, bottom.y);
+  }
+  // The panel may reach below the dialog's visible area.
+  RECT dialog{};
+  GetClientRect(GetParent(panel), &dialog);
+  MapWindowPoints(GetParent(panel), panel, reinterpret_cast<POINT*>(&dialog), 2);
+  r.bottom = std::min(r.bottom, dialog.bottom);
+  r.right = std::min(r.right, dialog.right);
+  const int top = static_cast<int>(lowest) + kPreviewMargin;
+  const int height = std::max(0, static_cast<int>(r.bottom) - top - kPreviewMargin);
+  SetWindowPos(box, nullptr, kPreviewMargin, top, r.right - 2 * kPreviewMargin, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+UINT_PTR CALLBACK PreviewHook(HWND panel, UINT msg, WPARAM, LPARAM lp) {
+  auto* state = reinterpret_cast<PreviewBox*>(GetWindowLongPtrW(panel, GWLP_USERDATA));
+  switch (msg) {
+    case WM_INITDIALOG: {
+      state = reinterpret_cast<PreviewBox*>(reinterpret_cast<OPENFILENAMEW*>(lp)->lCustData);
+      SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+      state->box = CreateWindowExW(WS_EX_CLIENTEDGE, WC_STATICW, L"",
+                                   WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, 10, 10, panel,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPreviewBoxId)),
+                                   GetModuleHandleW(nullptr), nullptr);
+      PlacePreviewBox(panel, state->box);
+      return TRUE;
+    }
+    case WM_SIZE:
+      if (state && state->box) PlacePreviewBox(panel, state->box);
+      return 0;
+    case WM_NOTIFY: {
+      const auto* note = reinterpret_cast<const OFNOTIFYW*>(lp);
+      if (state && note->hdr.code == CDN_INITDONE) PlacePreviewBox(panel, state->box);
+      if (!state || note->hdr.code != CDN_SELCHANGE) return 0;
+      std::wstring path(32768, L'\0');
+      const LRESULT n =
+          SendMessageW(GetParent(panel), CDM_GETFILEPATH, static_cast<WPARAM>(path.size()),
+                       reinterpret_cast<LPARAM>(path.data()));
+      path.resize(n > 0 ? std::wcslen(path.c_str()) : 0);
+      const DWORD attributes =
+          path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+      // A folder, or several names at once, have no picture to show.
+      state->file =
+          attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
+              ? Narrow(path)
+              : std::string();
+      InvalidateRect(state->box, nullptr, TRUE);
+      return 0;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (!state || item->CtlID != kPreviewBoxId) return 0;
+      FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+      try {
+        state->args->preview(state->file, item->hDC, item->rcItem.right - item->rcItem.left,
+                             item->rcItem.bottom - item->rcItem.top);
+      } catch (...) {
+        // A picture that cannot be shown leaves the box empty.
+      }
+      return TRUE;
+    }
+    default:
+      return 0;
+  }
+}
+
+// The panel under the dialog's own controls: an empty child dialog template,
+// as wide as the dialog's controls and tall enough for a preview.
+std::vector<WORD> PreviewPanelTemplate() {
+  std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);
+  auto* t = reinterpret_cast<DLGTEMPLATE*>(words.data());
+  t->style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL;
+  t->cx = kPanelWidth;
+  t->cy = kPanelHeight;
+  return words;  // no menu, the default class, no title
+}
+
 }  // namespace
 
 std::vector<std::string> Win32Prompts::OpenFiles(const FileDialogArgs& args) {
   FileDialog d(
       Owner(), args,
       OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | (args.multiSelect ? OFN_ALLOWMULTISELECT : 0));
-  if (!GetOpenFileNameW(&d.ofn)) return {};
+  PreviewBox box;
+  std::vector<WORD> panel;
+  HGLOBAL templateMemory = nullptr;
+  if (args.preview) {
+    panel = PreviewPanelTemplate();
+    // A fixed block: its handle is its address, which the dialog reads.
+    templateMemory = GlobalAlloc(GMEM_FIXED, panel.size() * sizeof(WORD));
+    if (templateMemory) {
+      std::memcpy(templateMemory, panel.data(), panel.size() * sizeof(WORD));
+      box.args = &args;
+      d.ofn.Flags |= OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE;
+      d.ofn.hInstance = static_cast<HINSTANCE>(templateMemory);
+      d.ofn.lpfnHook = PreviewHook;
+      d.ofn.lCustData = reinterpret_cast<LPARAM>(&box);
+    }
+  }
+  const BOOL chosen = GetOpenFileNameW(&d.ofn);
+  if (templateMemory) GlobalFree(templateMemory);
+  if (!chosen) return {};
   return SplitSelection(d.buffer.c_str());
 }
 

@@ -17,7 +17,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 import kve2e  # noqa: E402
-from kve2e import Desktop, read_bmp, wait_until, write_bmp  # noqa: E402
+from kve2e import Desktop, list_record, read_bmp, wait_until, write_bmp  # noqa: E402
 
 ROOT = "Software\\Tollvard\\Kestrova"
 COLOURS = [(200, 40, 40), (40, 170, 60), None, (220, 200, 40)]
@@ -25,12 +25,6 @@ GRADIENT = 2  # the entry in Lanczos3
 STYLES = {"Stretch": 1, "Lanczos3": 9}  # the styles' numbers in a list record
 SCREEN = (1024, 768)
 WM_CLOSE = 0x0010
-
-
-def list_record(name, folder, style):
-    """One 253-byte record of a list file: name, folder, style."""
-    n, p = name.encode("cp1252"), folder.encode("cp1252")
-    return bytes([len(n)]) + n.ljust(50, b"\0") + bytes([len(p)]) + p.ljust(200, b"\0") + bytes([style])
 
 
 class Kestrova(unittest.TestCase):
@@ -58,9 +52,7 @@ class Kestrova(unittest.TestCase):
     # -- helpers -------------------------------------------------------------
 
     def reg(self, key, value):
-        out, rc = self.d.kvmsg("reg", f"{ROOT}\\{key}" if key else ROOT, value, check=False,
-                               desktop=False)
-        return out if rc == 0 else None
+        return self.d.reg(f"{ROOT}\\{key}" if key else ROOT, value)
 
     def index(self):
         return int(self.reg("", "Current Wall Number"))

@@ -201,6 +201,19 @@ class Desktop:
             time.sleep(0.2)
         raise TimeoutError(f"no window of class {cls} within {timeout} s")
 
+    def reg(self, key, value):
+        """A value under HKEY_CURRENT_USER\\key as text (a number in decimal), or
+        None when it is absent."""
+        out, rc = self.kvmsg("reg", key, value, check=False, desktop=False)
+        return out if rc == 0 else None
+
+    def find_child(self, parent, cls):
+        """The first descendant window of `parent` with class `cls`, or None."""
+        out, rc = self.kvmsg("child", parent, cls, check=False)
+        if rc != 0 or not out:
+            return None
+        return Window(*[int(v) for v in out.split()])
+
     def send(self, hwnd, msg, wparam=0, lparam=0):
         out, _ = self.kvmsg("send", hwnd, msg, wparam, lparam)
         return int(out)
@@ -291,6 +304,13 @@ def write_bmp(path, width, height, pixel):
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
     with open(path, "wb") as f:
         f.write(header + info + data)
+
+
+def list_record(name, folder, style):
+    """One 253-byte record of a list file: name, folder (with its trailing
+    backslash), style number."""
+    n, p = name.encode("cp1252"), folder.encode("cp1252")
+    return bytes([len(n)]) + n.ljust(50, b"\0") + bytes([len(p)]) + p.ljust(200, b"\0") + bytes([style])
 
 
 def read_bmp(path):

@@ -10,14 +10,29 @@
 //   kvmsg reg KEY VALUE             -> a value under HKEY_CURRENT_USER\KEY: a
 //                                      number in decimal or the text; exit 1 if absent
 //   kvmsg regdelete KEY             -> deletes HKEY_CURRENT_USER\KEY with all it holds
+//   kvmsg regdword KEY VALUE N      -> writes the number N as a DWORD value
+//   kvmsg child HWND CLASS          -> the first descendant of that class, as find
+//   kvmsg drop HWND FILE...         -> posts WM_DROPFILES with the files to the window
+//   kvmsg droptime HWND ROWS FILE...-> the drop, then the window is asked (WM_NULL)
+//                                      over and over until its list view has ROWS
+//                                      rows: "ELAPSED_MS LONGEST_MS ASKS"
+//   kvmsg scroll HWND PAGES         -> scrolls a list view down page by page, each
+//                                      painted at once: "TOTAL_MS PER_PAGE_MS"
 // Numbers may be decimal or 0x-prefixed hexadecimal. A first argument
 // "--desktop NAME" makes kvmsg work on that desktop (windows are only visible to
 // threads of their own desktop, and Wine's virtual desktops are desktops).
 #include <windows.h>
 
+// After windows.h, which it needs.
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -27,6 +42,93 @@ int PrintRect(HWND hwnd) {
   RECT r{};
   if (!GetWindowRect(hwnd, &r)) return 1;
   std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+  return 0;
+}
+
+struct ChildSearch {
+  const wchar_t* cls;
+  HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<ChildSearch*>(lp);
+  wchar_t name[256];
+  if (GetClassNameW(hwnd, name, 256) && _wcsicmp(name, search->cls) == 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A drop as the shell makes one: a DROPFILES header followed by the wide names,
+// each ended by a zero, and one zero more. The block is written into the
+// target's memory, since the message's handle is read there (the system's
+// global memory functions take a plain pointer as a handle).
+int PostDrop(HWND hwnd, int count, wchar_t** files) {
+  std::vector<BYTE> block(sizeof(DROPFILES));
+  for (int i = 0; i < count; ++i) {
+    const auto* text = reinterpret_cast<const BYTE*>(files[i]);
+    block.insert(block.end(), text, text + (wcslen(files[i]) + 1) * sizeof(wchar_t));
+  }
+  block.insert(block.end(), sizeof(wchar_t), 0);
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  header.fWide = TRUE;
+  std::memcpy(block.data(), &header, sizeof header);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  void* remote =
+      VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  const bool ok =
+      remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+  CloseHandle(process);
+  if (!ok) return 1;
+  return PostMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) ? 0 : 1;
+}
+
+double Now() {
+  LARGE_INTEGER f, t;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t);
+  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+// How long the window takes to answer while it works through a drop.
+int TimeDrop(HWND list, ULONG_PTR rows, int count, wchar_t** files) {
+  HWND top = GetAncestor(list, GA_ROOT);
+  const double start = Now();
+  if (PostDrop(list, count, files) != 0) return 1;
+  double longest = 0;
+  unsigned long asks = 0;
+  for (;;) {
+    const double t = Now();
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(top, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result)) return 1;
+    longest = std::max(longest, Now() - t);
+    ++asks;
+    const ULONG_PTR have = static_cast<ULONG_PTR>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    if (have >= rows) break;
+    if (Now() - start > 900000) return 1;
+    Sleep(5);
+  }
+  std::printf("%.0f %.1f %lu\n", Now() - start, longest, asks);
+  return 0;
+}
+
+int TimeScroll(HWND list, int pages) {
+  const int perPage = static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+  RECT row{LVIR_BOUNDS, 0, 0, 0};
+  SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  const int step = std::max(1, perPage) * std::max(1L, row.bottom - row.top);
+  const double start = Now();
+  for (int i = 0; i < pages; ++i) {
+    SendMessageW(list, LVM_SCROLL, 0, step);
+    RedrawWindow(list, nullptr, nullptr, RDW_UPDATENOW);
+  }
+  const double total = Now() - start;
+  std::printf("%.0f %.2f\n", total, total / std::max(1, pages));
   return 0;
 }
 
@@ -84,5 +186,26 @@ int wmain(int argc, wchar_t** argv) {
     if (status == ERROR_SUCCESS) RegDeleteKeyW(HKEY_CURRENT_USER, argv[2]);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 0 : 1;
   }
+  if (command == L"regdword" && argc >= 5) {
+    const DWORD value = static_cast<DWORD>(Number(argv[4]));
+    return RegSetKeyValueW(HKEY_CURRENT_USER, argv[2], argv[3], REG_DWORD, &value, sizeof value) ==
+                   ERROR_SUCCESS
+               ? 0
+               : 1;
+  }
+  if (command == L"child" && argc >= 4) {
+    ChildSearch search{argv[3], nullptr};
+    EnumChildWindows(reinterpret_cast<HWND>(Number(argv[2])), FindChild,
+                     reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    std::printf("%lu ", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(search.found)));
+    return PrintRect(search.found);
+  }
+  if (command == L"droptime" && argc >= 5)
+    return TimeDrop(reinterpret_cast<HWND>(Number(argv[2])), Number(argv[3]), argc - 4, argv + 4);
+  if (command == L"scroll" && argc >= 4)
+    return TimeScroll(reinterpret_cast<HWND>(Number(argv[2])), static_cast<int>(Number(argv[3])));
+  if (command == L"drop" && argc >= 4)
+    return PostDrop(reinterpret_cast<HWND>(Number(argv[2])), argc - 3, argv + 3);
   return 2;
 }

@@ -1,0 +1,40 @@
+#pragma once
+// What the list's small dialogs (search, batch change, property editor) share
+// in their layout: child controls placed by coordinates, and the dialog itself
+// centred on the primary screen.
+
+#include <windows.h>
+
+#include <string>
+
+#include "widgets/window_win.h"
+
+namespace kv {
+
+[[nodiscard]] inline ui::Control::CreateArgs ChildAt(HWND parent, int left, int top, int width,
+                                                     int height, std::string text = {}) {
+  ui::Control::CreateArgs a;
+  a.parent = parent;
+  a.left = left;
+  a.top = top;
+  a.width = width;
+  a.height = height;
+  a.text = std::move(text);
+  return a;
+}
+
+// A fixed dialog frame (caption and close box) of this outer size.
+[[nodiscard]] inline ui::Form::CreateArgs CenteredDialog(std::string title, int width, int height,
+                                                         DWORD exStyle = WS_EX_DLGMODALFRAME) {
+  ui::Form::CreateArgs args;
+  args.title = std::move(title);
+  args.width = width;
+  args.height = height;
+  args.left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  args.top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  args.style = WS_CAPTION | WS_SYSMENU;
+  args.exStyle = WS_EX_CONTROLPARENT | exStyle;
+  return args;
+}
+
+}  // namespace kv

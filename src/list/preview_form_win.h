@@ -1,0 +1,77 @@
+#pragma once
+// TPreviewForm, the full-screen preview: one wallpaper laid out as its style
+// would put it on the desktop (list/preview_layout.h gives the arithmetic),
+// on a borderless topmost window the size of the screen. "Apply Image" makes
+// the shown picture the wallpaper without rendering it again; a click leaves.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "codecs/bitmap.h"
+#include "list/preview_layout.h"
+#include "program/forms.h"
+#include "widgets/menu_win.h"
+#include "widgets/window_win.h"
+
+namespace kv {
+
+// The image control: draws its picture at its top-left corner, one pixel for
+// one, and shows the hint "Right Click For Options".
+class TPreviewImage : public ui::Window {
+ public:
+  ~TPreviewImage() override;
+  void Create(HWND parent);
+  void SetPicture(Bitmap picture);
+  [[nodiscard]] const Bitmap& Picture() const noexcept { return picture_; }
+
+  std::function<void()> onClick;
+  std::function<void(int x, int y)> onContextMenu;  // screen position
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  Bitmap picture_;
+  HWND tooltip_ = nullptr;
+};
+
+class TPreviewForm : public ui::Window, public program::IPreviewForm {
+ public:
+  ~TPreviewForm() override;
+  // FormCreate: the window, hidden, the size of the screen; sets
+  // program::PreviewForm.
+  void Create();
+
+  // --- IPreviewForm
+  void ShowPreview(const std::string& fullName, const std::string& style) override;
+
+  void ApplyImage1Click();
+  void Exit1Click();
+  void PreviewImageClick();
+
+  ui::PopupMenu PreviewFormPopup;
+  [[nodiscard]] TPreviewImage& previewImage() { return previewImage_; }
+  [[nodiscard]] const PreviewLayout& Layout() const noexcept { return layout_; }
+  [[nodiscard]] COLORREF Background() const noexcept { return background_; }
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void HidePreview();
+
+  TPreviewImage previewImage_;
+  PreviewLayout layout_;
+  std::string shownName_;
+  COLORREF background_ = RGB(0, 0, 0);
+};
+
+// The picture the preview shows of `wallpaper` by `layout`, on a screen of
+// screenW x screenH; `scaledFilter` as the "Scaled Filter" option (0 the plain
+// stretch, k filter k - 1); `backdrop` fills what the wallpaper does not cover.
+[[nodiscard]] Bitmap BuildPreviewPicture(const Bitmap& wallpaper, const PreviewLayout& layout,
+                                         int scaledFilter, Colour backdrop);
+
+}  // namespace kv

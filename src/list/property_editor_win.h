@@ -1,0 +1,33 @@
+#pragma once
+// TPropertyEditor, "Property Editor": a fixed dialog of controls for display
+// properties of list items. None of them acts yet: nothing is read, stored or
+// applied; the window is only shown and closed.
+
+#include <windows.h>
+
+#include "program/forms.h"
+#include "widgets/controls_win.h"
+#include "widgets/window_win.h"
+
+namespace kv {
+
+class TPropertyEditor : public ui::Form, public program::IPropertyEditor {
+ public:
+  ~TPropertyEditor() override;
+  // Creates the dialog hidden and sets program::PropertyEditor.
+  void Create();
+  void ShowEditor() override;
+
+  ui::CheckBox CheckBox1, CheckBox2, CheckBox3;
+  ui::Button ColorPickerButton1, ColorPickerButton2;
+  ui::ComboBox ComboBox1, ComboBox2;
+  ui::Button Button1, Button2, Button3;
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  ui::Label styleLabel_, placementLabel_;
+};
+
+}  // namespace kv
