@@ -13,13 +13,7 @@ for tool in hyperfine djpeg convert python3; do
 done
 [ -x "$kvtool" ] || { echo "bench-decode: $kvtool is not built" >&2; exit 1; }
 
-photo=$dir/photo.jpg
-if [ ! -f "$photo" ]; then
-  # Smooth areas and fine detail, as in a photograph: a fractal plasma with a
-  # little noise, saved at quality 90 with 4:2:0 chroma.
-  convert -size 4000x3000 -seed 7 plasma:fractal -attenuate 0.3 +noise Gaussian \
-    -sampling-factor 2x2 -quality 90 "$photo"
-fi
+photo=$("$top/scripts/bench-photo.sh")
 
 json=$dir/decode.json
 hyperfine --warmup 2 --runs 15 --export-json "$json" \

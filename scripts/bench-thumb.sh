@@ -14,15 +14,7 @@ for tool in hyperfine vipsthumbnail convert python3; do
 done
 [ -x "$kvtool" ] || { echo "bench-thumb: $kvtool is not built" >&2; exit 1; }
 
-photo=$dir/photo.jpg
-if [ ! -f "$photo" ]; then
-  # The photograph of the decode benchmark: a fractal plasma with a little noise,
-  # quality 90, 4:2:0 chroma. Made beside and renamed, as another script may be
-  # making it too.
-  convert -size 4000x3000 -seed 7 plasma:fractal -attenuate 0.3 +noise Gaussian \
-    -sampling-factor 2x2 -quality 90 "$photo.$$.jpg"
-  mv -f "$photo.$$.jpg" "$photo"
-fi
+photo=$("$top/scripts/bench-photo.sh")
 
 json=$dir/thumb.json
 hyperfine --warmup 3 --runs 30 --export-json "$json" \

@@ -339,12 +339,16 @@ Bitmap DecodeBmp(const std::uint8_t* data, std::size_t size) {
   }
 }
 
-std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap) {
+namespace {
+
+constexpr std::size_t kWrittenHeaders = kFileHeaderSize + kInfoHeaderSize;
+
+// The file and info headers of the 24-bit file for `bitmap`.
+std::array<std::uint8_t, kWrittenHeaders> BmpHeaders(const Bitmap& bitmap) {
   if (bitmap.Empty()) throw ImageError("an empty picture cannot be written");
-  constexpr std::size_t headers = kFileHeaderSize + kInfoHeaderSize;
-  const std::uint64_t total = headers + static_cast<std::uint64_t>(bitmap.SizeBytes());
+  const std::uint64_t total = kWrittenHeaders + static_cast<std::uint64_t>(bitmap.SizeBytes());
   if (total > 0xFFFFFFFFu) throw ImageError("the picture is too large for a bitmap file");
-  std::vector<std::uint8_t> out(static_cast<std::size_t>(total), 0);
+  std::array<std::uint8_t, kWrittenHeaders> out{};
   auto put16 = [&](std::size_t at, std::uint32_t v) {
     out[at] = static_cast<std::uint8_t>(v);
     out[at + 1] = static_cast<std::uint8_t>(v >> 8);
@@ -356,7 +360,7 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap) {
   out[0] = 'B';
   out[1] = 'M';
   put32(2, static_cast<std::uint32_t>(total));
-  put32(10, headers);
+  put32(10, kWrittenHeaders);
   put32(14, kInfoHeaderSize);
   put32(18, static_cast<std::uint32_t>(bitmap.Width()));
   put32(22, static_cast<std::uint32_t>(bitmap.Height()));  // positive: bottom-up rows
@@ -364,18 +368,38 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap) {
   put16(28, 24);                                           // bits per pixel
   put32(30, kBiRgb);
   put32(34, static_cast<std::uint32_t>(bitmap.SizeBytes()));
-  // The rows are already a DIB's: bottom-up, blue-green-red, 4-byte aligned.
-  // Row padding is written as zeros whatever the bitmap holds there.
+  return out;
+}
+
+}  // namespace
+
+// The rows are already a DIB's: bottom-up, blue-green-red, 4-byte aligned. Row
+// padding is written as zeros whatever the bitmap holds there.
+
+std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap) {
+  const auto headers = BmpHeaders(bitmap);
+  std::vector<std::uint8_t> out(kWrittenHeaders + bitmap.SizeBytes(), 0);
+  std::memcpy(out.data(), headers.data(), headers.size());
   const std::size_t rowBytes = static_cast<std::size_t>(bitmap.Width()) * 3;
   for (int i = 0; i < bitmap.Height(); ++i)
-    std::memcpy(out.data() + headers + static_cast<std::size_t>(i) * bitmap.Stride(),
+    std::memcpy(out.data() + kWrittenHeaders + static_cast<std::size_t>(i) * bitmap.Stride(),
                 bitmap.Bits() + static_cast<std::size_t>(i) * bitmap.Stride(), rowBytes);
   return out;
 }
 
+// Straight from the bitmap's rows to the file: a screen-sized wallpaper is
+// never copied whole.
 void SaveBmp(const Bitmap& bitmap, const std::string& path) {
-  const std::vector<std::uint8_t> bytes = EncodeBmp(bitmap);
-  WriteFileAtomic(path, bytes.data(), bytes.size());
+  const auto headers = BmpHeaders(bitmap);
+  AtomicFileWriter file(path);
+  file.Write(headers.data(), headers.size());
+  const std::size_t rowBytes = static_cast<std::size_t>(bitmap.Width()) * 3;
+  const std::uint8_t zeros[3] = {0, 0, 0};
+  for (int i = 0; i < bitmap.Height(); ++i) {
+    file.Write(bitmap.Bits() + static_cast<std::size_t>(i) * bitmap.Stride(), rowBytes);
+    file.Write(zeros, bitmap.Stride() - rowBytes);
+  }
+  file.Commit();
 }
 
 }  // namespace kv

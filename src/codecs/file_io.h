@@ -20,6 +20,27 @@ class FileError : public std::runtime_error {
 // handle is that large, and the 32-bit program could not hold it twice.
 inline constexpr std::uint64_t kMaxReadFileSize = 512ull * 1024 * 1024;
 
+// A file read front to back in pieces, for readers that need not hold it whole.
+class FileReader {
+ public:
+  // Opens `path` for reading, shared with other programs; raises FileError when
+  // it cannot be opened, is no file or is larger than kMaxReadFileSize.
+  explicit FileReader(const std::string& path);
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+  ~FileReader();
+
+  // The file's size when it was opened.
+  [[nodiscard]] std::uint64_t Size() const noexcept { return size_; }
+  // Reads up to `size` bytes into `data`; 0 at the end. Raises FileError.
+  [[nodiscard]] std::size_t Read(void* data, std::size_t size);
+
+ private:
+  std::string path_;
+  std::intptr_t handle_;  // a descriptor, or a HANDLE on Windows
+  std::uint64_t size_ = 0;
+};
+
 // The whole file; raises FileError when it cannot be opened or read.
 [[nodiscard]] std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
 
@@ -34,6 +55,34 @@ enum class Durability { Flushed, Unflushed };
 // is replaced too. Raises FileError (and leaves `path` untouched) on any failure.
 void WriteFileAtomic(const std::string& path, const void* data, std::size_t size,
                      Durability durability = Durability::Flushed);
+
+// The same replacement for bytes written piece by piece: they go to the
+// temporary file as they come (through a small buffer), and Commit() puts the
+// file in place. Destroyed without Commit(), after a failure on the way, the
+// writer removes the temporary file and `path` stays as it was. Every failure
+// raises FileError.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(const std::string& path, Durability durability = Durability::Flushed);
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+  ~AtomicFileWriter();
+
+  void Write(const void* data, std::size_t size);
+  void Commit();
+
+ private:
+  void WriteThrough(const std::uint8_t* data, std::size_t size);  // unbuffered
+  void Flush();
+  void Abandon() noexcept;  // closes and removes the temporary file
+
+  std::string path_;
+  std::string temp_;  // the temporary file beside it
+  Durability durability_;
+  std::intptr_t handle_;  // of the temporary file, a descriptor or a HANDLE
+  std::vector<std::uint8_t> buffer_;
+  bool finished_ = false;  // renamed into place, or removed
+};
 
 [[nodiscard]] bool FileExists(const std::string& path) noexcept;
 [[nodiscard]] bool DirectoryExists(const std::string& path) noexcept;

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "codecs/file_io.h"
 
@@ -15,84 +16,88 @@ namespace {
   throw FileError(what + " '" + path + "': " + std::strerror(errno));
 }
 
-class Fd {
- public:
-  explicit Fd(int fd) noexcept : fd_(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const noexcept { return fd_; }
-  int release() noexcept {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
-
- private:
-  int fd_;
-};
+int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) Fail("cannot open", path);
+FileReader::FileReader(const std::string& path)
+    : path_(path), handle_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+  if (handle_ < 0) Fail("cannot open", path);
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) Fail("cannot read", path);
-  if (!S_ISREG(st.st_mode)) {
-    errno = EISDIR;
-    Fail("not a file", path);
-  }
-  if (static_cast<std::uint64_t>(st.st_size) > kMaxReadFileSize)
+  int failure = 0;
+  if (::fstat(Descriptor(handle_), &st) != 0)
+    failure = errno;
+  else if (!S_ISREG(st.st_mode))
+    failure = EISDIR;
+  if (failure != 0 || static_cast<std::uint64_t>(st.st_size) > kMaxReadFileSize) {
+    ::close(Descriptor(handle_));  // the destructor does not run for a throwing constructor
+    errno = failure;
+    if (failure == EISDIR) Fail("not a file", path);
+    if (failure != 0) Fail("cannot read", path);
     throw FileError("file too large '" + path + "'");
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      Fail("cannot read", path);
-    }
-    if (n == 0) break;  // the file shrank while we read it
-    done += static_cast<std::size_t>(n);
   }
-  bytes.resize(done);
-  return bytes;
+  size_ = static_cast<std::uint64_t>(st.st_size);
 }
 
-void WriteFileAtomic(const std::string& path, const void* data, std::size_t size,
-                     Durability durability) {
-  const std::string temp = path + ".kvtmp";
-  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-  if (fd.get() < 0) Fail("cannot write", path);
-  const auto* p = static_cast<const std::uint8_t*>(data);
+FileReader::~FileReader() { ::close(Descriptor(handle_)); }
+
+std::size_t FileReader::Read(void* data, std::size_t size) {
+  for (;;) {
+    const ssize_t n = ::read(Descriptor(handle_), data, size);
+    if (n >= 0) return static_cast<std::size_t>(n);
+    if (errno != EINTR) Fail("cannot read", path_);
+  }
+}
+
+AtomicFileWriter::AtomicFileWriter(const std::string& path, Durability durability)
+    : path_(path),
+      temp_(path + ".kvtmp"),
+      durability_(durability),
+      handle_(::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)) {
+  if (handle_ < 0) Fail("cannot write", path);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+  if (!finished_) Abandon();
+}
+
+void AtomicFileWriter::WriteThrough(const std::uint8_t* data, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t n = ::write(fd.get(), p + done, size - done);
+    const ssize_t n = ::write(Descriptor(handle_), data + done, size - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       const int saved = errno;
-      ::unlink(temp.c_str());
+      Abandon();
       errno = saved;
-      Fail("cannot write", path);
+      Fail("cannot write", path_);
     }
     done += static_cast<std::size_t>(n);
   }
-  if ((durability == Durability::Flushed && ::fsync(fd.get()) != 0) ||
-      ::close(fd.release()) != 0) {
+}
+
+void AtomicFileWriter::Commit() {
+  Flush();
+  if ((durability_ == Durability::Flushed && ::fsync(Descriptor(handle_)) != 0) ||
+      ::close(Descriptor(std::exchange(handle_, -1))) != 0) {
     const int saved = errno;
-    ::unlink(temp.c_str());
+    Abandon();
     errno = saved;
-    Fail("cannot write", path);
+    Fail("cannot write", path_);
   }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
+  if (::rename(temp_.c_str(), path_.c_str()) != 0) {
     const int saved = errno;
-    ::unlink(temp.c_str());
+    Abandon();
     errno = saved;
-    Fail("cannot replace", path);
+    Fail("cannot replace", path_);
   }
+  finished_ = true;
+}
+
+void AtomicFileWriter::Abandon() noexcept {
+  if (handle_ >= 0) ::close(Descriptor(std::exchange(handle_, -1)));
+  ::unlink(temp_.c_str());
+  finished_ = true;
 }
 
 bool FileExists(const std::string& path) noexcept {

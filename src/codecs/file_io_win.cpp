@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "codecs/file_io.h"
 #include "widgets/handle_win.h"
@@ -11,9 +12,9 @@ namespace {
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path, DWORD error) {
   wchar_t* text = nullptr;
-  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::string reason = text ? Narrow(text) : "error " + std::to_string(error);
   if (text) LocalFree(text);
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
@@ -22,71 +23,99 @@ namespace {
   throw FileError(what + " '" + path + "': " + reason);
 }
 
+HANDLE Native(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
 }  // namespace
 
-std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
-  // Shared reading: a list or picture another program holds open still loads,
-  // and a read-only file opens as well as any.
-  FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) Fail("cannot open", path, GetLastError());
+FileReader::FileReader(const std::string& path)
+    : path_(path),
+      // Shared reading: a list or picture another program holds open still
+      // loads, and a read-only file opens as well as any.
+      handle_(reinterpret_cast<std::intptr_t>(CreateFileW(
+          Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+  if (Native(handle_) == INVALID_HANDLE_VALUE) Fail("cannot open", path, GetLastError());
+  // The destructor does not run for a throwing constructor.
+  FileHandle owner(Native(handle_));
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) Fail("cannot read", path, GetLastError());
+  if (!GetFileSizeEx(owner.get(), &size)) Fail("cannot read", path, GetLastError());
   if (static_cast<std::uint64_t>(size.QuadPart) > kMaxReadFileSize)
     throw FileError("file too large '" + path + "'");
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD n = 0;
-    if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &n,
-                  nullptr))
-      Fail("cannot read", path, GetLastError());
-    if (n == 0) break;
-    done += n;
-  }
-  bytes.resize(done);
-  return bytes;
+  size_ = static_cast<std::uint64_t>(size.QuadPart);
+  (void)owner.release();
 }
 
-void WriteFileAtomic(const std::string& path, const void* data, std::size_t size,
-                     Durability durability) {
-  const std::wstring target = Widen(path);
-  const std::wstring temp = target + L".kvtmp";
-  {
-    FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) Fail("cannot write", path, GetLastError());
-    const auto* p = static_cast<const std::uint8_t*>(data);
-    std::size_t done = 0;
-    while (done < size) {
-      DWORD n = 0;
-      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 30));
-      if (!WriteFile(file.get(), p + done, chunk, &n, nullptr) || n == 0) {
-        const DWORD error = GetLastError();
-        file.reset();
-        DeleteFileW(temp.c_str());
-        Fail("cannot write", path, error);
-      }
-      done += n;
-    }
-    if (durability == Durability::Flushed && !FlushFileBuffers(file.get())) {
+FileReader::~FileReader() { CloseHandle(Native(handle_)); }
+
+std::size_t FileReader::Read(void* data, std::size_t size) {
+  DWORD n = 0;
+  const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+  if (!ReadFile(Native(handle_), data, chunk, &n, nullptr))
+    Fail("cannot read", path_, GetLastError());
+  return n;
+}
+
+AtomicFileWriter::AtomicFileWriter(const std::string& path, Durability durability)
+    : path_(path),
+      temp_(path + ".kvtmp"),
+      durability_(durability),
+      handle_(reinterpret_cast<std::intptr_t>(CreateFileW(Widen(temp_).c_str(), GENERIC_WRITE, 0,
+                                                          nullptr, CREATE_ALWAYS,
+                                                          FILE_ATTRIBUTE_NORMAL, nullptr))) {
+  if (Native(handle_) == INVALID_HANDLE_VALUE) Fail("cannot write", path, GetLastError());
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+  if (!finished_) Abandon();
+}
+
+void AtomicFileWriter::WriteThrough(const std::uint8_t* data, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    DWORD n = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 30));
+    if (!WriteFile(Native(handle_), data + done, chunk, &n, nullptr) || n == 0) {
       const DWORD error = GetLastError();
-      file.reset();
-      DeleteFileW(temp.c_str());
-      Fail("cannot write", path, error);
+      Abandon();
+      Fail("cannot write", path_, error);
     }
+    done += n;
   }
+}
+
+void AtomicFileWriter::Commit() {
+  Flush();
+  if (durability_ == Durability::Flushed && !FlushFileBuffers(Native(handle_))) {
+    const DWORD error = GetLastError();
+    Abandon();
+    Fail("cannot write", path_, error);
+  }
+  CloseHandle(
+      Native(std::exchange(handle_, reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE))));
+  const std::wstring target = Widen(path_);
   // A read-only target would refuse to be replaced.
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING |
-                          (durability == Durability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
-  if (!MoveFileExW(temp.c_str(), target.c_str(), moveFlags)) {
+  const DWORD moveFlags =
+      MOVEFILE_REPLACE_EXISTING | (durability_ == Durability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
+  if (!MoveFileExW(Widen(temp_).c_str(), target.c_str(), moveFlags)) {
     const DWORD error = GetLastError();
-    DeleteFileW(temp.c_str());
-    Fail("cannot replace", path, error);
+    Abandon();
+    Fail("cannot replace", path_, error);
+  }
+  finished_ = true;
+}
+
+void AtomicFileWriter::Abandon() noexcept {
+  finished_ = true;
+  if (Native(handle_) != INVALID_HANDLE_VALUE)
+    CloseHandle(
+        Native(std::exchange(handle_, reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE))));
+  try {
+    DeleteFileW(Widen(temp_).c_str());
+  } catch (...) {
+    // No memory for the wide name: the temporary file stays, the target is untouched.
   }
 }
 

@@ -24,13 +24,18 @@ class ImageError : public std::runtime_error {
 inline constexpr int kMaxImageSide = 32768;
 inline constexpr std::uint64_t kMaxImagePixels = 100'000'000;
 
+// Whether width × height is a picture we are willing to hold.
+[[nodiscard]] inline bool ImageSizeAllowed(std::int64_t width, std::int64_t height) noexcept {
+  return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
+         static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) <= kMaxImagePixels;
+}
+
 // Raises ImageError unless width × height is a picture we are willing to hold.
 inline void CheckImageSize(std::int64_t width, std::int64_t height) {
   if (width <= 0 || height <= 0)
     throw ImageError("the picture has no pixels (" + std::to_string(width) + " x " +
                      std::to_string(height) + ")");
-  if (width > kMaxImageSide || height > kMaxImageSide ||
-      static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaxImagePixels)
+  if (!ImageSizeAllowed(width, height))
     throw ImageError("the picture is too large (" + std::to_string(width) + " x " +
                      std::to_string(height) + ")");
 }

@@ -78,6 +78,15 @@ void LoadImageFile(Bitmap& bitmap, const std::string& fileName, const LoadOption
   Bitmap decoded;
   try {
     decoded = Decode(family, ReadFileBytes(fileName), options);
+  } catch (...) {
+    RethrowNamed(fileName);
+  }
+  bitmap.Swap(decoded);
+}
+
+void RethrowNamed(const std::string& fileName) {
+  try {
+    throw;
   } catch (const FileError& e) {
     throw ImageError(e.what());  // already names the file
   } catch (const ImageError& e) {
@@ -85,7 +94,6 @@ void LoadImageFile(Bitmap& bitmap, const std::string& fileName, const LoadOption
   } catch (const std::bad_alloc&) {
     throw ImageError(fileName + ": not enough memory to decode the picture");
   }
-  bitmap.Swap(decoded);
 }
 
 }  // namespace kv

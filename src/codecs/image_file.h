@@ -37,4 +37,9 @@ struct LoadOptions {
 // ImageError ("<file name>: <what is wrong>") and leaves `bitmap` untouched.
 void LoadImageFile(Bitmap& bitmap, const std::string& fileName, const LoadOptions& options = {});
 
+// Inside a catch block, for a failure while reading or decoding `fileName`:
+// raises it as LoadImageFile reports it, an ImageError whose message names the
+// file. Exceptions of other kinds are raised again unchanged.
+[[noreturn]] void RethrowNamed(const std::string& fileName);
+
 }  // namespace kv

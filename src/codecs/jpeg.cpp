@@ -1,5 +1,6 @@
 // JPEG reading and writing through libjpeg(-turbo). Errors long-jump out of the
-// library (see longjmp_guard.h).
+// library (see longjmp_guard.h). Reading is row by row (JpegRowReader), from
+// memory or from a file read in pieces.
 // clang-format off
 #include <cstdio>  // jpeglib.h needs FILE and size_t first
 #include <jpeglib.h>
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,8 @@
 #include "codecs/encoders.h"
 #include "codecs/exif_orientation.h"
 #include "codecs/file_io.h"
+#include "codecs/image_file.h"
+#include "codecs/jpeg_reader.h"
 #include "codecs/longjmp_guard.h"
 
 namespace kv {
@@ -92,13 +97,19 @@ class Decompressor {
   }
 
   jpeg_decompress_struct& info() noexcept { return info_; }
+  // Where a callback of ours keeps an exception that may not cross the
+  // library's frames, to be raised again after the jump.
+  std::exception_ptr& failure() noexcept { return failure_; }
 
   template <typename Step>
   void Run(Step&& step) {
-    if (!Guarded(err_.jump, std::forward<Step>(step))) throw ImageError(err_.message);
+    if (Guarded(err_.jump, std::forward<Step>(step))) return;
+    if (failure_) std::rethrow_exception(failure_);
+    throw ImageError(err_.message);
   }
 
  private:
+  std::exception_ptr failure_;
   ErrorManager err_{};
   jpeg_progress_mgr progress_{};
   jpeg_decompress_struct info_{};
@@ -140,6 +151,59 @@ int ReadOrientation(const jpeg_decompress_struct& info) {
     }
   return 1;
 }
+
+// The file source: the file is read in pieces of this size.
+constexpr std::size_t kFilePiece = 64 * 1024;
+
+struct FileSource {
+  jpeg_source_mgr pub;  // first: libjpeg sees only this part
+  FileReader* file;
+  std::uint8_t* buffer;  // kFilePiece bytes
+  std::exception_ptr* failure;
+};
+
+// The next piece of the file; false, with the failure kept, when reading fails.
+bool ReadPiece(FileSource& source, std::size_t& got) noexcept {
+  try {
+    got = source.file->Read(source.buffer, kFilePiece);
+    return true;
+  } catch (...) {
+    *source.failure = std::current_exception();
+    return false;
+  }
+}
+
+// At the end of the file it does what the library's memory source does (a
+// warning and a made-up end marker), so that a file and its bytes in memory
+// decode alike, down to the errors.
+boolean FillFromFile(j_decompress_ptr cinfo) {
+  static const JOCTET kEnd[2] = {0xFF, JPEG_EOI};
+  auto* source = reinterpret_cast<FileSource*>(cinfo->src);
+  std::size_t got = 0;
+  if (!ReadPiece(*source, got)) ERREXIT(cinfo, JERR_FILE_READ);
+  if (got == 0) {
+    WARNMS(cinfo, JWRN_JPEG_EOF);
+    source->pub.next_input_byte = kEnd;
+    source->pub.bytes_in_buffer = sizeof kEnd;
+  } else {
+    source->pub.next_input_byte = source->buffer;
+    source->pub.bytes_in_buffer = got;
+  }
+  return TRUE;
+}
+
+void SkipInFile(j_decompress_ptr cinfo, long count) {
+  jpeg_source_mgr* source = cinfo->src;
+  if (count <= 0) return;
+  while (count > static_cast<long>(source->bytes_in_buffer)) {
+    count -= static_cast<long>(source->bytes_in_buffer);
+    (void)FillFromFile(cinfo);
+  }
+  source->next_input_byte += count;
+  source->bytes_in_buffer -= static_cast<std::size_t>(count);
+}
+
+void NoSourceStep(j_decompress_ptr) {}
 
 // Fills the compressor's output into a vector. Growing the vector may fail; that
 // becomes libjpeg's out-of-memory error rather than an exception in C frames.
@@ -185,52 +249,126 @@ void DestinationTerm(j_compress_ptr cinfo) {
 
 }  // namespace
 
-Bitmap DecodeJpeg(const std::uint8_t* data, std::size_t size, int minWidth) {
-  if (size == 0) throw ImageError("the file is empty");
+struct JpegRowReader::State {
   Decompressor d;
-  jpeg_decompress_struct& info = d.info();
-  d.Run([&] {
-    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
-    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
-    jpeg_read_header(&info, TRUE);
-  });
-  CheckImageSize(info.image_width, info.image_height);
-  const int orientation = ReadOrientation(info);
-  const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
-  info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
-  // A picture turned on its side gets its displayed width from its height.
-  info.scale_num = ScaleNumerator(
-      OrientationSwapsSides(orientation) ? info.image_height : info.image_width, minWidth);
-  info.scale_denom = 8;
-  d.Run([&] { jpeg_start_decompress(&info); });
+  std::optional<FileReader> file;
+  std::vector<std::uint8_t> piece;  // the file source's buffer
+  FileSource source{};
+  std::string fileName;  // named in errors; empty for bytes in memory
+  int orientation = 1;
+  bool cmyk = false;
+  bool inverted = false;           // CMYK stored as Photoshop stores it
+  std::vector<std::uint8_t> inks;  // one CMYK row
 
-  const unsigned width = info.output_width, height = info.output_height;
-  Bitmap out(static_cast<int>(width), static_cast<int>(height));
-  if (!cmyk) {
-    // Straight into the bitmap's rows.
-    std::vector<JSAMPROW> rows(height);
-    for (unsigned y = 0; y < height; ++y) rows[y] = out.ScanLine(static_cast<int>(y));
-    bool stalled = false;
+  void Start(int minWidth) {
+    jpeg_decompress_struct& info = d.info();
     d.Run([&] {
-      while (info.output_scanline < height && !stalled)
-        stalled = jpeg_read_scanlines(&info, rows.data() + info.output_scanline,
-                                      height - info.output_scanline) == 0;
+      jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
+      jpeg_read_header(&info, TRUE);
     });
-    if (stalled) throw ImageError("the file ends early");
-  } else {
-    const bool inverted = info.saw_Adobe_marker;
-    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(width) * 4);
-    JSAMPROW row = buffer.data();
-    for (unsigned y = 0; y < height; ++y) {
+    CheckImageSize(info.image_width, info.image_height);
+    orientation = ReadOrientation(info);
+    cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    // A picture turned on its side gets its displayed width from its height.
+    info.scale_num = ScaleNumerator(
+        OrientationSwapsSides(orientation) ? info.image_height : info.image_width, minWidth);
+    info.scale_denom = 8;
+    d.Run([&] { jpeg_start_decompress(&info); });
+    if (cmyk) {
+      inverted = info.saw_Adobe_marker;
+      inks.resize(static_cast<std::size_t>(info.output_width) * 4);
+    }
+  }
+
+  int Read(std::uint8_t* const* rows, int count) {
+    jpeg_decompress_struct& info = d.info();
+    int done = 0;
+    if (!cmyk) {
+      // Straight into the caller's rows.
+      bool stalled = false;
+      d.Run([&] {
+        while (done < count && info.output_scanline < info.output_height && !stalled) {
+          const JDIMENSION got = jpeg_read_scanlines(&info, const_cast<JSAMPARRAY>(rows + done),
+                                                     static_cast<JDIMENSION>(count - done));
+          stalled = got == 0;
+          done += static_cast<int>(got);
+        }
+      });
+      if (stalled) throw ImageError("the file ends early");
+      return done;
+    }
+    for (; done < count && info.output_scanline < info.output_height; ++done) {
+      JSAMPROW row = inks.data();
       JDIMENSION got = 0;
       d.Run([&] { got = jpeg_read_scanlines(&info, &row, 1); });
       if (got != 1) throw ImageError("the file ends early");
-      CmykRow(buffer.data(), out.ScanLine(static_cast<int>(y)), width, inverted);
+      CmykRow(inks.data(), rows[done], info.output_width, inverted);
     }
+    return done;
   }
+};
+
+JpegRowReader::JpegRowReader(const std::uint8_t* data, std::size_t size, int minWidth)
+    : state_(std::make_unique<State>()) {
+  if (size == 0) throw ImageError("the file is empty");
+  jpeg_decompress_struct& info = state_->d.info();
+  state_->d.Run([&] { jpeg_mem_src(&info, data, static_cast<unsigned long>(size)); });
+  state_->Start(minWidth);
+}
+
+JpegRowReader::JpegRowReader(const std::string& fileName) {
+  try {
+    state_ = std::make_unique<State>();
+    State& s = *state_;
+    s.fileName = fileName;
+    s.file.emplace(fileName);
+    if (s.file->Size() == 0) throw ImageError("the file is empty");
+    s.piece.resize(kFilePiece);
+    s.source.file = &*s.file;
+    s.source.buffer = s.piece.data();
+    s.source.failure = &s.d.failure();
+    s.source.pub.init_source = NoSourceStep;
+    s.source.pub.fill_input_buffer = FillFromFile;
+    s.source.pub.skip_input_data = SkipInFile;
+    s.source.pub.resync_to_restart = jpeg_resync_to_restart;
+    s.source.pub.term_source = NoSourceStep;
+    s.d.info().src = &s.source.pub;
+    s.Start(0);
+  } catch (...) {
+    RethrowNamed(fileName);
+  }
+}
+
+JpegRowReader::~JpegRowReader() = default;
+
+int JpegRowReader::Width() const noexcept {
+  return static_cast<int>(state_->d.info().output_width);
+}
+int JpegRowReader::Height() const noexcept {
+  return static_cast<int>(state_->d.info().output_height);
+}
+int JpegRowReader::Orientation() const noexcept { return state_->orientation; }
+
+int JpegRowReader::ReadRows(std::uint8_t* const* rows, int count) {
+  if (state_->fileName.empty()) return state_->Read(rows, count);
+  try {
+    return state_->Read(rows, count);
+  } catch (...) {
+    RethrowNamed(state_->fileName);
+  }
+}
+
+Bitmap DecodeJpeg(const std::uint8_t* data, std::size_t size, int minWidth) {
+  JpegRowReader reader(data, size, minWidth);
+  const int height = reader.Height();
+  Bitmap out(reader.Width(), height);
+  std::vector<std::uint8_t*> rows(static_cast<std::size_t>(height));
+  for (int y = 0; y < height; ++y) rows[static_cast<std::size_t>(y)] = out.ScanLine(y);
+  if (reader.ReadRows(rows.data(), height) != height) throw ImageError("the file ends early");
   // jpeg_finish_decompress is left out on purpose: it would look for the end
   // marker, which some cameras leave off, and the picture is complete already.
-  return ApplyOrientation(std::move(out), orientation);
+  return ApplyOrientation(std::move(out), reader.Orientation());
 }
 
 Bitmap DecodeJpeg(const std::uint8_t* data, std::size_t size) { return DecodeJpeg(data, size, 0); }

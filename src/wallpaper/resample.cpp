@@ -2,9 +2,11 @@
 // Target rows are made in order; each takes the horizontally filtered source
 // rows it needs from a ring of recent ones, so the work picture of the
 // algorithm (target width by source height) never exists as a whole and the
-// rows are still in the cache when the vertical pass reads them. Bands of
-// target rows go to threads; each band keeps its own ring. The passes
-// themselves are in resample_passes.cpp.
+// rows are still in the cache when the vertical pass reads them. Source rows
+// enter the ring in increasing order, so they can also come straight from a
+// decoder (ResampleFromRows). Bands of target rows of a whole picture go to
+// threads; each band keeps its own ring. The passes themselves are in
+// resample_passes.cpp.
 
 #include "wallpaper/resample.h"
 
@@ -53,7 +55,7 @@ void ForBands(int count, int threads, const Fn& fn) {
 }
 
 void CheckArguments(int newWidth, int newHeight, ResampleFilter kind, float support,
-                    const Bitmap& source) {
+                    int sourceWidth, int sourceHeight) {
   if (!ResampleFilterFromIndex(static_cast<int>(kind)))
     throw std::invalid_argument("resampling filter kind out of range");
   if (!(support >= 0.0f && support <= kMaxResampleSupport))
@@ -62,7 +64,7 @@ void CheckArguments(int newWidth, int newHeight, ResampleFilter kind, float supp
   if (newWidth > 0 && newHeight > 0) CheckImageSize(newWidth, newHeight);
   // Decoded pictures are within these limits; they also bound the contributor
   // lists and the ring of rows.
-  if (!source.Empty()) CheckImageSize(source.Width(), source.Height());
+  if (sourceWidth > 0 && sourceHeight > 0) CheckImageSize(sourceWidth, sourceHeight);
 }
 
 // Row y of `bitmap`, or a copy of it in `spare` when fewer than kRowOverread
@@ -77,46 +79,75 @@ const std::uint8_t* ReadableRow(const Bitmap& bitmap, int y, std::vector<std::ui
   return spare.data();
 }
 
-// The most source rows one target row reads, from its lowest to its highest.
-int WindowSpan(const ContributorLists& rows) {
-  int span = 1;
-  for (int j = 0; j < rows.Count(); ++j) {
-    int lo = INT_MAX, hi = INT_MIN;
-    for (int k = rows.begin[j]; k < rows.begin[j + 1]; ++k) {
-      lo = std::min(lo, rows.items[k].index);
-      hi = std::max(hi, rows.items[k].index);
+// Everything the bands share, made once per resampling.
+struct Plan {
+  Plan(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight, ResampleFilter kind,
+       float support);
+
+  int sourceWidth;
+  ContributorLists columns, rows;
+  // Per target row, the lowest and highest source row it reads (INT_MAX and
+  // -1 when it reads none); per source row, whether any target row reads it.
+  std::vector<int> lowest, highest;
+  std::vector<char> read;
+  // Source row r is kept in ring slot r % ringRows. Rows enter the ring up to
+  // the highest any target row so far reads, so target row j finds all of its
+  // rows when the ring spans from its lowest to that highest.
+  int ringRows = 1;
+  resample_detail::VectorLevel level;
+};
+
+Plan::Plan(int sw, int sh, int tw, int th, ResampleFilter kind, float support)
+    : sourceWidth(sw),
+      columns(resample_detail::BuildContributors(tw, sw, support, kind)),
+      rows(resample_detail::BuildContributors(th, sh, support, kind)),
+      lowest(static_cast<std::size_t>(th), INT_MAX),
+      highest(static_cast<std::size_t>(th), -1),
+      read(static_cast<std::size_t>(sh), 0),
+      level(resample_detail::UsedVectorLevel()) {
+  int reached = -1;
+  for (int j = 0; j < th; ++j) {
+    const auto at = static_cast<std::size_t>(j);
+    for (int k = rows.begin[at]; k < rows.begin[at + 1]; ++k) {
+      const int r = rows.items[static_cast<std::size_t>(k)].index;
+      lowest[at] = std::min(lowest[at], r);
+      highest[at] = std::max(highest[at], r);
+      read[static_cast<std::size_t>(r)] = 1;
     }
-    if (hi >= lo) span = std::max(span, hi - lo + 1);
+    if (highest[at] < 0) continue;
+    reached = std::max(reached, highest[at]);
+    ringRows = std::max(ringRows, reached - lowest[at] + 1);
   }
-  return span;
 }
 
-// Target rows [begin, end).
-void ResampleBand(const ContributorLists& columns, const ContributorLists& rows, int span,
-                  const Bitmap& source, Bitmap& target, int begin, int end,
-                  resample_detail::VectorLevel level) {
-  const auto filter = resample_detail::MakeRowFilter(columns, source.Width(), level);
-  const int length = target.Width() * 3;
-  // Source row r is kept in slot r % span: all rows of one target row fit
-  // without evicting each other, and moving down evicts the rows left behind.
-  std::vector<std::uint8_t> ring(static_cast<std::size_t>(span) * static_cast<std::size_t>(length));
-  std::vector<int> held(static_cast<std::size_t>(span), -1);
-  std::vector<std::uint8_t> spare;
+// Target rows [begin, end), from the source rows rowAt(r) gives, asked for in
+// increasing order.
+template <typename RowAt>
+void ResampleBand(const Plan& plan, RowAt&& rowAt, Bitmap& target, int begin, int end) {
+  const auto filter = resample_detail::MakeRowFilter(plan.columns, plan.sourceWidth, plan.level);
+  const auto length = static_cast<std::size_t>(target.Width()) * 3;
+  const auto ringRows = static_cast<std::size_t>(plan.ringRows);
+  std::vector<std::uint8_t> ring(ringRows * length);
+  const auto slot = [&](int r) {
+    return ring.data() + static_cast<std::size_t>(r) % ringRows * length;
+  };
+  int next = INT_MAX;
+  for (int j = begin; j < end; ++j) next = std::min(next, plan.lowest[static_cast<std::size_t>(j)]);
   std::vector<const std::uint8_t*> lines;
   for (int j = begin; j < end; ++j) {
+    const auto at = static_cast<std::size_t>(j);
+    for (; next <= plan.highest[at]; ++next)
+      if (plan.read[static_cast<std::size_t>(next)]) filter->Run(rowAt(next), slot(next));
     lines.clear();
-    for (int k = rows.begin[j]; k < rows.begin[j + 1]; ++k) {
-      const int r = rows.items[k].index;
-      const auto slot = static_cast<std::size_t>(r % span);
-      std::uint8_t* line = ring.data() + slot * static_cast<std::size_t>(length);
-      if (held[slot] != r) {
-        filter->Run(ReadableRow(source, r, spare), line);
-        held[slot] = r;
-      }
-      lines.push_back(line);
-    }
-    resample_detail::CombineRows(rows, j, lines.data(), length, target.ScanLine(j), level);
+    for (int k = plan.rows.begin[at]; k < plan.rows.begin[at + 1]; ++k)
+      lines.push_back(slot(plan.rows.items[static_cast<std::size_t>(k)].index));
+    resample_detail::CombineRows(plan.rows, j, lines.data(), static_cast<int>(length),
+                                 target.ScanLine(j), plan.level);
   }
+}
+
+float SupportOrDefault(ResampleFilter kind, float support) {
+  return support == 0.0f ? DefaultSupport(kind) : support;
 }
 
 // The core: `target` already has its final size and is blank.
@@ -124,16 +155,13 @@ void Core(ResampleFilter kind, float support, const Bitmap& source, Bitmap& targ
   const int sw = source.Width(), sh = source.Height();
   const int tw = target.Width(), th = target.Height();
   if (sw == 0 || sh == 0 || tw == 0 || th == 0) return;
-  if (support == 0.0f) support = DefaultSupport(kind);
-
-  const ContributorLists columns = resample_detail::BuildContributors(tw, sw, support, kind);
-  const ContributorLists rows = resample_detail::BuildContributors(th, sh, support, kind);
-  const int span = WindowSpan(rows);
-  const auto level = resample_detail::UsedVectorLevel();
-  const std::int64_t work = static_cast<std::int64_t>(columns.items.size()) * sh +
-                            static_cast<std::int64_t>(rows.items.size()) * tw * 3;
+  const Plan plan(sw, sh, tw, th, kind, SupportOrDefault(kind, support));
+  const std::int64_t work = static_cast<std::int64_t>(plan.columns.items.size()) * sh +
+                            static_cast<std::int64_t>(plan.rows.items.size()) * tw * 3;
   ForBands(th, ThreadCount(threads, work), [&](int begin, int end) {
-    ResampleBand(columns, rows, span, source, target, begin, end, level);
+    std::vector<std::uint8_t> spare;
+    ResampleBand(
+        plan, [&](int r) { return ReadableRow(source, r, spare); }, target, begin, end);
   });
 }
 
@@ -146,10 +174,23 @@ void ResampleBitmap(int newWidth, int newHeight, ResampleFilter kind, float supp
 
 void ResampleInto(int newWidth, int newHeight, ResampleFilter kind, float support,
                   const Bitmap& source, Bitmap& target, int threads) {
-  CheckArguments(newWidth, newHeight, kind, support, source);
+  CheckArguments(newWidth, newHeight, kind, support, source.Width(), source.Height());
   // A fresh picture, swapped in at the end, lets source and target be one.
   Bitmap result(newWidth, newHeight);
   Core(kind, support, source, result, threads);
+  target.Swap(result);
+}
+
+void ResampleFromRows(int newWidth, int newHeight, ResampleFilter kind, float support,
+                      int sourceWidth, int sourceHeight, ResampleRowSource& rows, Bitmap& target) {
+  CheckArguments(newWidth, newHeight, kind, support, sourceWidth, sourceHeight);
+  Bitmap result(newWidth, newHeight);
+  if (sourceWidth > 0 && sourceHeight > 0 && !result.Empty()) {
+    const Plan plan(sourceWidth, sourceHeight, newWidth, newHeight, kind,
+                    SupportOrDefault(kind, support));
+    ResampleBand(
+        plan, [&](int r) { return rows.Row(r); }, result, 0, newHeight);
+  }
   target.Swap(result);
 }
 

@@ -9,6 +9,7 @@
 // that produces one is evaluated in double precision and rounded once, when it
 // is stored. Weights are rounded to the nearest integer with ties to even.
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -54,6 +55,27 @@ void ResampleBitmap(int newWidth, int newHeight, ResampleFilter kind, float supp
 // content is discarded. `source` and `target` may be the same picture.
 void ResampleInto(int newWidth, int newHeight, ResampleFilter kind, float support,
                   const Bitmap& source, Bitmap& target, int threads = kAutoThreads);
+
+// The rows of a picture as they become available, top row first: a decoder
+// can feed the resampler while it decodes, and the picture never exists whole.
+class ResampleRowSource {
+ public:
+  // Row r: the picture's width in pixels of blue, green, red, readable
+  // kResampleRowSlack bytes past its last pixel (what is there is multiplied by
+  // 0). Asked for in increasing order of r, and only for rows the result reads;
+  // the pointer need stay valid only until the next call.
+  virtual const std::uint8_t* Row(int r) = 0;
+
+ protected:
+  ~ResampleRowSource() = default;
+};
+inline constexpr int kResampleRowSlack = 16;
+
+// ResampleInto for a sourceWidth x sourceHeight picture read row by row from
+// `rows`, on the calling thread: the same bytes, the same errors (raised before
+// any row is asked for).
+void ResampleFromRows(int newWidth, int newHeight, ResampleFilter kind, float support,
+                      int sourceWidth, int sourceHeight, ResampleRowSource& rows, Bitmap& target);
 
 // The arithmetic primitives above, exposed for tests: they must give the same
 // bits in every build, so none of them calls the C library.

@@ -78,7 +78,7 @@ void LimitVectorLevel(VectorLevel level) noexcept;
 
 // Bytes the row filters may read past a source row's last pixel (what they
 // read there is multiplied by 0).
-inline constexpr int kRowOverread = 16;
+inline constexpr int kRowOverread = kResampleRowSlack;
 
 // The horizontal pass for one source row at a time: the weights are prepared
 // once, for all rows. Not shared between threads.

@@ -10,6 +10,8 @@
 #include "codecs/encoders.h"
 #include "codecs/image_error.h"
 #include "codecs/image_file.h"
+#include "codecs/jpeg_reader.h"
+#include "wallpaper/jpeg_resample.h"
 #include "wallpaper/resample.h"
 
 namespace kv {
@@ -86,31 +88,64 @@ Bitmap StretchPlain(const Bitmap& source, int width, int height) {
   return out;
 }
 
-Bitmap RenderWallpaper(Bitmap image, WpStyle style, int scaledFilter, PixelSize screen) {
+bool StyleResamples(WpStyle style, int scaledFilter) noexcept {
+  if (style == wpScaled) return scaledFilter >= 1 && scaledFilter < kScaledFilterCount;
+  return IsFilterStyle(style);
+}
+
+std::optional<Resampling> ResamplingFor(WpStyle style, int scaledFilter, PixelSize screen,
+                                        int width, int height) {
+  if (!StyleResamples(style, scaledFilter)) return std::nullopt;
+  if (style != wpScaled) return Resampling{screen, static_cast<ResampleFilter>(style - wpbox)};
+  if (width <= 0 || height <= 0) return std::nullopt;
+  return Resampling{ScaledSize(width, height, screen.width, screen.height),
+                    static_cast<ResampleFilter>(scaledFilter - 1)};
+}
+
+Bitmap RenderWallpaper(Bitmap image, WpStyle style, int scaledFilter, PixelSize screen,
+                       int threads) {
+  if (style == wpScaled && image.Empty()) return image;
+  if (const auto job = ResamplingFor(style, scaledFilter, screen, image.Width(), image.Height())) {
+    ResampleBitmap(job->size.width, job->size.height, job->kind, 0.0f, image, threads);
+    return image;
+  }
   if (style == wpScaled) {
-    if (image.Empty()) return image;
     const PixelSize size = ScaledSize(image.Width(), image.Height(), screen.width, screen.height);
-    if (scaledFilter >= 1 && scaledFilter < kScaledFilterCount) {
-      ResampleBitmap(size.width, size.height, static_cast<ResampleFilter>(scaledFilter - 1), 0.0f,
-                     image);
-      return image;
-    }
     return StretchPlain(image, size.width, size.height);
   }
-  if (IsFilterStyle(style))
-    ResampleBitmap(screen.width, screen.height, static_cast<ResampleFilter>(style - wpbox), 0.0f,
-                   image);
   return image;
 }
 
+namespace {
+
+// The wallpaper of a JPEG file made while it decodes. Nothing for a picture its
+// orientation turns, and for a size the resampler would refuse: those take the
+// way through the whole picture, and fail there as they always have.
+std::optional<Bitmap> RenderWhileDecoding(const std::string& source, WpStyle style,
+                                          int scaledFilter, PixelSize screen, int threads) {
+  JpegRowReader jpeg(source);
+  if (jpeg.Orientation() != 1) return std::nullopt;
+  const auto job = ResamplingFor(style, scaledFilter, screen, jpeg.Width(), jpeg.Height());
+  if (!job || !ImageSizeAllowed(job->size.width, job->size.height)) return std::nullopt;
+  return ResampleJpeg(jpeg, job->size.width, job->size.height, job->kind, 0.0f, threads);
+}
+
+}  // namespace
+
 void BuildWallpaperFile(const std::string& source, const std::string& target, WpStyle style,
-                        int scaledFilter, PixelSize screen) {
+                        int scaledFilter, PixelSize screen, int threads) {
+  if (ImageFamilyOf(source) == ImageFamily::Jpeg && StyleResamples(style, scaledFilter)) {
+    if (const auto picture = RenderWhileDecoding(source, style, scaledFilter, screen, threads)) {
+      SaveBmp(*picture, target);
+      return;
+    }
+  }
   Bitmap image;
   LoadImageFile(image, source);
   // An extension the program does not read leaves the picture empty; writing
   // that would blank the desktop, so it fails like an unreadable file.
   if (image.Empty()) throw ImageError(source + ": not a picture file the program reads");
-  SaveBmp(RenderWallpaper(std::move(image), style, scaledFilter, screen), target);
+  SaveBmp(RenderWallpaper(std::move(image), style, scaledFilter, screen, threads), target);
 }
 
 DesktopValues DesktopValuesFor(WpStyle style) noexcept {

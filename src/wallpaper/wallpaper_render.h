@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "codecs/bitmap.h"
+#include "wallpaper/resample.h"
 
 namespace kv {
 
@@ -58,20 +59,35 @@ struct PixelSize {
 // be; the same bytes on every system.
 [[nodiscard]] Bitmap StretchPlain(const Bitmap& source, int width, int height);
 
+// What a style resamples an image to, and with which filter: the filter
+// styles to the screen's size, scaled with a scaledFilter of 1..7 to the
+// ScaledSize. A scaledFilter outside 0..7 counts as 0.
+struct Resampling {
+  PixelSize size;
+  ResampleFilter kind;
+};
+[[nodiscard]] bool StyleResamples(WpStyle style, int scaledFilter) noexcept;
+// Nothing for the styles that do not resample and for an image without pixels.
+[[nodiscard]] std::optional<Resampling> ResamplingFor(WpStyle style, int scaledFilter,
+                                                      PixelSize screen, int width, int height);
+
 // Step 2 of building the wallpaper: the loaded image as the style makes it.
 // Stretch, center and tile keep it as it is; scaled fits it with ScaledSize
 // (plain stretch for scaledFilter 0, else resampling with filter
 // scaledFilter - 1); the filter styles resample it to the screen's size. A
-// scaledFilter outside 0..7 counts as 0.
+// scaledFilter outside 0..7 counts as 0. `threads` as for ResampleBitmap.
 [[nodiscard]] Bitmap RenderWallpaper(Bitmap image, WpStyle style, int scaledFilter,
-                                     PixelSize screen);
+                                     PixelSize screen, int threads = kAutoThreads);
 
 // Loads `source` by its extension, renders it and writes the result as a 24-bit
 // Windows bitmap to `target`, replacing it atomically. Raises ImageError or
 // FileError on any failure (an unreadable or unknown file, one that decodes to
 // no pixels, a failed write), and then `target` is left as it was.
+// A JPEG that needs no turning by its orientation is resampled while it
+// decodes (ResampleJpeg), with the same bytes and errors; with threads 1
+// everything runs on the calling thread.
 void BuildWallpaperFile(const std::string& source, const std::string& target, WpStyle style,
-                        int scaledFilter, PixelSize screen);
+                        int scaledFilter, PixelSize screen, int threads = kAutoThreads);
 
 // The "Tilewallpaper" and "WallpaperStyle" values of "\Control Panel\Desktop\".
 struct DesktopValues {

@@ -8,9 +8,7 @@
 namespace kv {
 namespace {
 
-std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + name;
-}
+std::string TempPath(const std::string& name) { return ::testing::TempDir() + name; }
 
 TEST(FileIo, AtomicWriteReplacesTheWholeFileAndLeavesNoTemporary) {
   const std::string path = TempPath("kv file \xC3\xA9t\xC3\xA9.bin");  // non-ASCII name
@@ -40,6 +38,35 @@ TEST(FileIo, DirectoriesAreNotFiles) {
   EXPECT_TRUE(DirectoryExists(::testing::TempDir()));
   EXPECT_FALSE(FileExists(::testing::TempDir()));
   EXPECT_THROW((void)ReadFileBytes(::testing::TempDir()), FileError);
+}
+
+TEST(FileIo, AWriterLeftWithoutCommitLeavesTheOldFileAndNoTemporary) {
+  const std::string path = TempPath("kv writer.bin");
+  WriteFileAtomic(path, "old", 3);
+  {
+    AtomicFileWriter file(path);
+    const std::string big(200 * 1024, 'x');  // past the writer's buffer: on the disk already
+    file.Write(big.data(), big.size());
+    file.Write("tail", 4);
+  }
+  auto bytes = ReadFileBytes(path);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "old");
+  EXPECT_FALSE(FileExists(path + ".kvtmp"));
+  // Small and large pieces in any mix arrive in order.
+  std::string expected;
+  {
+    AtomicFileWriter file(path);
+    for (int i = 0; i < 40; ++i) {
+      const std::string piece(static_cast<std::size_t>(i * i * 97 % 70000),
+                              static_cast<char>('a' + i % 26));
+      file.Write(piece.data(), piece.size());
+      expected += piece;
+    }
+    file.Commit();
+  }
+  bytes = ReadFileBytes(path);
+  EXPECT_TRUE(std::string(bytes.begin(), bytes.end()) == expected);
+  std::remove(path.c_str());
 }
 
 }  // namespace

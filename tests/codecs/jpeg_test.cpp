@@ -14,6 +14,8 @@
 #include "codecs/decoders.h"
 #include "codecs/encoders.h"
 #include "codecs/exif_orientation.h"
+#include "codecs/image_file.h"
+#include "codecs/jpeg_reader.h"
 #include "codecs/picture_fixtures.h"
 
 namespace kv {
@@ -244,6 +246,92 @@ TEST(EncodeJpeg, SaveReplacesTheFile) {
   const Bitmap back = DecodeJpeg(bytes.data(), bytes.size());
   EXPECT_EQ(back.Width(), 3);
   std::remove(path.c_str());
+}
+
+// What reading a file gives: the picture, or the message of its error.
+struct Outcome {
+  Bitmap picture;
+  std::string error;
+};
+
+Outcome Loaded(const std::string& path) {
+  try {
+    Bitmap b;
+    LoadImageFile(b, path);
+    return {b, ""};
+  } catch (const ImageError& e) {
+    return {Bitmap(), e.what()};
+  }
+}
+
+// The file decoded by a row reader, `block` rows at a time.
+Outcome ReadByRows(const std::string& path, int block) {
+  try {
+    JpegRowReader reader(path);
+    Bitmap b(reader.Width(), reader.Height());
+    std::vector<std::uint8_t*> rows(static_cast<std::size_t>(block));
+    for (int y = 0;;) {
+      for (int k = 0; k < block; ++k)
+        rows[static_cast<std::size_t>(k)] = b.ScanLine(std::min(y + k, b.Height() - 1));
+      const int got = reader.ReadRows(rows.data(), block);
+      y += got;
+      if (got < block) {
+        EXPECT_EQ(y, b.Height()) << path;
+        break;
+      }
+    }
+    return {ApplyOrientation(std::move(b), reader.Orientation()), ""};
+  } catch (const ImageError& e) {
+    return {Bitmap(), e.what()};
+  }
+}
+
+// Noise at a high quality: a file of many 64 KB pieces, so the file source
+// refills in the middle of the scan.
+Bytes LargeNoisyJpeg() {
+  Bitmap b(397, 301);
+  std::uint32_t n = 1;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) {
+      n = n * 1664525u + 1013904223u;
+      b.SetPixel(x, y, n >> 8);
+    }
+  return EncodeJpeg(b, 95);
+}
+
+// Read from the file in pieces, row by row, every picture and every failure
+// comes out as LoadImageFile gives it from the whole file in memory: the same
+// pixels, the same message.
+TEST(JpegRowReader, ReadsFilesAsTheWholeFileDecodes) {
+  std::vector<std::string> files;
+  for (const char* name :
+       {"baseline_420.jpg", "baseline_422.jpg", "baseline_444.jpg", "cmyk.jpg", "grey.jpg",
+        "progressive.jpg", "restart.jpg", "no_end_marker.jpg", "orientation6.jpg",
+        "broken/truncated.jpg", "broken/not_jpeg.jpg", "broken/huge.jpg"})
+    files.push_back(std::string(KV_TEST_DATA_DIR) + "/codecs/jpeg/" + name);
+  const Bytes large = LargeNoisyJpeg();
+  ASSERT_GT(large.size(), 2u * 64 * 1024);
+  // Whole, without its end marker, cut in the header, and cut in the scan
+  // before, at and after a piece's end.
+  for (const std::size_t keep :
+       {large.size(), large.size() - 2, std::size_t{0}, std::size_t{1}, std::size_t{300},
+        std::size_t{64 * 1024 - 1}, std::size_t{64 * 1024}, std::size_t{64 * 1024 + 1},
+        large.size() / 2, large.size() - 40}) {
+    const std::string path = ::testing::TempDir() + "kv rows " + std::to_string(keep) + ".jpg";
+    WriteFileAtomic(path, large.data(), keep);
+    files.push_back(path);
+  }
+  files.push_back(::testing::TempDir() + "kv no such picture.jpg");
+  for (const std::string& path : files) {
+    const Outcome whole = Loaded(path);
+    for (const int block : {1, 7, 64}) {
+      const Outcome rows = ReadByRows(path, block);
+      EXPECT_EQ(rows.error, whole.error) << path << " by " << block;
+      EXPECT_TRUE(rows.picture == whole.picture) << path << " by " << block;
+    }
+  }
+  EXPECT_NE(Loaded(files[files.size() - 2]).error.find("ends early"), std::string::npos);
+  for (std::size_t i = files.size() - 11; i + 1 < files.size(); ++i) std::remove(files[i].c_str());
 }
 
 }  // namespace

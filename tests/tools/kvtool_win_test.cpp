@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "codecs/bitmap.h"
 #include "codecs/encoders.h"
@@ -32,6 +34,35 @@ TEST(Kvtool, FileNamesOutsideTheAnsiCodePageReachTheCommands) {
   EXPECT_EQ(decoded, picture);
   DeleteFileW(Widen(in).c_str());
   DeleteFileW(Widen(out).c_str());
+}
+
+// The wallpaper of a JPEG, made while it decodes, is the same file on one
+// thread and on two; a JPEG that breaks off fails with exit code 1 and leaves
+// the earlier output alone.
+TEST(Kvtool, RenderMakesOneWallpaperOnAnyNumberOfThreadsAndFailsOnACutFile) {
+  const std::string dir = Narrow(_wgetenv(L"TEMP")) + "\\";
+  const std::string in = dir + "kv render.jpg", cut = dir + "kv render cut.jpg";
+  const std::string out = dir + "kv render.bmp";
+  Bitmap picture(300, 200);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 300; ++x)
+      picture.SetPixel(x, y,
+                       MakeColour(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y),
+                                  static_cast<std::uint8_t>(x * y)));
+  const std::vector<std::uint8_t> jpeg = EncodeJpeg(picture, 90);
+  WriteFileAtomic(in, jpeg.data(), jpeg.size());
+  WriteFileAtomic(cut, jpeg.data(), jpeg.size() / 2);
+  const auto render = [&](const std::string& source, const wchar_t* threads) {
+    return RunKvtool(L"render \"" + Widen(source) + L"\" \"" + Widen(out) +
+                     L"\" --style lanczos3 --screen 131x77 --threads " + threads);
+  };
+  ASSERT_EQ(render(in, L"1"), 0);
+  const std::vector<std::uint8_t> one = ReadFileBytes(out);
+  ASSERT_EQ(render(in, L"2"), 0);
+  EXPECT_TRUE(ReadFileBytes(out) == one);
+  EXPECT_EQ(render(cut, L"2"), 1);
+  EXPECT_TRUE(ReadFileBytes(out) == one);
+  for (const std::string& f : {in, cut, out}) DeleteFileW(Widen(f).c_str());
 }
 
 }  // namespace

@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
+#include <vector>
 
+#include "codecs/decoders.h"
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "codecs/image_error.h"
 #include "codecs/image_file.h"
+#include "codecs/jpeg_reader.h"
 #include "wallpaper/icon_colour.h"
+#include "wallpaper/jpeg_resample.h"
 #include "wallpaper/resample.h"
 
 namespace kv {
@@ -150,6 +155,169 @@ TEST(BuildWallpaperFile, AFailureLeavesThePreviousWallpaper) {
         BuildWallpaperFile(dir.File(name), dir.File("Wallpaper.bmp"), wpbox, 0, {1024, 768}))
         << name;
     EXPECT_EQ(ReadFileBytes(dir.File("Wallpaper.bmp")), before) << name;
+  }
+}
+
+// Photograph-like: smooth areas, fine grain and hard edges.
+Bitmap Photo(int w, int h) {
+  Bitmap b(w, h);
+  std::uint32_t n = 7;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      n = n * 1664525u + 1013904223u;
+      const int grain = static_cast<int>(n >> 28);
+      const bool edge = (x / 23 + y / 17) % 2 == 0;
+      b.SetPixel(x, y,
+                 MakeColour(static_cast<std::uint8_t>(edge ? 230 - grain : 30 + grain),
+                            static_cast<std::uint8_t>(y * 200 / h + grain),
+                            static_cast<std::uint8_t>(x * 250 / w)));
+    }
+  return b;
+}
+
+// A JPEG of the picture with an Exif block giving `orientation` (none for 0).
+std::vector<std::uint8_t> PhotoJpeg(int w, int h, int orientation) {
+  std::vector<std::uint8_t> jpeg = EncodeJpeg(Photo(w, h), 90);
+  if (orientation == 0) return jpeg;
+  const std::uint8_t o = static_cast<std::uint8_t>(orientation);
+  const std::vector<std::uint8_t> app1 = {
+      0xFF, 0xE1, 0,    30, 'E', 'x', 'i', 'f', 0, 0,  // marker, length, signature
+      'I',  'I',  42,   0,  8,   0,   0,   0,          // little-endian TIFF, directory at 8
+      1,    0,    0x12, 1,  3,   0,   1,   0,   0, 0, o, 0, 0, 0,  // one entry: orientation
+      0,    0,    0,    0};                                        // no next directory
+  jpeg.insert(jpeg.begin() + 2, app1.begin(), app1.end());
+  return jpeg;
+}
+
+// "Wallpaper.bmp" as it was made before JPEGs were resampled while decoding:
+// the whole picture loaded, rendered and written.
+std::vector<std::uint8_t> WholePictureWallpaper(const std::string& source, WpStyle style,
+                                                int scaledFilter, PixelSize screen) {
+  Bitmap image;
+  LoadImageFile(image, source);
+  return EncodeBmp(RenderWallpaper(std::move(image), style, scaledFilter, screen, 1));
+}
+
+struct JpegCase {
+  const char* what;
+  int w, h, orientation;  // orientation 0: no Exif block
+  WpStyle style;
+  int scaledFilter;
+  PixelSize screen;
+};
+
+std::ostream& operator<<(std::ostream& os, const JpegCase& c) { return os << c.what; }
+
+class JpegWallpaper : public ::testing::TestWithParam<JpegCase> {};
+
+// Made while decoding, on one thread or two, the wallpaper file has the bytes
+// of the whole-picture way; pictures turned by their orientation, which take
+// that way, come out turned.
+TEST_P(JpegWallpaper, HasTheBytesOfTheWholePictureWay) {
+  const JpegCase& c = GetParam();
+  TempDir dir;
+  const std::string source = dir.File("photo.jpg");
+  const std::vector<std::uint8_t> jpeg = PhotoJpeg(c.w, c.h, c.orientation);
+  WriteFileAtomic(source, jpeg.data(), jpeg.size());
+  Bitmap loaded;
+  LoadImageFile(loaded, source);
+  ASSERT_EQ(loaded.Width(), c.orientation >= 5 ? c.h : c.w) << "the Exif block is read";
+  const std::vector<std::uint8_t> expected =
+      WholePictureWallpaper(source, c.style, c.scaledFilter, c.screen);
+  for (const int threads : {1, 2, kAutoThreads}) {
+    BuildWallpaperFile(source, dir.File("Wallpaper.bmp"), c.style, c.scaledFilter, c.screen,
+                       threads);
+    ASSERT_TRUE(ReadFileBytes(dir.File("Wallpaper.bmp")) == expected) << "threads " << threads;
+  }
+  if (c.orientation > 1 || !StyleResamples(c.style, c.scaledFilter)) return;
+  // The streaming itself, for the size and filter the style asks for.
+  const Bitmap decoded = DecodeJpeg(jpeg.data(), jpeg.size());
+  const auto job = ResamplingFor(c.style, c.scaledFilter, c.screen, c.w, c.h);
+  ASSERT_TRUE(job);
+  Bitmap whole;
+  ResampleInto(job->size.width, job->size.height, job->kind, 0.0f, decoded, whole, 1);
+  for (const int threads : {1, 2}) {
+    JpegRowReader reader(source);
+    EXPECT_EQ(ResampleJpeg(reader, job->size.width, job->size.height, job->kind, 0.0f, threads),
+              whole)
+        << "threads " << threads;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, JpegWallpaper,
+    ::testing::Values(
+        JpegCase{"box, odd sizes, reduced", 397, 301, 0, wpbox, 0, {317, 211}},
+        JpegCase{"triangle, odd sizes, enlarged", 97, 61, 0, wpTriangle, 0, {211, 127}},
+        JpegCase{"hermite", 200, 150, 1, wpHermite, 0, {123, 77}},
+        JpegCase{"bell", 131, 257, 0, wpBell, 0, {64, 300}},
+        JpegCase{"spline", 160, 120, 0, wpSpline, 0, {47, 35}},
+        JpegCase{"lanczos3, upright by Exif", 400, 300, 1, wpLanczos3, 0, {192, 108}},
+        JpegCase{"lanczos3, turned by Exif", 400, 300, 6, wpLanczos3, 0, {192, 108}},
+        JpegCase{"mitchell, turned by Exif", 73, 41, 6, wpMitchell, 0, {50, 91}},
+        JpegCase{"mitchell, mirrored by Exif", 73, 41, 2, wpMitchell, 0, {50, 91}},
+        JpegCase{"one pixel wide source", 1, 77, 0, wpLanczos3, 0, {9, 5}},
+        JpegCase{"one pixel high source", 77, 1, 0, wpMitchell, 0, {5, 9}},
+        JpegCase{"one pixel source", 1, 1, 0, wpBell, 0, {3, 2}},
+        JpegCase{"one pixel wide screen", 64, 48, 0, wpSpline, 0, {1, 33}},
+        JpegCase{"one pixel high screen", 64, 48, 0, wpLanczos3, 0, {33, 1}},
+        JpegCase{"scaled box", 203, 51, 0, wpScaled, 1, {100, 90}},
+        JpegCase{"scaled lanczos3", 120, 170, 0, wpScaled, 6, {100, 90}},
+        JpegCase{"scaled mitchell, turned by Exif", 120, 170, 6, wpScaled, 7, {100, 90}},
+        JpegCase{"scaled, plain stretch", 120, 170, 0, wpScaled, 0, {100, 90}},
+        JpegCase{"center keeps the picture", 33, 21, 0, Wpcenter, 0, {100, 90}}));
+
+// Library fixtures of other kinds: grey, CMYK, progressive, with restart markers.
+TEST(JpegWallpaper, OtherKindsOfJpegHaveTheBytesOfTheWholePictureWay) {
+  for (const char* name : {"grey.jpg", "cmyk.jpg", "progressive.jpg", "restart.jpg",
+                           "baseline_422.jpg", "no_end_marker.jpg"}) {
+    const std::string source = std::string(KV_TEST_DATA_DIR) + "/codecs/jpeg/" + name;
+    TempDir dir;
+    for (const int threads : {1, 2}) {
+      BuildWallpaperFile(source, dir.File("Wallpaper.bmp"), wpLanczos3, 0, {61, 45}, threads);
+      EXPECT_TRUE(ReadFileBytes(dir.File("Wallpaper.bmp")) ==
+                  WholePictureWallpaper(source, wpLanczos3, 0, {61, 45}))
+          << name << ", threads " << threads;
+    }
+  }
+}
+
+// A file that breaks off anywhere, even in rows no target pixel reads, fails
+// the whole wallpaper with the message loading it gives, and leaves the
+// earlier wallpaper as it was.
+TEST(JpegWallpaper, ATruncatedFileFailsWithTheLoadingMessageAndKeepsTheOldWallpaper) {
+  TempDir dir;
+  const std::string wallpaper = dir.File("Wallpaper.bmp");
+  SaveBmp(Photo(8, 8), wallpaper);
+  const std::vector<std::uint8_t> before = ReadFileBytes(wallpaper);
+  const std::vector<std::uint8_t> jpeg = PhotoJpeg(640, 480, 0);
+  ASSERT_GT(jpeg.size(), 64u * 1024);  // more than one of the reader's pieces
+  for (const std::size_t keep : {std::size_t{0}, std::size_t{2}, std::size_t{200}, jpeg.size() / 3,
+                                 jpeg.size() / 2, jpeg.size() - 60}) {
+    const std::string source = dir.File("cut.jpg");
+    WriteFileAtomic(source, jpeg.data(), keep);
+    std::string loading;
+    try {
+      Bitmap b;
+      LoadImageFile(b, source);
+    } catch (const ImageError& e) {
+      loading = e.what();
+    }
+    ASSERT_FALSE(loading.empty()) << keep;
+    for (const int threads : {1, 2})
+      for (const auto& [style, filter] : {std::pair{wpLanczos3, 0}, std::pair{wpScaled, 4}}) {
+        // A one-row screen reads only the picture's first rows.
+        for (const PixelSize screen : {PixelSize{1920, 1080}, PixelSize{64, 1}}) {
+          try {
+            BuildWallpaperFile(source, wallpaper, style, filter, screen, threads);
+            ADD_FAILURE() << keep << " bytes made a wallpaper";
+          } catch (const ImageError& e) {
+            EXPECT_EQ(std::string(e.what()), loading) << keep << ", threads " << threads;
+          }
+          EXPECT_TRUE(ReadFileBytes(wallpaper) == before) << keep;
+          EXPECT_FALSE(FileExists(wallpaper + ".kvtmp")) << keep;
+        }
+      }
   }
 }
 
