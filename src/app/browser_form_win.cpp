@@ -321,6 +321,20 @@ void TMainForm::SetManagerChecked(bool checked) { Item("SysManager").checked = c
 void TMainForm::SetTrayAnimate(bool animate) { TheTrayIcon.SetAnimate(animate); }
 void TMainForm::SetTrayTip(const std::string& tip) { TheTrayIcon.SetTip(tip); }
 
+void TMainForm::SetShownIn(bool trayIcon, bool taskbarButton) {
+  if (TheTrayIcon.Active() != trayIcon) TheTrayIcon.SetActive(trayIcon);
+  // The taskbar lists a top-level window by its extended style; it looks again
+  // only when the window is shown, so a visible window is hidden and shown.
+  const LONG_PTR ex = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
+  const LONG_PTR wanted = taskbarButton ? (ex | WS_EX_APPWINDOW) & ~WS_EX_TOOLWINDOW
+                                        : (ex | WS_EX_TOOLWINDOW) & ~WS_EX_APPWINDOW;
+  if (wanted == ex) return;
+  const bool visible = IsVisible();
+  if (visible) ShowWindow(hwnd_, SW_HIDE);
+  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, wanted);
+  if (visible) ShowWindow(hwnd_, SW_SHOWNA);
+}
+
 void TMainForm::FormShow() {
   Item("SysBrowser").checked = true;
   IdleCounter = 0;

@@ -71,6 +71,13 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void SetManagerChecked(bool checked) override;
   void SetTrayAnimate(bool animate) override;
   void SetTrayTip(const std::string& tip) override;
+  void LoadCurrentSkin() override;
+  void StartupSwitch(program::SwitchMove move) override;
+  void ShutdownSwitch(program::SwitchMove move) override;
+  void KeepIconsHidden1Click() override;
+  [[nodiscard]] bool ItemChecked(const char* name) override { return Item(name).checked; }
+  void SetItemChecked(const char* name, bool checked) override { Item(name).checked = checked; }
+  void SetShownIn(bool trayIcon, bool taskbarButton) override;
 
   // --- The rest of the browser's handlers (plain methods, for tests too).
   void SysAboutClick();
@@ -78,7 +85,6 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void SysDirectoryClick();
   void AddDirectoryTreetolist1Click();
   void DisplayPropertiesClick();
-  void KeepIconsHidden1Click();
   void Top1Click(int tag);
   void ApplicationRestored();
   void TrayIconMouseDown(int button, int x, int y);
@@ -97,11 +103,6 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void ApplyPreviewWallpaper(int previewIndex);
   void FillPreview(skin::TOrganicShapeImage& preview, int index);
   [[nodiscard]] bool SelectListEntry(int index);
-  // The start-up and session-end switches (run by the options window).
-  void StartupSwitch(program::SwitchMove move);
-  void ShutdownSwitch(program::SwitchMove move);
-  // The skin of "CurrentSkinFile" as start-up loads it.
-  void LoadCurrentSkin();
   [[nodiscard]] bool LoadBrowserSkin(const std::string& fileName);
   void BuildDefaultBrowserSkin();
   void SkinFileSearch();

@@ -12,6 +12,7 @@
 
 #include "app/browser_form_win.h"
 #include "app/start_options.h"
+#include "config/options/options_form_win.h"
 #include "config/settings_store_win.h"
 #include "list/batch_change_form_win.h"
 #include "list/manager_form_win.h"
@@ -25,17 +26,6 @@
 
 namespace {
 
-// What the options window's settings load does for the two skinned windows,
-// for as long as the program has no options window: opaque faces, fading where
-// the system has layered windows, snapping to the screen's edges.
-void PrepareForm(kv::skin::TOrganicShapeGlassForm& form) {
-  form.SetTransparency(0);
-  form.Fade().enabled = form.LayeredAvailable();
-  form.Fade().delay = 1;
-  form.Fade().step = 15;
-  form.snapToEdge = true;
-}
-
 int Run() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
@@ -48,11 +38,14 @@ int Run() {
   std::vector<std::string> arguments;
   for (int i = 1; i < __argc; ++i) arguments.push_back(kv::Narrow(__wargv[i]));
 
-  kv::app::ReadStartOptions(store);
   auto mainForm = std::make_unique<kv::app::TMainForm>(prompts, kv::SystemShellDelete(), store);
   mainForm->Create();
   auto managerForm = std::make_unique<kv::TManagerForm>(prompts, kv::SystemShellDelete(), store);
   managerForm->Create(arguments);
+  // The options window loads every setting, the skin among them, registers
+  // the hotkeys and makes the start-up switch.
+  auto optionsForm = std::make_unique<kv::TOptionsForm>(prompts, store, kv::SystemShellDelete());
+  optionsForm->Create();
   // After the options window: the search, preview, batch-change and property windows.
   auto searchForm = std::make_unique<kv::TSearchForm>();
   searchForm->Create();
@@ -63,24 +56,21 @@ int Run() {
   auto propertyEditor = std::make_unique<kv::TPropertyEditor>();
   propertyEditor->Create();
 
-  PrepareForm(*mainForm);
-  PrepareForm(managerForm->Form());
-  mainForm->LoadCurrentSkin();
-  mainForm->SetButtonHints(kv::program::Options.buttonHints);
-  managerForm->SetButtonHints(kv::program::Options.buttonHints);
-  mainForm->SetAutoMinimize(kv::program::Options.autoHide);
   mainForm->ApplyStayOnTop();
   mainForm->RefreshPreviews();
 
   if (kv::app::WasVisible(store, "Mainform", true)) mainForm->ShowFaded(true);
   if (kv::app::WasVisible(store, "ManagerForm", false)) managerForm->Form().ShowFaded(true);
+  if (kv::app::WasVisible(store, "OptionsForm", false)) optionsForm->SetVisible(true);
 
   const int code = kv::ui::RunMessageLoop();
-  // The manager saves its list as it goes; the browser restores the desktop.
+  // The options window writes its hotkeys and restores the taskbar; the
+  // manager saves its list; the browser restores the desktop.
   propertyEditor.reset();
   batchForm.reset();
   previewForm.reset();
   searchForm.reset();
+  optionsForm.reset();
   managerForm.reset();
   mainForm.reset();
   kv::ui::SetErrorPrompts(nullptr);

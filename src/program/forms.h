@@ -76,6 +76,19 @@ class IMainForm {
   // The tray icon animates while long adds run; its tip tells the progress.
   virtual void SetTrayAnimate(bool animate) = 0;
   virtual void SetTrayTip(const std::string& tip) = 0;
+
+  // What the options window drives.
+  // The skin of "CurrentSkinFile" (the built-in one for "%default%").
+  virtual void LoadCurrentSkin() = 0;
+  // The switches at the options window's creation and at the session's end.
+  virtual void StartupSwitch(SwitchMove move) = 0;
+  virtual void ShutdownSwitch(SwitchMove move) = 0;
+  virtual void KeepIconsHidden1Click() = 0;
+  // The check mark of a tray menu item ("KeepIconsHidden1", "SmallIcons1"...).
+  [[nodiscard]] virtual bool ItemChecked(const char* name) = 0;
+  virtual void SetItemChecked(const char* name, bool checked) = 0;
+  // "Show Kestrova In": the tray icon and the taskbar button.
+  virtual void SetShownIn(bool trayIcon, bool taskbarButton) = 0;
 };
 
 // The manager window (TManagerForm): the list and its file.

@@ -1,0 +1,330 @@
+// The options window's frame: creation and destruction, the left strip with its
+// links, the pages and their tabs, showing and hiding, the session's end.
+#include "config/options/options_form_win.h"
+
+#include <shellapi.h>
+
+#include "config/file_associations_win.h"
+#include "config/hotkey_rules.h"
+#include "config/options/options_texts.h"
+#include "config/settings_schema.h"
+#include "config/settings_store.h"
+#include "program/program_state.h"
+#include "skin/organic_glass_form_win.h"
+#include "widgets/text_win.h"
+
+namespace kv {
+namespace {
+
+using program::MainForm;
+
+constexpr int kClientWidth = 504;
+constexpr int kClientHeight = 412;
+constexpr RECT kPageBounds{152, 5, 152 + 345, 5 + 401};
+constexpr int kStripWidth = 145;
+constexpr UINT_PTR kCacheTimerId = 1;
+constexpr int kCacheTimerFirst = 10000;
+constexpr int kCacheTimerNext = 600000;
+
+// The top-level windows of the taskbar whose translucency the options set.
+constexpr const wchar_t* kTaskbarClasses[] = {L"Shell_TrayWnd", L"ToolbarWindow32"};
+
+void OpenPage(const char* url) {
+  ShellExecuteW(nullptr, L"open", Widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+TOptionsForm::TOptionsForm(Prompts& prompts, SettingsStore& store, ShellDelete& shellDelete)
+    : TKVForm(store, kOptionsFormName), prompts_(prompts), shellDelete_(shellDelete) {
+  // The auto-start component as placed on the window: its name, and false.
+  KVAutoStart1_.SetAppName("Kestrova");
+  KVAutoStart1_.SetAutostart(false);
+  for (int tag = 0; tag < 4; ++tag) {
+    auto hotKey = std::make_unique<TfisHotKey>();
+    hotKey->Tag = tag;
+    hotKey->SetEnabled(false);  // as placed; the settings load enables them
+    hotKey->OnHotKey = [this](TfisHotKey& sender) { HotKeyPressed(sender); };
+    hotKeys_[static_cast<std::size_t>(tag)] = std::move(hotKey);
+  }
+}
+
+TOptionsForm::~TOptionsForm() {
+  // FormDestroy.
+  watch_.Stop();
+  if (hwnd()) KillTimer(hwnd(), kCacheTimerId);
+  try {
+    for (int tag = 0; tag < 3; ++tag) {  // the pause hotkey is not written again
+      HotkeySlot& slot = slots_[static_cast<std::size_t>(tag)];
+      if (slot.edit.hwnd())
+        store_.RegWriteShortcut(
+            kButtonsKey, slot.keyValue,
+            ShortcutFromHotkeyControl(LOBYTE(slot.edit.Hotkey()), HIBYTE(slot.edit.Hotkey())));
+    }
+  } catch (...) {
+    // Nothing is reported while the program ends.
+  }
+  ApplyTaskbarAlpha(255);
+  if (haveTaskbarStyles_) {
+    if (HWND tray = FindWindowW(kTaskbarClasses[0], nullptr))
+      SetWindowLongPtrW(tray, GWL_EXSTYLE, trayStyle_);
+    if (HWND bar = FindWindowW(kTaskbarClasses[1], nullptr))
+      SetWindowLongPtrW(bar, GWL_EXSTYLE, toolbarStyle_);
+  }
+  if (icon_) DestroyIcon(icon_);
+  if (program::OptionsForm == this) program::OptionsForm = nullptr;
+}
+
+void TOptionsForm::Create() {
+  layered_ = MainForm && MainForm->Form().LayeredAvailable();
+  const int height = -MulDiv(8, 96, 72);
+  font_.reset(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+  titleFont_.reset(CreateFontW(-MulDiv(12, 96, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+  icon_ =
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 32, 32, 0));
+
+  CreateArgs args;
+  args.title = "Configuration";
+  // A dialog frame without caption buttons.
+  args.style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+  args.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT outer{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&outer, args.style, FALSE, args.exStyle);
+  args.width = outer.right - outer.left;
+  args.height = outer.bottom - outer.top;
+  CreateForm(args);
+  program::OptionsForm = this;
+  if (icon_) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+
+  BuildStrip();
+  BuildPages();
+  SelectTabsShown();
+
+  // FormCreate, in its order: the taskbar's styles, the settings, the cache
+  // statistics timer, the start-up switch, the layered windows label.
+  if (layered_) {
+    if (HWND tray = FindWindowW(kTaskbarClasses[0], nullptr)) {
+      trayStyle_ = GetWindowLongPtrW(tray, GWL_EXSTYLE);
+      haveTaskbarStyles_ = true;
+    }
+    if (HWND bar = FindWindowW(kTaskbarClasses[1], nullptr))
+      toolbarStyle_ = GetWindowLongPtrW(bar, GWL_EXSTYLE);
+  }
+  scanned_.clear();
+  LoadSettings();
+  // The file types are registered afresh at every start while the option is
+  // on, so that they follow the executable when it moves.
+  if (AssociationsCB.Checked()) RegisterProgramFileTypes(ExecutablePath());
+  SetTimer(hwnd(), kCacheTimerId, kCacheTimerFirst, nullptr);
+  onTimer = [this](UINT_PTR id) {
+    if (id == kCacheTimerId) CacheTimerTimer();
+  };
+  if (StartupSwitchCB.Checked() && MainForm && program::ManagerForm)
+    MainForm->StartupSwitch(static_cast<program::SwitchMove>(StartupTypeCBox.ItemIndex()));
+  if (MainForm && !layered_) {
+    layeredLabel_.SetText(options::kLayeredUnsupported);
+    taskbarLabel_.SetEnabled(false);
+    TaskbarTransSE.SetEnabled(false);
+  }
+}
+
+// --- The strip and the pages -------------------------------------------------
+
+void TOptionsForm::BuildStrip() {
+  strip_.Create(hwnd(), RECT{0, 0, kStripWidth, kClientHeight}, RGB(255, 255, 255),
+                RGB(255, 255, 255));
+  strip_.SetVisible(true);
+  strip_.onMouseMove = [this](int, int) { FormMouseMove(); };
+  stripIcon_.Create(strip_.hwnd(), RECT{10, 10, 42, 42}, "", font_.get());
+  stripIcon_.SetIcon(icon_, 32);
+  stripIcon_.onClick = [](ui::LinkLabel&) { OpenPage(options::kHomePage); };
+  ui::Control::CreateArgs a;
+  a.parent = strip_.hwnd();
+  a.left = 10;
+  a.top = 48;
+  a.width = 130;
+  a.height = 22;
+  a.text = "Configuration";
+  stripTitle_.Create(a);
+  stripTitle_.SetFont(titleFont_.get());
+  static const char* const kCaptions[] = {"About...",   "Program Options",     "Operating System",
+                                          "Wallpapers", "Get More Skins ....", "Close."};
+  for (int tag = 0; tag < 6; ++tag) {
+    auto link = std::make_unique<ui::LinkLabel>();
+    const int top = 92 + tag * 24;
+    link->Create(strip_.hwnd(), RECT{14, top, 140, top + 18}, kCaptions[tag], font_.get());
+    link->Tag = tag;
+    link->onClick = [this](ui::LinkLabel& l) {
+      if (l.Tag == 5)
+        SetVisible(false);
+      else
+        SelectPage(l.Tag);
+    };
+    links_[static_cast<std::size_t>(tag)] = std::move(link);
+  }
+}
+
+ui::GradientPanel& TOptionsForm::AddPanel(Page& page, const char* tab) {
+  if (tab) page.tabs.AddTab(tab);
+  auto panel = std::make_unique<ui::GradientPanel>();
+  // A light blue at the top fading to white at the bottom.
+  panel->Create(hwnd(), page.tabs.PageRect(), RGB(214, 226, 247), RGB(255, 255, 255));
+  panel->onMouseMove = [this](int, int) { FormMouseMove(); };
+  // Later siblings go below the earlier ones: the panel is lifted above its
+  // tab control, which would otherwise paint over it.
+  SetWindowPos(panel->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  page.panels.push_back(std::move(panel));
+  return *page.panels.back();
+}
+
+void TOptionsForm::BuildPages() {
+  static const char* const kTabValues[] = {nullptr, "CurrentPOTab", "CurrentOSTab", "CurrentWTab",
+                                           nullptr};
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    Page& page = pages_[i];
+    page.tabValue = kTabValues[i];
+    ui::Control::CreateArgs a;
+    a.parent = hwnd();
+    a.left = kPageBounds.left;
+    a.top = kPageBounds.top;
+    a.width = kPageBounds.right - kPageBounds.left;
+    a.height = kPageBounds.bottom - kPageBounds.top;
+    a.style = WS_CLIPSIBLINGS | TCS_FLATBUTTONS;
+    page.tabs.Create(a);
+    page.tabs.SetFont(font_.get());
+    page.tabs.onChanged = [this, i](int tab) {
+      SelectTab(static_cast<int>(i), tab);
+      if (pages_[i].tabValue) store_.RegWriteInteger(kRootKey, pages_[i].tabValue, tab);
+    };
+  }
+  BuildAboutPanel(AddPanel(pages_[0], "About"));
+  BuildGeneralPanel(AddPanel(pages_[1], "General Options"));
+  BuildTransparencyPanel(AddPanel(pages_[1], "Transparency"));
+  BuildShortcutPanel(AddPanel(pages_[1], "Shortcutting"));
+  BuildDesktopPanel(AddPanel(pages_[2], "Desktop"));
+  BuildAssociationsPanel(AddPanel(pages_[2], "File Types"));
+  BuildListPanel(AddPanel(pages_[3], "Wallpaper List"));
+  BuildSwitchingPanel(AddPanel(pages_[3], "Wallpaper Switching"));
+  BuildThumbnailsPanel(AddPanel(pages_[3], "Thumbnails"));
+  BuildSkinsPanel(AddPanel(pages_[4], "Skins"));
+}
+
+void TOptionsForm::SelectTabsShown() {
+  // Without a stored page the About page is in front and no link is marked.
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    const bool front = static_cast<int>(i) == (currentPage_ < 0 ? 0 : currentPage_);
+    pages_[i].tabs.SetVisible(front);
+    const int tab = pages_[i].tabs.TabIndex();
+    for (std::size_t p = 0; p < pages_[i].panels.size(); ++p)
+      pages_[i].panels[p]->SetVisible(front && static_cast<int>(p) == (tab < 0 ? 0 : tab));
+  }
+}
+
+void TOptionsForm::SelectPage(int tag) {
+  if (tag < 0 || tag > 4) return;
+  for (int i = 0; i < 5; ++i) links_[static_cast<std::size_t>(i)]->SetSelected(false);
+  currentPage_ = tag;
+  SelectTabsShown();
+  links_[static_cast<std::size_t>(tag)]->SetSelected(true);
+  store_.RegWriteInteger(kRootKey, "CurrentPage", tag);
+}
+
+int TOptionsForm::TabIndexOf(int page) const {
+  return pages_[static_cast<std::size_t>(page)].tabs.TabIndex();
+}
+
+void TOptionsForm::SelectTab(int page, int tab) {
+  Page& p = pages_[static_cast<std::size_t>(page)];
+  if (tab < 0 || tab >= static_cast<int>(p.panels.size())) return;
+  p.tabs.SetTabIndex(tab);
+  SelectTabsShown();
+}
+
+void TOptionsForm::ShowAboutPage() { SelectPage(0); }
+
+void TOptionsForm::ShowIconColourPage() {
+  SelectPage(2);
+  SelectTab(2, 0);
+}
+
+void TOptionsForm::ShowStyleDefaultsPage() {
+  SelectPage(3);
+  SelectTab(3, 0);
+  if (!IsVisible()) SetVisible(true);
+  SetForegroundWindow(hwnd());
+}
+
+// --- Showing, hiding, the mouse, the session's end -----------------------------
+
+void TOptionsForm::SetVisible(bool visible) {
+  if (visible)
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
+  else
+    ShowWindow(hwnd(), SW_HIDE);
+}
+
+void TOptionsForm::FormMouseMove() { program::IdleCounter = 0; }
+
+void TOptionsForm::SessionEnding() {
+  if (ShutdownCB.Checked() && MainForm)
+    MainForm->ShutdownSwitch(static_cast<program::SwitchMove>(ShutdownTypeCBox.ItemIndex()));
+  SetVisible(false);
+}
+
+void TOptionsForm::ApplyTaskbarAlpha(int alpha) {
+  if (!MainForm || !MainForm->Form().LayeredAvailable()) return;
+  for (const wchar_t* cls : kTaskbarClasses) {
+    HWND window = FindWindowW(cls, nullptr);
+    if (!window) continue;
+    SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+  }
+}
+
+HWND TOptionsForm::ControlFor(const std::string& valueName) const {
+  const auto it = byValue_.find(valueName);
+  return it == byValue_.end() ? nullptr : it->second;
+}
+
+void TOptionsForm::Remember(const char* name, HWND control) {
+  if (name) byValue_[name] = control;
+}
+
+LRESULT TOptionsForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SHOWWINDOW:
+      if (wp) {  // FormShow
+        if (MainForm) MainForm->SetItemChecked("SysConfig", true);
+      } else {  // FormHide
+        ApplyShowKV();
+        if (MainForm) MainForm->SetItemChecked("SysConfig", false);
+      }
+      break;
+    case WM_MOUSEMOVE:
+      FormMouseMove();
+      break;
+    case WM_QUERYENDSESSION: {
+      // The default answer (the session may end), then the shut-down switch.
+      const LRESULT answer = TKVForm::WndProc(msg, wp, lp);
+      try {
+        SessionEnding();
+      } catch (...) {
+        ui::ReportCurrentException();
+      }
+      return answer;
+    }
+    case kWatchMessage:
+      // A change in the watched directory, handed over by the watch thread.
+      if (DirectoryExists(WatchEdit.Text())) ScanWatchedDirectory();
+      return 0;
+    default:
+      break;
+  }
+  return TKVForm::WndProc(msg, wp, lp);
+}
+
+}  // namespace kv

@@ -1,0 +1,154 @@
+// The options window's long-lived work: the watch of the wallpaper directory
+// and its scans, and the thumbnail cache's buttons and statistics.
+#include "config/options/options_form_win.h"
+#include "config/options/options_texts.h"
+#include "config/options/watch_scan.h"
+#include "config/settings_schema.h"
+#include "config/settings_store.h"
+#include "list/thumbnail_cache.h"
+#include "list/wallpaper_list.h"
+#include "widgets/program_dir_win.h"
+#include "widgets/prompts.h"
+#include "widgets/text_win.h"
+
+namespace kv {
+namespace {
+
+using program::ManagerForm;
+
+constexpr UINT_PTR kCacheTimerId = 1;
+constexpr UINT kCacheTimerAgain = 600000;
+constexpr DWORD kStopCheckMs = 1000;
+
+}  // namespace
+
+// --- The watch thread ---------------------------------------------------------------
+
+void DirectoryWatch::Start(const std::string& directory, HWND notify, UINT message) {
+  Stop();
+  directory_ = directory;
+  stop_ = false;
+  failed_ = false;
+  thread_ = std::thread([this, wide = Widen(directory), notify, message] {
+    const HANDLE change = FindFirstChangeNotificationW(
+        wide.c_str(), FALSE,
+        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES |
+            FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
+    if (change == INVALID_HANDLE_VALUE) {
+      failed_ = true;
+      return;
+    }
+    while (!stop_) {
+      // Waits at most a second, so that a stop request is seen in time.
+      const DWORD woke = WaitForSingleObject(change, kStopCheckMs);
+      if (stop_) break;
+      if (woke == WAIT_TIMEOUT) continue;
+      if (woke != WAIT_OBJECT_0) {
+        failed_ = true;
+        break;
+      }
+      // Handed to the user-interface thread, waiting until it has been
+      // handled; the wait gives up each second to look at the stop request
+      // (the window's thread may be waiting for this one to end).
+      DWORD_PTR result = 0;
+      while (!stop_ &&
+             !SendMessageTimeoutW(notify, message, 0, 0, SMTO_NORMAL, kStopCheckMs, &result)) {
+        if (GetLastError() != ERROR_TIMEOUT) break;  // the window is gone
+      }
+      if (!FindNextChangeNotification(change)) {
+        failed_ = true;
+        break;
+      }
+    }
+    FindCloseChangeNotification(change);
+  });
+}
+
+void DirectoryWatch::Stop() {
+  stop_ = true;
+  if (thread_.joinable()) thread_.join();
+  directory_.clear();
+}
+
+// --- The options window's side --------------------------------------------------------
+
+void TOptionsForm::WatchButtonClick() {
+  const std::optional<std::string> folder = prompts_.BrowseFolder(options::kWatchFolderTitle);
+  if (!folder || !DirectoryExists(*folder)) return;
+  SetWatchedDirectory(*folder);
+  store_.RegWriteString(kDirectoriesKey, "WallPaperDir", *folder);
+  ScanWatchedDirectory();
+}
+
+void TOptionsForm::SetWatchedDirectory(const std::string& directory) {
+  if (WatchEdit.Text() == directory)
+    WatchEditChange();
+  else
+    WatchEdit.SetText(directory);  // the edit's change runs WatchEditChange
+}
+
+void TOptionsForm::WatchEditChange() {
+  const std::string text = WatchEdit.Text();
+  if (DirectoryExists(text)) {
+    if (!watch_.Active() || watch_.Directory() != text) watch_.Start(text, hwnd(), kWatchMessage);
+    return;
+  }
+  watch_.Stop();
+  if (!text.empty()) WatchEdit.SetText("");
+}
+
+void TOptionsForm::ScanWatchedDirectory() {
+  scanned_ = WatchedPictures(WatchEdit.Text());
+  // Files already in the list are passed over without a question.
+  if (ManagerForm && !scanned_.empty()) ManagerForm->Wallpaperlist().AddWallpapers(scanned_, false);
+}
+
+// --- The thumbnail cache -------------------------------------------------------------------
+
+namespace {
+
+std::string CacheDirectory() {
+  if (ManagerForm) return ManagerForm->Wallpaperlist().cacheDirectory;
+  return ProgramDir() + kCacheDirectoryName + "\\";
+}
+
+void PumpMessages() { ui::ProcessMessages(); }
+
+}  // namespace
+
+void TOptionsForm::ShowCacheStatistics(const std::string& count, const std::string& size) {
+  cacheCount_.SetText(count);
+  cacheSize_.SetText(size);
+}
+
+void TOptionsForm::RegenerateCacheClick() {
+  if (!ManagerForm) return;
+  KillTimer(hwnd(), kCacheTimerId);
+  try {
+    RegenerateCacheCommand(ManagerForm->Wallpaperlist(), ManagerForm->ImageResizer1(),
+                           CacheDirectory(), RegenerationCBox.ItemIndex(), shellDelete_,
+                           PumpMessages);
+  } catch (...) {
+    SetTimer(hwnd(), kCacheTimerId, kCacheTimerAgain, nullptr);
+    throw;
+  }
+  SetTimer(hwnd(), kCacheTimerId, kCacheTimerAgain, nullptr);
+}
+
+void TOptionsForm::ClearImageCacheClick() {
+  const CacheStatistics stats = ClearCache(CacheDirectory(), shellDelete_);
+  ShowCacheStatistics(stats.countText, stats.sizeText);
+}
+
+void TOptionsForm::CacheTimerTimer() {
+  if (cacheTimerFirst_) {
+    cacheTimerFirst_ = false;
+    SetTimer(hwnd(), kCacheTimerId, kCacheTimerAgain, nullptr);
+  }
+  const std::string directory = CacheDirectory();
+  const CacheStatistics stats =
+      directory.empty() ? EmptyCacheStatistics() : UpdateCacheStatistics(directory, PumpMessages);
+  ShowCacheStatistics(stats.countText, stats.sizeText);
+}
+
+}  // namespace kv

@@ -1,0 +1,185 @@
+#include "widgets/gradient_panel_win.h"
+
+#include <vector>
+
+#include "widgets/text_win.h"
+
+namespace kv::ui {
+namespace {
+
+BYTE Mix(int a, int b, int i, int n) {
+  return static_cast<BYTE>(n <= 1 ? a : a + (b - a) * i / (n - 1));
+}
+
+}  // namespace
+
+void GradientPanel::Create(HWND parent, RECT bounds, COLORREF top, COLORREF bottom) {
+  top_ = top;
+  bottom_ = bottom;
+  WindowArgs args;
+  args.className = L"KvGradientPanel";
+  args.style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  args.exStyle = WS_EX_CONTROLPARENT;
+  args.parent = parent;
+  args.left = bounds.left;
+  args.top = bounds.top;
+  args.width = bounds.right - bounds.left;
+  args.height = bounds.bottom - bounds.top;
+  Window::Create(args);
+  Rebuild(args.width, args.height);
+}
+
+void GradientPanel::Rebuild(int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  // One column of the gradient is enough for a vertical one, but a pattern
+  // brush repeats its bitmap: the picture covers the whole panel so that the
+  // controls' backgrounds line up with it wherever they sit.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  picture_.reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  ReleaseDC(nullptr, screen);
+  if (!picture_ || !bits) return;
+  auto* pixels = static_cast<DWORD*>(bits);
+  for (int y = 0; y < height; ++y) {
+    const DWORD c = RGB(Mix(GetBValue(top_), GetBValue(bottom_), y, height),
+                        Mix(GetGValue(top_), GetGValue(bottom_), y, height),
+                        Mix(GetRValue(top_), GetRValue(bottom_), y, height));
+    for (int x = 0; x < width; ++x) pixels[y * width + x] = c;
+  }
+  brush_.reset(CreatePatternBrush(picture_.get()));
+}
+
+LRESULT GradientPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(hwnd_, &r);
+      if (!brush_) break;
+      auto dc = reinterpret_cast<HDC>(wp);
+      SetBrushOrgEx(dc, 0, 0, nullptr);
+      FillRect(dc, &r, brush_.get());
+      return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      if (!brush_) break;
+      auto dc = reinterpret_cast<HDC>(wp);
+      auto child = reinterpret_cast<HWND>(lp);
+      // A read-only edit asks with WM_CTLCOLORSTATIC too; it keeps its own
+      // window colour so that its text stays readable.
+      wchar_t cls[16] = {};
+      GetClassNameW(child, cls, 16);
+      if (lstrcmpiW(cls, L"Edit") == 0) break;
+      RECT r;
+      GetWindowRect(child, &r);
+      MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+      SetBkMode(dc, TRANSPARENT);
+      // The brush's origin moves with the control, so its background continues
+      // the panel's gradient.
+      SetBrushOrgEx(dc, -r.left, -r.top, nullptr);
+      return reinterpret_cast<LRESULT>(brush_.get());
+    }
+    case WM_MOUSEMOVE:
+      if (onMouseMove) onMouseMove(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+      break;
+    default:
+      break;
+  }
+  return Window::WndProc(msg, wp, lp);
+}
+
+void LinkLabel::Create(HWND parent, RECT bounds, const std::string& caption, HFONT font) {
+  font_ = font;
+  LOGFONTW lf{};
+  if (font && GetObjectW(font, sizeof lf, &lf)) {
+    lf.lfUnderline = TRUE;
+    underlined_.reset(CreateFontIndirectW(&lf));
+  }
+  WindowArgs args;
+  args.className = L"KvLinkLabel";
+  args.title = caption;
+  args.style = WS_CHILD | WS_VISIBLE;
+  args.parent = parent;
+  args.left = bounds.left;
+  args.top = bounds.top;
+  args.width = bounds.right - bounds.left;
+  args.height = bounds.bottom - bounds.top;
+  args.cursor = LoadCursorW(nullptr, IDC_HAND);
+  Window::Create(args);
+}
+
+void LinkLabel::SetIcon(HICON icon, int size) {
+  icon_ = icon;
+  iconSize_ = size;
+  Invalidate();
+}
+
+void LinkLabel::SetSelected(bool selected) {
+  selected_ = selected;
+  Invalidate();
+}
+
+COLORREF LinkLabel::ShownColour() const noexcept {
+  return hover_ || selected_ ? activeColour : normalColour;
+}
+
+LRESULT LinkLabel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;  // painted whole in WM_PAINT, over the parent's background
+    case WM_PAINT:
+      PaintWindow(hwnd_, [this](HDC dc) {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        // The parent paints what lies behind (a white strip or a gradient).
+        HWND parent = GetParent(hwnd_);
+        RECT inParent = r;
+        MapWindowPoints(hwnd_, parent, reinterpret_cast<POINT*>(&inParent), 2);
+        const HBRUSH back = reinterpret_cast<HBRUSH>(SendMessageW(parent, WM_CTLCOLORSTATIC,
+                                                                  reinterpret_cast<WPARAM>(dc),
+                                                                  reinterpret_cast<LPARAM>(hwnd_)));
+        FillRect(dc, &r, back ? back : GetSysColorBrush(COLOR_WINDOW));
+        if (icon_) {
+          DrawIconEx(dc, 0, 0, icon_, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
+          return;
+        }
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, ShownColour());
+        const HGDIOBJ old = SelectObject(dc, underlined_ ? underlined_.get() : font_);
+        const std::wstring text = Widen(Text());
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, old);
+      });
+      return 0;
+    case WM_MOUSEMOVE:
+      if (!hover_) {
+        hover_ = true;
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
+        TrackMouseEvent(&track);
+        Invalidate();
+      }
+      break;
+    case WM_MOUSELEAVE:
+      hover_ = false;
+      Invalidate();
+      break;
+    case WM_LBUTTONUP:
+      if (onClick) onClick(*this);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      if (onDoubleClick) onDoubleClick(*this);
+      return 0;
+    default:
+      break;
+  }
+  return Window::WndProc(msg, wp, lp);
+}
+
+}  // namespace kv::ui
