@@ -29,11 +29,11 @@ constexpr int kCacheTimerNext = 600000;
 // The top-level windows of the taskbar whose translucency the options set.
 constexpr const wchar_t* kTaskbarClasses[] = {L"Shell_TrayWnd", L"ToolbarWindow32"};
 
-void OpenPage(const char* url) {
+}  // namespace
+
+void OpenWebPage(const char* url) {
   ShellExecuteW(nullptr, L"open", Widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
-
-}  // namespace
 
 TOptionsForm::TOptionsForm(Prompts& prompts, SettingsStore& store, ShellDelete& shellDelete)
     : TKVForm(store, kOptionsFormName), prompts_(prompts), shellDelete_(shellDelete) {
@@ -141,15 +141,15 @@ void TOptionsForm::BuildStrip() {
   strip_.onMouseMove = [this](int, int) { FormMouseMove(); };
   stripIcon_.Create(strip_.hwnd(), RECT{10, 10, 42, 42}, "", font_.get());
   stripIcon_.SetIcon(icon_, 32);
-  stripIcon_.onClick = [](ui::LinkLabel&) { OpenPage(options::kHomePage); };
-  ui::Control::CreateArgs a;
-  a.parent = strip_.hwnd();
-  a.left = 10;
-  a.top = 48;
-  a.width = 130;
-  a.height = 22;
-  a.text = "Configuration";
-  stripTitle_.Create(a);
+  stripIcon_.onClick = [](ui::LinkLabel&) { OpenWebPage(options::kHomePage); };
+  ui::Control::CreateArgs title;
+  title.parent = strip_.hwnd();
+  title.left = 10;
+  title.top = 48;
+  title.width = 130;
+  title.height = 22;
+  title.text = "Configuration";
+  stripTitle_.Create(title);
   stripTitle_.SetFont(titleFont_.get());
   static const char* const kCaptions[] = {"About...",   "Program Options",     "Operating System",
                                           "Wallpapers", "Get More Skins ....", "Close."};

@@ -57,6 +57,9 @@ class ColourCombo : public ui::ComboBox {
   std::uint32_t colour_ = 0;
 };
 
+// Opens a web page in the default browser.
+void OpenWebPage(const char* url);
+
 // Runs `f` on the browser and the manager, those that exist.
 template <typename F>
 void ForBothForms(F f) {

@@ -31,6 +31,20 @@ constexpr char kMoreColours[] = "More ...";
 
 void ShowCaption(ui::HwndOwner& control, HFONT font) { control.SetFont(font); }
 
+ui::Control::CreateArgs At(HWND parent, int x, int y, int w, int h, std::string text = {},
+                           DWORD style = 0, DWORD exStyle = 0) {
+  ui::Control::CreateArgs a;
+  a.parent = parent;
+  a.left = x;
+  a.top = y;
+  a.width = w;
+  a.height = h;
+  a.text = std::move(text);
+  a.style = style;
+  a.exStyle = exStyle;
+  return a;
+}
+
 }  // namespace
 
 int TOptionsForm::TextWidth(const std::string& text) const {
@@ -99,54 +113,27 @@ void ColourCombo::SetColour(std::uint32_t colour) {
 
 void TOptionsForm::Label(ui::Label& label, HWND parent, int x, int y, int w,
                          const std::string& text) {
-  ui::Control::CreateArgs a;
-  a.parent = parent;
-  a.left = x;
-  a.top = y + 3;
-  a.width = w;
-  a.height = 15;
-  a.text = text;
-  label.Create(a);
+  label.Create(At(parent, x, y + 3, w, 15, text));
   ShowCaption(label, font_.get());
 }
 
 void TOptionsForm::Check(ui::CheckBox& box, HWND parent, int x, int y, int w,
                          const std::string& text, const char* value) {
-  ui::Control::CreateArgs a;
-  a.parent = parent;
-  a.left = x;
-  a.top = y;
-  a.width = w;
-  a.height = 20;
-  a.text = text;
-  box.Create(a);
+  box.Create(At(parent, x, y, w, 20, text));
   ShowCaption(box, font_.get());
   Remember(value, box.hwnd());
 }
 
 void TOptionsForm::Spin(ui::SpinEdit& spin, HWND parent, int x, int y, int min, int max, int value,
                         const char* name) {
-  ui::Control::CreateArgs a;
-  a.parent = parent;
-  a.left = x;
-  a.top = y;
-  a.width = 52;
-  a.height = 21;
-  a.exStyle = WS_EX_CLIENTEDGE;
-  spin.Create(a, min, max, value);
+  spin.Create(At(parent, x, y, 52, 21, {}, 0, WS_EX_CLIENTEDGE), min, max, value);
   spin.EditControl().SetFont(font_.get());
   Remember(name, spin.EditControl().hwnd());
 }
 
 void TOptionsForm::Combo(ui::ComboBox& combo, HWND parent, int x, int y, int w,
                          const std::vector<std::string>& items, const char* name, int dropItems) {
-  ui::Control::CreateArgs a;
-  a.parent = parent;
-  a.left = x;
-  a.top = y;
-  a.width = w;
-  a.height = 24 + dropItems * 15;
-  combo.Create(a);
+  combo.Create(At(parent, x, y, w, 24 + dropItems * 15));
   ShowCaption(combo, font_.get());
   combo.SetItems(items);
   combo.SetItemIndex(0);
@@ -253,13 +240,7 @@ void TOptionsForm::BuildShortcutPanel(ui::GradientPanel& p) {
     HotkeySlot& slot = slots_[static_cast<std::size_t>(tag)];
     Check(slot.enable, h, 10, y, 16, "", slot.enableValue);
     Label(slot.label, h, 30, y, 158, kHotkeyLabels[tag]);
-    ui::Control::CreateArgs a;
-    a.parent = h;
-    a.left = 190;
-    a.top = y;
-    a.width = 140;
-    a.height = 21;
-    slot.edit.Create(a);
+    slot.edit.Create(At(h, 190, y, 140, 21));
     slot.edit.SetFont(font_.get());
     // The control itself turns a key without a modifier (or, but for Random,
     // with Shift alone) into Shift+Ctrl+Alt and that key.
@@ -301,18 +282,11 @@ void TOptionsForm::BuildDesktopPanel(ui::GradientPanel& p) {
   Check(DesktopColoursCB, h, 12, y, 320, "Change Desktop Icon Colours On Wallpaper Change",
         "ChangeDiColour");
   Check(TextColourCB, h, 30, y += kRow, 130, "Text Colour", "ChangeFGColour");
-  ui::Control::CreateArgs a;
-  a.parent = h;
-  a.left = 170;
-  a.top = y;
-  a.width = 140;
-  a.height = 24 + 18 * 15;
-  TextColourPicker.Create(a);
+  TextColourPicker.Create(At(h, 170, y, 140, 24 + 18 * 15));
   TextColourPicker.SetFont(font_.get());
   Remember("FG Colour", TextColourPicker.hwnd());
   Check(BackgroundColourCB, h, 30, y += kRow + 2, 130, "Background Colour", "ChangeBGColour");
-  a.top = y;
-  BackgroundColourPicker.Create(a);
+  BackgroundColourPicker.Create(At(h, 170, y, 140, 24 + 18 * 15));
   BackgroundColourPicker.SetFont(font_.get());
   Remember("BG Colour", BackgroundColourPicker.hwnd());
   Check(TransparentBGCB, h, 30, y += kRow + 2, 220, "Transparent Backgrounds", "TransDI");
@@ -364,39 +338,16 @@ void TOptionsForm::BuildAssociationsPanel(ui::GradientPanel& p) {
 void TOptionsForm::BuildListPanel(ui::GradientPanel& p) {
   const HWND h = p.hwnd();
   Label(watchLabel_, h, 12, 8, 300, "Monitor wallpaper Directory. :");
-  ui::Control::CreateArgs a;
-  a.parent = h;
-  a.left = 12;
-  a.top = 30;
-  a.width = 280;
-  a.height = 21;
-  a.style = ES_READONLY;
-  a.exStyle = WS_EX_CLIENTEDGE;
-  WatchEdit.Create(a);
+  WatchEdit.Create(At(h, 12, 30, 280, 21, {}, ES_READONLY, WS_EX_CLIENTEDGE));
   WatchEdit.SetFont(font_.get());
   Remember("WallPaperDir", WatchEdit.hwnd());
-  a = {};
-  a.parent = h;
-  a.left = 298;
-  a.top = 30;
-  a.width = 30;
-  a.height = 21;
-  a.text = "...";
-  WatchButton.Create(a);
+  WatchButton.Create(At(h, 298, 30, 30, 21, "..."));
   WatchButton.SetFont(font_.get());
   WatchButton.onClick = [this] { WatchButtonClick(); };
   WatchEdit.onChanged = [this](const std::string&) { WatchEditChange(); };
 
   Label(defaultsLabel_, h, 12, 60, 300, "Wallpaper List Defaults.");
-  a = {};
-  a.parent = h;
-  a.left = 12;
-  a.top = 80;
-  a.width = 316;
-  a.height = 168;
-  a.exStyle = WS_EX_CLIENTEDGE;
-  a.style = LVS_SHOWSELALWAYS;
-  DefaultsList.Create(a);
+  DefaultsList.Create(At(h, 12, 80, 316, 168, {}, LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE));
   DefaultsList.SetFont(font_.get());
   DefaultsList.AddColumn("File Type", 143);
   DefaultsList.AddColumn("Default Style", 143);
@@ -479,20 +430,11 @@ void TOptionsForm::BuildThumbnailsPanel(ui::GradientPanel& p) {
         "Remove Thumbs On Deletion");
   RemoveThumbsCB.SetVisible(false);
 
-  ui::Control::CreateArgs a;
-  a.parent = h;
-  a.left = 12;
-  a.top = 170;
-  a.width = 120;
-  a.height = 24;
-  a.text = "Regenerate Cache";
-  RegenerateButton.Create(a);
+  RegenerateButton.Create(At(h, 12, 170, 120, 24, "Regenerate Cache"));
   RegenerateButton.SetFont(font_.get());
   Combo(RegenerationCBox, h, 140, 171, 188, {"Only Missing Thumbnails", "From Scratch"},
         "Cache Regeneration", 2);
-  a.top = 202;
-  a.text = "Clear Image Cache";
-  ClearCacheButton.Create(a);
+  ClearCacheButton.Create(At(h, 12, 202, 120, 24, "Clear Image Cache"));
   ClearCacheButton.SetFont(font_.get());
   Label(cacheCount_, h, 12, 236, 300, EmptyCacheStatistics().countText);
   Label(cacheSize_, h, 12, 254, 300, EmptyCacheStatistics().sizeText);
@@ -524,10 +466,7 @@ void TOptionsForm::BuildAboutPanel(ui::GradientPanel& p) {
   const HWND h = p.hwnd();
   aboutImage_.Create(h, RECT{20, 20, 84, 84}, "", font_.get());
   aboutImage_.SetIcon(icon_, 64);
-  aboutImage_.onClick = [](ui::LinkLabel&) {
-    ShellExecuteW(nullptr, L"open", Widen(options::kHomePage).c_str(), nullptr, nullptr,
-                  SW_SHOWNORMAL);
-  };
+  aboutImage_.onClick = [](ui::LinkLabel&) { OpenWebPage(options::kHomePage); };
   Label(aboutLines_[0], h, 100, 30, 230, options::kVersionLine);
   Label(aboutLines_[1], h, 100, 54, 70, "HomePage : ");
   homePage_.Create(h, RECT{100, 74, 330, 90}, options::kHomePage, font_.get());
@@ -551,10 +490,7 @@ void TOptionsForm::BuildSkinsPanel(ui::GradientPanel& p) {
     site->SetIcon(icon_, 48);
     site->Tag = kTags[i];
     // Every tag stands for one skin site; all of them are the project's own.
-    site->onClick = [](ui::LinkLabel&) {
-      ShellExecuteW(nullptr, L"open", Widen(options::kSkinsPage).c_str(), nullptr, nullptr,
-                    SW_SHOWNORMAL);
-    };
+    site->onClick = [](ui::LinkLabel&) { OpenWebPage(options::kSkinsPage); };
     skinSites_[static_cast<std::size_t>(i)] = std::move(site);
   }
 }
