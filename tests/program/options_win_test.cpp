@@ -131,12 +131,15 @@ class OptionsWindow : public ::testing::Test {
     program::MouseAction = {};
     program::Options = {};
     program::PausedFlag = false;
+    SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, systemWallpaper_, 0);
   }
   void TearDown() override {
     options.reset();
     manager.reset();
     browser.reset();
     test::DeleteTree(HKEY_CURRENT_USER, kRoot);
+    // The switches applied wallpapers: the system's is put back.
+    SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, systemWallpaper_, 0);
   }
   void StartWindows(int entries = 0) {
     browser = std::make_unique<app::TMainForm>(prompts, SystemShellDelete(), store);
@@ -161,6 +164,7 @@ class OptionsWindow : public ::testing::Test {
   std::unique_ptr<app::TMainForm> browser;
   std::unique_ptr<TManagerForm> manager;
   std::unique_ptr<TOptionsForm> options;
+  wchar_t systemWallpaper_[MAX_PATH + 1] = {};
 };
 
 TEST_F(OptionsWindow, AFirstRunWritesExactlyTheMarkedValues) {
@@ -436,6 +440,35 @@ TEST_F(OptionsWindow, RunValueFollowsTheOptionAndFallsBackToTheUsersKey) {
   Click(Control("Run On Startup"));
   EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, runKey, L"Kestrova"));
   EXPECT_TRUE(prompts.Texts(Kind::Error).empty());
+}
+
+TEST_F(OptionsWindow, TickedAssociationsRegisterBothFileTypesAtStartUp) {
+  PutDword(L"\\Kv Options", L"Register Associations", 1);
+  StartWindows();
+  StartOptions();
+  // Written under the classes root where it can be, else the user's classes.
+  const HKEY roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER};
+  const std::wstring prefixes[] = {L"", L"Software\\Classes\\"};
+  int found = 0;
+  for (int r = 0; r < 2; ++r) {
+    RegKey ext;
+    if (RegOpenKeyExW(roots[r], (prefixes[r] + L".lst").c_str(), 0, KEY_READ, ext.put()) !=
+        ERROR_SUCCESS)
+      continue;
+    wchar_t text[512] = {};
+    LONG size = sizeof text;
+    RegQueryValueW(roots[r],
+                   (prefixes[r] + L"Kestrova.WallpaperList\\shell\\open\\command").c_str(), text,
+                   &size);
+    EXPECT_EQ(Narrow(text), "\"" + ExecutablePath() + "\" \"%1\"");
+    EXPECT_TRUE(test::KeyExists(roots[r], prefixes[r] + L".kvs"));
+    ++found;
+    test::DeleteTree(roots[r], prefixes[r] + L".lst");
+    test::DeleteTree(roots[r], prefixes[r] + L".kvs");
+    test::DeleteTree(roots[r], prefixes[r] + L"Kestrova.WallpaperList");
+    test::DeleteTree(roots[r], prefixes[r] + L"Kestrova.Skin");
+  }
+  EXPECT_GE(found, 1);
 }
 
 TEST_F(OptionsWindow, HotkeysRegisterAndATakenCombinationIsNamedOnlyWhenTheUserAsks) {
