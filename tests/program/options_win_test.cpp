@@ -539,6 +539,26 @@ TEST_F(OptionsWindow, TheWatchedFolderHandsNewPicturesToTheList) {
   RemoveDirectoryW(Widen(folder).c_str());
 }
 
+TEST_F(OptionsWindow, TheCacheButtonsAndTheStatisticsTimer) {
+  StartWindows();
+  StartOptions();
+  const std::string cache = manager->Wallpaperlist().cacheDirectory;
+  ASSERT_FALSE(cache.empty());
+  options->ClearImageCacheClick();  // whatever earlier tests left
+  MakeDirectory(cache);
+  std::ofstream(Widen(cache + "one.jpg").c_str()) << "12345";
+  std::ofstream(Widen(cache + "two.jpg").c_str()) << "67";
+  options->CacheTimerTimer();
+  EXPECT_EQ(options->CacheCountText(), "Cache Contains (2) Files");
+  options->ClearImageCacheClick();
+  EXPECT_FALSE(DirectoryExists(cache));
+  EXPECT_EQ(options->CacheCountText(), "Cache Contains (0) Files");
+  // Regenerating makes the cache directory again, for whatever the list holds.
+  options->RegenerateCacheClick();
+  EXPECT_TRUE(DirectoryExists(cache));
+  EXPECT_TRUE(prompts.shown.empty());
+}
+
 TEST_F(OptionsWindow, TheSessionsEndSwitchesOnceAndHides) {
   PutDword(L"\\Wallpaper Changing", L"Shutdown", 1);
   PutDword(L"\\Wallpaper Changing", L"Shutdown Switch Type", 1);  // previous
