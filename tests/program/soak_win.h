@@ -1,7 +1,7 @@
 #pragma once
 // A long run of the program's windows in one process: wallpaper switches over
-// pictures in several formats and styles, the skin changed and the manager
-// shown and hidden at intervals, and the process's GDI and USER objects,
+// pictures in several formats and styles, the skin changed and the manager and
+// the options window shown and hidden at intervals, and the process's GDI and USER objects,
 // handles and private memory sampled as it goes. The soak test runs it short;
 // tests/program/timing/soak_win.cpp runs it as long as asked.
 
@@ -15,6 +15,7 @@
 
 #include "app/browser_form_win.h"
 #include "codecs/encoders.h"
+#include "config/options/options_form_win.h"
 #include "config/settings_store_win.h"
 #include "list/manager_form_win.h"
 #include "list/shell_files.h"
@@ -60,6 +61,8 @@ class ProgramSoak {
     browser_->Create();
     manager_ = std::make_unique<TManagerForm>(prompts, SystemShellDelete(), store_);
     manager_->Create({});
+    options_ = std::make_unique<TOptionsForm>(prompts, store_, SystemShellDelete());
+    options_->Create();
     // Every path of the applier (copy, centre, tile, scale, filters) over BMP
     // and JPEG pictures of several sizes.
     const char* const styles[] = {"Stretch", "Center", "Tile", "Scaled", "Box", "Lanczos3"};
@@ -80,14 +83,15 @@ class ProgramSoak {
     browser_->Default1Click();
   }
   ~ProgramSoak() {
+    options_.reset();
     manager_.reset();
     browser_.reset();
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
   }
 
   // Runs `switches` more switches; every `changeEvery` the skin moves on
-  // (built-in, then the sample skins in turn) and the manager is shown and
-  // hidden; every `sampleEvery` a sample goes to `sample`.
+  // (built-in, then the sample skins in turn) and the manager and the options
+  // window are shown and hidden; every `sampleEvery` a sample goes to `sample`.
   void Run(int switches, int changeEvery, int sampleEvery,
            const std::function<void(const SoakSample&)>& sample = {}) {
     for (int i = 0; i < switches; ++i) {
@@ -123,15 +127,17 @@ class ProgramSoak {
       browser_->LoadSkinFile(ProgramDir() + skin);
     else
       browser_->Default1Click();
-    browser_->SysManagerClick();
-    Pump();
-    browser_->SysManagerClick();
-    Pump();
+    for (int twice = 0; twice < 2; ++twice) {
+      browser_->SysManagerClick();
+      browser_->SysConfigClick();
+      Pump();
+    }
   }
 
   RegistrySettingsStore store_;
   std::unique_ptr<app::TMainForm> browser_;
   std::unique_ptr<TManagerForm> manager_;
+  std::unique_ptr<TOptionsForm> options_;
   int done_ = 0;
   int changes_ = 0;
 };
