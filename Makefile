@@ -15,4 +15,4 @@ fuzz: setup
 	@scripts/fuzz.sh $(FUZZ_SECONDS)
 
 clean:
-	rm -rf build/native build/win32 build/fuzz
+	rm -rf build/native build/win32 build/win64 build/fuzz
