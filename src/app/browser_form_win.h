@@ -101,6 +101,7 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void ScrollBackward();
   void FormMouseWheel(int notches);  // > 0 towards the user (wheel down)
   void ApplyPreviewWallpaper(int previewIndex);
+  void ApplyFile(const std::string& fullName, const std::string& style) override;
   void FillPreview(skin::TOrganicShapeImage& preview, int index);
   [[nodiscard]] bool SelectListEntry(int index);
   [[nodiscard]] bool LoadBrowserSkin(const std::string& fileName);

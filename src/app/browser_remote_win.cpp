@@ -55,10 +55,7 @@ bool TMainForm::RunRemoteCommand(const program::RemoteCommand& command) {
         program::ManagerForm
             ? program::ManagerForm->Wallpaperlist().DefaultStyleFor(LowerExtension(command.file))
             : StyleName(0);
-  KVWallpaper1_.WpName = command.file;
-  KVWallpaper1_.SetStyleByName(style);
-  program::NotifyShell = true;
-  KVWallpaper1_.ApplyWallpaper(true, program::NotifyShell);
+  ApplyFile(command.file, style);
   return true;
 }
 

@@ -179,14 +179,16 @@ void TMainForm::ApplyPreviewWallpaper(int b) {
   ApplyPreviewFrom(preview.DataString, preview.Picture());
 }
 
+void TMainForm::ApplyFile(const std::string& fullName, const std::string& style) {
+  KVWallpaper1_.WpName = fullName;
+  KVWallpaper1_.SetStyleByName(style);
+  program::NotifyShell = true;
+  KVWallpaper1_.ApplyWallpaper(true, program::NotifyShell);
+}
+
 void TMainForm::ApplyPreviewFrom(const std::string& dataString, const Bitmap& picture) {
   const PreviewEntry entry = SplitDataString(dataString);
-  if (!entry.fullName.empty()) {
-    KVWallpaper1_.WpName = entry.fullName;
-    KVWallpaper1_.SetStyleByName(entry.style);
-    program::NotifyShell = true;
-    KVWallpaper1_.ApplyWallpaper(true, program::NotifyShell);
-  }
+  if (!entry.fullName.empty()) ApplyFile(entry.fullName, entry.style);
   store_.RegWriteInteger(kRootKey, "Current Wall Number", CurrentWallNumber);
   if (program::OptionsForm && program::OptionsForm->AnalyseThumbnails()) {
     KVWallpaper1_.Setdeskicons_fg(IconColourChooser1_.ChooseIconColour(picture));

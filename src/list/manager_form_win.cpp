@@ -406,11 +406,7 @@ void TManagerForm::PopupApplyImageClick() {
   if (MainForm) {
     program::CurrentWallNumber = static_cast<int>(index);
     store_.RegWriteInteger(kRootKey, kCurrentWallValue, program::CurrentWallNumber);
-    TKVWallpaper& applier = MainForm->KVWallpaper1();
-    applier.WpName = entry.FullName();
-    applier.SetStyleByName(entry.style);
-    program::NotifyShell = true;
-    applier.ApplyWallpaper(true, program::NotifyShell);
+    MainForm->ApplyFile(entry.FullName(), entry.style);
     MainForm->RefreshPreviews();
   }
   if (MainForm && OptionsForm && OptionsForm->AnalyseThumbnails()) {

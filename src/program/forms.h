@@ -32,6 +32,9 @@ class IMainForm {
   [[nodiscard]] virtual skin::TOrganicShapeGlassForm& Form() = 0;
   [[nodiscard]] virtual TKVWallpaper& KVWallpaper1() = 0;
   [[nodiscard]] virtual TIconColourChooser& IconColourChooser1() = 0;
+  // Renders a picture in a style (a list style's name) and makes it the
+  // wallpaper, with the shell told.
+  virtual void ApplyFile(const std::string& fullName, const std::string& style) = 0;
 
   // Window commands of the tray menu.
   virtual void SysBrowserClick() = 0;
