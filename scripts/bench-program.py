@@ -24,12 +24,6 @@ import kve2e  # noqa: E402
 
 TOP = kve2e.TOP
 ROOT = "Software\\Tollvard\\Kestrova"
-RECORD = 253
-
-
-def record(name, folder, style=9):
-    n, p = name.encode("cp1252"), folder.encode("cp1252")
-    return bytes([len(n)]) + n.ljust(50, b"\0") + bytes([len(p)]) + p.ljust(200, b"\0") + bytes([style])
 
 
 def run(cmd, **kw):
@@ -118,7 +112,7 @@ def main():
     results = {}
     for label, entries in (("empty list", 0), ("10,000 entries", 10000)):
         with open(os.path.join(d.folder, "wallpaper.lst"), "wb") as f:
-            f.write(b"".join(record(f"p{i % 20:02}.jpg", windows) for i in range(entries)))
+            f.write(b"".join(kve2e.list_record(f"p{i % 20:02}.jpg", windows, 9) for i in range(entries)))
         d.kvmsg("regdelete", ROOT, desktop=False)
         # A first start makes the thumbnails of the entries the strip shows.
         _, browser = timed_start(d)

@@ -16,6 +16,7 @@
 #include "list/preview_form_win.h"
 #include "list/search_form_win.h"
 #include "list/shell_files.h"
+#include "program_windows_win.h"
 #include "support/desktop_values_win.h"
 #include "wallpaper/kv_wallpaper_win.h"
 #include "widgets/program_dir_win.h"
@@ -61,10 +62,7 @@ class ManagerCommands : public ::testing::Test {
     DeleteFileW(Widen(ProgramDir() + kWallpaperFileName).c_str());
   }
   void Start() {
-    browser = std::make_unique<app::TMainForm>(prompts, SystemShellDelete(), store);
-    browser->Create();
-    manager = std::make_unique<TManagerForm>(prompts, SystemShellDelete(), store);
-    manager->Create({});
+    test::CreateProgramWindows(prompts, store, browser, manager);
     browser->Default1Click();
     search = std::make_unique<TSearchForm>();
     search->Create();

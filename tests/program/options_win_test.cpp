@@ -17,6 +17,7 @@
 #include "config/settings_store_win.h"
 #include "list/manager_form_win.h"
 #include "list/shell_files.h"
+#include "program_windows_win.h"
 #include "support/registry_win.h"
 #include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
@@ -142,12 +143,7 @@ class OptionsWindow : public ::testing::Test {
     SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, systemWallpaper_, 0);
   }
   void StartWindows(int entries = 0) {
-    browser = std::make_unique<app::TMainForm>(prompts, SystemShellDelete(), store);
-    browser->Create();
-    manager = std::make_unique<TManagerForm>(prompts, SystemShellDelete(), store);
-    manager->Create({});
-    for (int i = 0; i < entries; ++i)
-      manager->Wallpaperlist().Append({"Center", "missing" + std::to_string(i) + ".bmp", "C:\\"});
+    test::CreateProgramWindows(prompts, store, browser, manager, entries);
   }
   void StartOptions() {
     options = std::make_unique<TOptionsForm>(prompts, store, SystemShellDelete());

@@ -13,6 +13,7 @@
 #include "config/settings_store_win.h"
 #include "list/manager_form_win.h"
 #include "list/shell_files.h"
+#include "program_windows_win.h"
 #include "skin/profile_ini_win.h"
 #include "skin/skin_file.h"
 #include "support/registry_win.h"
@@ -37,14 +38,7 @@ class ProgramWindows : public ::testing::Test {
     browser.reset();
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
   }
-  void Start(int entries) {
-    browser = std::make_unique<app::TMainForm>(prompts, SystemShellDelete(), store);
-    browser->Create();
-    manager = std::make_unique<TManagerForm>(prompts, SystemShellDelete(), store);
-    manager->Create({});
-    for (int i = 0; i < entries; ++i)
-      manager->Wallpaperlist().Append({"Center", "missing" + std::to_string(i) + ".bmp", "C:\\"});
-  }
+  void Start(int entries) { test::CreateProgramWindows(prompts, store, browser, manager, entries); }
   // A skin file in the program directory's "Skins\" folder.
   std::string WriteSkin(const std::string& name, const std::string& text) {
     const std::string path = ProgramDir() + "Skins\\" + name;
@@ -282,8 +276,7 @@ TEST_F(ProgramWindows, EveryTrayMenuCommandDoesWhatItsCaptionSays) {
     ui::MenuItem& item = browser->Item(name);
     ASSERT_TRUE(item.onClick) << name;
     ui::PopupMenu::Run(item);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    test::PumpMessages();
   };
   const auto visible = [](HWND hwnd) { return IsWindowVisible(hwnd) != FALSE; };
 

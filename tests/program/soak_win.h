@@ -19,6 +19,7 @@
 #include "config/settings_store_win.h"
 #include "list/manager_form_win.h"
 #include "list/shell_files.h"
+#include "program_windows_win.h"
 #include "support/gui_resources_win.h"
 #include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
@@ -57,10 +58,7 @@ class ProgramSoak {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
     const std::string dir = ProgramDir() + "soak\\";
     MakeDirectory(dir);
-    browser_ = std::make_unique<app::TMainForm>(prompts, SystemShellDelete(), store_);
-    browser_->Create();
-    manager_ = std::make_unique<TManagerForm>(prompts, SystemShellDelete(), store_);
-    manager_->Create({});
+    CreateProgramWindows(prompts, store_, browser_, manager_);
     options_ = std::make_unique<TOptionsForm>(prompts, store_, SystemShellDelete());
     options_->Create();
     // Every path of the applier (copy, centre, tile, scale, filters) over BMP
@@ -106,7 +104,7 @@ class ProgramSoak {
           browser_->SysNextClick();
       }
       ++done_;
-      Pump();
+      PumpMessages();
       if (changeEvery > 0 && done_ % changeEvery == 0) ChangeSkinAndWindows();
       if (sample && sampleEvery > 0 && done_ % sampleEvery == 0) sample(TakeSample(done_));
     }
@@ -115,10 +113,6 @@ class ProgramSoak {
   ScriptedPrompts prompts;
 
  private:
-  static void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  }
   void ChangeSkinAndWindows() {
     static const char* const kSkins[] = {"", "Skins\\Steel\\Steel.ini",
                                          "Skins\\Lagoon\\Lagoon.ini"};
@@ -130,7 +124,7 @@ class ProgramSoak {
     for (int twice = 0; twice < 2; ++twice) {
       browser_->SysManagerClick();
       browser_->SysConfigClick();
-      Pump();
+      PumpMessages();
     }
   }
 

@@ -4,10 +4,10 @@
 // every SAMPLE switches (scripts/soak-program.sh plots them).
 //
 //   program_soak SWITCHES [CHANGE [SAMPLE]]
+#include "../soak_win.h"
+
 #include <cstdio>
 #include <cwchar>
-
-#include "../soak_win.h"
 
 int wmain(int argc, wchar_t** argv) {
   const int switches = argc > 1 ? _wtoi(argv[1]) : 10000;

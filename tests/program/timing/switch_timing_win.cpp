@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "../program_windows_win.h"
 #include "app/browser_form_win.h"
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
@@ -54,11 +55,6 @@ std::string FullPath(const wchar_t* name) {
   return n > 0 && n < MAX_PATH ? kv::Narrow(full) : kv::Narrow(name);
 }
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -95,18 +91,17 @@ int wmain(int argc, wchar_t** argv) {
   kv::program::Options.cacheEnabled = true;
   kv::ScriptedPrompts prompts;
   kv::RegistrySettingsStore store;
-  auto browser = std::make_unique<kv::app::TMainForm>(prompts, kv::SystemShellDelete(), store);
-  browser->Create();
-  auto manager = std::make_unique<kv::TManagerForm>(prompts, kv::SystemShellDelete(), store);
-  manager->Create({});
+  std::unique_ptr<kv::app::TMainForm> browser;
+  std::unique_ptr<kv::TManagerForm> manager;
+  kv::test::CreateProgramWindows(prompts, store, browser, manager);
   kv::TKvlistview& list = manager->Wallpaperlist();
   for (int i = 3; i < argc; ++i) list.AddWallpaper(FullPath(argv[i]), false);
   for (std::size_t i = 0; i < list.Count(); ++i) list.SetStyle(i, style);
   browser->Default1Click();
-  Pump();
+  kv::test::PumpMessages();
   const double next = Median(rounds, [&] {
     browser->SysNextClick();
-    Pump();
+    kv::test::PumpMessages();
   });
   const double refill = Median(rounds, [&] { browser->RefreshPreviews(); });
   manager.reset();

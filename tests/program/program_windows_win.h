@@ -1,0 +1,32 @@
+#pragma once
+// The browser and the manager created as the program creates them (the browser
+// first), for the tests of the program's windows.
+
+#include <memory>
+#include <string>
+
+#include "app/browser_form_win.h"
+#include "list/manager_form_win.h"
+#include "list/shell_files.h"
+
+namespace kv::test {
+
+// Runs the messages waiting for this thread's windows.
+inline void PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+// With `missing` list entries whose files do not exist.
+inline void CreateProgramWindows(Prompts& prompts, SettingsStore& store,
+                                 std::unique_ptr<app::TMainForm>& browser,
+                                 std::unique_ptr<TManagerForm>& manager, int missing = 0) {
+  browser = std::make_unique<app::TMainForm>(prompts, SystemShellDelete(), store);
+  browser->Create();
+  manager = std::make_unique<TManagerForm>(prompts, SystemShellDelete(), store);
+  manager->Create({});
+  for (int i = 0; i < missing; ++i)
+    manager->Wallpaperlist().Append({"Center", "missing" + std::to_string(i) + ".bmp", "C:\\"});
+}
+
+}  // namespace kv::test
