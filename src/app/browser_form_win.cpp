@@ -485,7 +485,9 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (!data || data->dwData != program::kRemoteCopyDataId) break;
       const auto command = program::DecodeRemoteCommand(
           std::string_view(static_cast<const char*>(data->lpData), data->cbData));
-      return command && RunRemoteCommand(*command) ? program::kRemoteDone : program::kRemoteRefused;
+      return command && RunRemoteCommand(*command, reinterpret_cast<HWND>(wp))
+                 ? program::kRemoteDone
+                 : program::kRemoteRefused;
     }
     case WM_SHOWWINDOW:
       if (wp)

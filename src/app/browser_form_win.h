@@ -93,8 +93,12 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   // The hidden "Save" and "Load" of the tray menu ("MyFile.dwf").
   void Save1Click();
   void Load1Click();
-  // A command from another process (kvtool send); false when refused.
-  bool RunRemoteCommand(const program::RemoteCommand& command);
+  // A command from another process (kvtool send); false when refused. An
+  // answer with text (stats) goes to the window `sender`.
+  bool RunRemoteCommand(const program::RemoteCommand& command, HWND sender);
+  // A skin file, a skin of the Skins menu by its caption, or "default" (the
+  // built-in skin) loaded as the Skins menu loads it; false when none is found.
+  bool LoadSkinNamed(const std::string& skin);
   void SwitchWallpaperTimerTimer();
   void AutominimizeTimerTimer();
   void ScrollForward();

@@ -8,11 +8,29 @@
 #include "list/list_text.h"
 #include "list/styles.h"
 #include "list/wallpaper_list.h"
+#include "program/remote_send_win.h"
+#include "widgets/process_counts_win.h"
 
 namespace kv::app {
-namespace {}  // namespace
+namespace {
 
-bool TMainForm::RunRemoteCommand(const program::RemoteCommand& command) {
+// The answer to "stats", sent back to the asking window while its
+// WM_COPYDATA is still being handled.
+bool AnswerResourceCounts(HWND sender) {
+  if (!IsWindow(sender)) return false;
+  program::ResourceCounts counts;
+  counts.gdiObjects = GdiObjectCount();
+  counts.userObjects = UserObjectCount();
+  counts.handles = KernelHandleCount();
+  counts.privateKb = static_cast<long long>(PrivateMemoryBytes() / 1024);
+  DWORD_PTR result = 0;
+  return program::SendCopyData(sender, nullptr, program::kRemoteAnswerId,
+                               program::FormatResourceCounts(counts), 10000, result);
+}
+
+}  // namespace
+
+bool TMainForm::RunRemoteCommand(const program::RemoteCommand& command, HWND sender) {
   using program::RemoteVerb;
   switch (command.verb) {
     case RemoteVerb::Next:
@@ -31,6 +49,16 @@ bool TMainForm::RunRemoteCommand(const program::RemoteCommand& command) {
       if (!IsVisible()) SysBrowserClick();
       SetForegroundWindow(hwnd_);
       return true;
+    case RemoteVerb::Skin:
+      return LoadSkinNamed(command.file);
+    case RemoteVerb::Manager:
+      SysManagerClick();
+      return true;
+    case RemoteVerb::Options:
+      SysConfigClick();
+      return true;
+    case RemoteVerb::Stats:
+      return AnswerResourceCounts(sender);
     case RemoteVerb::Apply:
       break;
   }

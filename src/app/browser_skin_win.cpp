@@ -105,6 +105,26 @@ void TMainForm::LoadSkin1Click() {
   if (!chosen.empty()) LoadSkinFile(chosen.front());
 }
 
+bool TMainForm::LoadSkinNamed(const std::string& skin) {
+  if (EqualsIgnoringAsciiCase(skin, "default")) {
+    Default1Click();
+    return true;
+  }
+  if (FileExists(skin)) {
+    LoadSkinFile(skin);
+    return true;
+  }
+  std::vector<std::string> files;
+  FindIniFiles(ProgramDir(), files);
+  for (const std::string& file : files) {
+    if (EqualsIgnoringAsciiCase(skin::SkinMenuCaption(file), skin)) {
+      LoadSkinFile(file);
+      return true;
+    }
+  }
+  return false;
+}
+
 void TMainForm::Default1Click() {
   store_.RegWriteString(kRootKey, "CurrentSkinFile", kDefaultSkinFile);
   program::CurrentSkinFile = kDefaultSkinFile;

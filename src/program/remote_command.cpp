@@ -7,8 +7,8 @@
 namespace kv::program {
 namespace {
 
-constexpr std::array<const char*, 6> kWords = {"next",  "previous", "random",
-                                               "pause", "show",     "apply"};
+constexpr std::array<const char*, 10> kWords = {"next",  "previous", "random",  "pause",   "show",
+                                                "apply", "skin",     "manager", "options", "stats"};
 }  // namespace
 
 std::optional<RemoteVerb> RemoteVerbOf(std::string_view word) {
@@ -17,9 +17,14 @@ std::optional<RemoteVerb> RemoteVerbOf(std::string_view word) {
   return std::nullopt;
 }
 
+bool RemoteVerbTakesFile(RemoteVerb verb) {
+  return verb == RemoteVerb::Apply || verb == RemoteVerb::Skin;
+}
+
 std::string EncodeRemoteCommand(const RemoteCommand& command) {
   std::string text = kWords[static_cast<std::size_t>(command.verb)];
-  if (command.verb == RemoteVerb::Apply) text += "\n" + command.file + "\n" + command.style;
+  if (RemoteVerbTakesFile(command.verb)) text += "\n" + command.file;
+  if (command.verb == RemoteVerb::Apply) text += "\n" + command.style;
   return text;
 }
 
@@ -29,18 +34,29 @@ std::optional<RemoteCommand> DecodeRemoteCommand(std::string_view text) {
   if (!verb) return std::nullopt;
   RemoteCommand command;
   command.verb = *verb;
-  if (*verb != RemoteVerb::Apply) {
+  if (!RemoteVerbTakesFile(*verb)) {
     if (first != std::string_view::npos) return std::nullopt;
     return command;
   }
   if (first == std::string_view::npos) return std::nullopt;
   const std::string_view rest = text.substr(first + 1);
   const std::size_t second = rest.find('\n');
-  if (second == std::string_view::npos) return std::nullopt;
+  if (*verb == RemoteVerb::Apply) {
+    if (second == std::string_view::npos) return std::nullopt;
+    command.style = std::string(rest.substr(second + 1));
+    if (command.style.find('\n') != std::string::npos) return std::nullopt;
+  } else if (second != std::string_view::npos) {
+    return std::nullopt;
+  }
   command.file = std::string(rest.substr(0, second));
-  command.style = std::string(rest.substr(second + 1));
-  if (command.file.empty() || command.style.find('\n') != std::string::npos) return std::nullopt;
+  if (command.file.empty()) return std::nullopt;
   return command;
+}
+
+std::string FormatResourceCounts(const ResourceCounts& counts) {
+  return "gdi " + std::to_string(counts.gdiObjects) + "\nuser " +
+         std::to_string(counts.userObjects) + "\nhandles " + std::to_string(counts.handles) +
+         "\nprivate_kb " + std::to_string(counts.privateKb) + "\n";
 }
 
 }  // namespace kv::program

@@ -9,11 +9,15 @@
 
 namespace kv::program {
 
-enum class RemoteVerb { Next, Previous, Random, Pause, Show, Apply };
+// The tray menu's commands, "skin" (a skin file, a skin of the Skins menu by
+// its caption, or "default" for the built-in one), "manager" and "options"
+// (shown or hidden as the tray's Manager and Configuration items do), and
+// "stats", which asks the program for its own resource counts.
+enum class RemoteVerb { Next, Previous, Random, Pause, Show, Apply, Skin, Manager, Options, Stats };
 
 struct RemoteCommand {
   RemoteVerb verb = RemoteVerb::Next;
-  std::string file;   // Apply: the picture (a full path)
+  std::string file;   // Apply: the picture (a full path); Skin: the skin
   std::string style;  // Apply: a style's name (the receiver checks it); empty: none given
   bool operator==(const RemoteCommand& o) const {
     return verb == o.verb && file == o.file && style == o.style;
@@ -30,15 +34,33 @@ inline constexpr unsigned long kRemoteCopyDataId = 0x3153564Bu;
 // text was no command).
 inline constexpr long kRemoteDone = 1;
 inline constexpr long kRemoteRefused = 2;
+// COPYDATASTRUCT::dwData of an answer with text ("KVR1"), which the program
+// sends back to the window the command came from (WM_COPYDATA's wParam).
+inline constexpr unsigned long kRemoteAnswerId = 0x3152564Bu;
 
-// The verb of a word ("next", "previous", "random", "pause", "show", "apply"),
-// compared without regard to case.
+// The verb of a word ("next", "previous", "random", "pause", "show", "apply",
+// "skin", "manager", "options", "stats"), compared without regard to case.
 [[nodiscard]] std::optional<RemoteVerb> RemoteVerbOf(std::string_view word);
 
+// Whether the verb takes a FILE (Apply, Skin).
+[[nodiscard]] bool RemoteVerbTakesFile(RemoteVerb verb);
+
 // The message text: the verb's word, then for Apply the file and the style,
-// each on its own line. Decoding refuses anything else (an unknown word, lines
-// missing or left over, an Apply without a file).
+// for Skin the skin, each on its own line. Decoding refuses anything else (an
+// unknown word, lines missing or left over, an Apply or a Skin without a file).
 [[nodiscard]] std::string EncodeRemoteCommand(const RemoteCommand& command);
 [[nodiscard]] std::optional<RemoteCommand> DecodeRemoteCommand(std::string_view text);
+
+// What a running program holds, as "stats" reports it.
+struct ResourceCounts {
+  long gdiObjects = 0;
+  long userObjects = 0;
+  long handles = 0;
+  long long privateKb = 0;
+};
+
+// The answer to "stats": one "name value" line per count ("gdi", "user",
+// "handles", "private_kb"), each ending in a line break.
+[[nodiscard]] std::string FormatResourceCounts(const ResourceCounts& counts);
 
 }  // namespace kv::program

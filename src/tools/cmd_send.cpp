@@ -1,9 +1,11 @@
 // kvtool send next|previous|random|pause|show|apply FILE [--style NAME]
-//             [--desktop NAME]:
+//             |skin FILE|NAME|default|manager|options|stats [--desktop NAME]:
 // hands one command to the running Kestrova, which runs it as its tray menu
-// does. Exit 0 when it was done, 1 with "Kestrova is not running" (or the
+// does; "stats" prints the program's GDI and USER objects, handles and private
+// memory. Exit 0 when it was done, 1 with "Kestrova is not running" (or the
 // program's refusal), 2 for wrong usage. --desktop names the desktop whose
 // Kestrova is meant, where a system has several (Wine's virtual desktops).
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "program/remote_send_win.h"
 #include "widgets/text_win.h"
 #endif
 
@@ -26,6 +29,43 @@ std::string StyleChoices() {
   for (const char* s : kStyleNames) text += std::string(text.empty() ? "" : ", ") + s;
   return text;
 }
+
+#ifdef _WIN32
+// The window the program's answer to "stats" comes to: a message-only window
+// of this thread, which takes the answer while the command is being sent.
+std::string answer;
+
+LRESULT CALLBACK AnswerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COPYDATA) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+    if (data && data->dwData == program::kRemoteAnswerId) {
+      answer.assign(static_cast<const char*>(data->lpData), data->cbData);
+      return TRUE;
+    }
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+HWND CreateAnswerWindow() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = AnswerProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"KestrovaSendAnswer";
+  RegisterClassW(&wc);
+  return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                         wc.hInstance, nullptr);
+}
+
+// A FILE the program is to open goes by its full name (the program runs in
+// another folder); a skin's name or "default" goes as it is.
+std::string FullNameOf(const std::string& file, bool onlyIfThere) {
+  const std::wstring wide = Widen(file);
+  if (onlyIfThere && GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) return file;
+  wchar_t full[MAX_PATH];
+  const DWORD n = GetFullPathNameW(wide.c_str(), MAX_PATH, full, nullptr);
+  return n > 0 && n < MAX_PATH ? Narrow(full) : file;
+}
+#endif
 
 }  // namespace
 
@@ -46,9 +86,11 @@ int CmdSend(const Args& args) {
   if (!verb) throw UsageError{"unknown command \"" + words[0] + "\""};
   program::RemoteCommand command;
   command.verb = *verb;
-  if (*verb == program::RemoteVerb::Apply) {
-    if (words.size() != 2) throw UsageError{"apply takes one FILE"};
+  if (program::RemoteVerbTakesFile(*verb)) {
+    if (words.size() != 2) throw UsageError{words[0] + " takes one FILE"};
     command.file = words[1];
+    if (!style.empty() && *verb != program::RemoteVerb::Apply)
+      throw UsageError{"--style goes with apply only"};
     if (!style.empty()) {
       if (!FindStyle(style)) throw UsageError{"--style must be one of " + StyleChoices()};
       command.style = StyleName(StyleIndexOf(style));  // as the list spells it
@@ -63,23 +105,21 @@ int CmdSend(const Args& args) {
   }
   HWND browser = FindWindowW(program::kBrowserWindowClass, program::kBrowserWindowTitle);
   if (!browser) throw std::runtime_error("Kestrova is not running");
-  if (!command.file.empty()) {
-    // The program may run in another folder: the picture goes by its full name.
-    wchar_t full[MAX_PATH];
-    const DWORD n = GetFullPathNameW(Widen(command.file).c_str(), MAX_PATH, full, nullptr);
-    if (n > 0 && n < MAX_PATH) command.file = Narrow(full);
-  }
-  const std::string text = program::EncodeRemoteCommand(command);
-  COPYDATASTRUCT data{};
-  data.dwData = program::kRemoteCopyDataId;
-  data.cbData = static_cast<DWORD>(text.size());
-  data.lpData = const_cast<char*>(text.data());
+  if (!command.file.empty())
+    command.file = FullNameOf(command.file, *verb == program::RemoteVerb::Skin);
+  const bool asks = *verb == program::RemoteVerb::Stats;
+  const HWND answerWindow = asks ? CreateAnswerWindow() : nullptr;
+  if (asks && !answerWindow) throw std::runtime_error("no window for Kestrova's answer");
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(browser, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                           SMTO_ABORTIFHUNG, 30000, &result))
-    throw std::runtime_error("Kestrova did not answer");
+  const bool answered = program::SendCopyData(browser, answerWindow, program::kRemoteCopyDataId,
+                                              program::EncodeRemoteCommand(command), 30000, result);
+  if (answerWindow) DestroyWindow(answerWindow);
+  if (!answered) throw std::runtime_error("Kestrova did not answer");
   if (static_cast<long>(result) != program::kRemoteDone)
-    throw std::runtime_error("Kestrova refused the command (is the picture there?)");
+    throw std::runtime_error(*verb == program::RemoteVerb::Skin
+                                 ? "Kestrova found no skin \"" + command.file + "\""
+                                 : "Kestrova refused the command (is the picture there?)");
+  if (asks) std::fputs(answer.c_str(), stdout);
   return 0;
 #else
   (void)desktop;

@@ -30,7 +30,9 @@ const Command kCommands[] = {
      kv::tool::CmdRender},
     {"list", "show FILE.lst | add FILE.lst IMAGE...", kv::tool::CmdList},
     {"thumb", "IN OUT.jpg [--width N] [--quality Q] [--filter K]", kv::tool::CmdThumb},
-    {"send", "next|previous|random|pause|show|apply FILE [--style NAME] [--desktop NAME]",
+    {"send",
+     "next|previous|random|pause|show|apply FILE [--style NAME]|skin FILE|NAME|default"
+     "|manager|options|stats [--desktop NAME]",
      kv::tool::CmdSend},
 };
 

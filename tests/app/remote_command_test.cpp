@@ -12,15 +12,30 @@ TEST(RemoteCommand, EveryCommandTravelsAndNothingElseIsTaken) {
       {RemoteVerb::Random, "", ""},
       {RemoteVerb::Pause, "", ""},
       {RemoteVerb::Show, "", ""},
-      {RemoteVerb::Apply, "C:\\Pictures\\Gr\xC3\xBC\xC3\x9F" "e.jpg", ""},
+      {RemoteVerb::Apply,
+       "C:\\Pictures\\Gr\xC3\xBC\xC3\x9F"
+       "e.jpg",
+       ""},
       {RemoteVerb::Apply, "D:\\a.png", "Lanczos3"},
+      {RemoteVerb::Skin, "Steel", ""},
+      {RemoteVerb::Skin, "C:\\Skins\\Lagoon\\Lagoon.ini", ""},
+      {RemoteVerb::Manager, "", ""},
+      {RemoteVerb::Options, "", ""},
+      {RemoteVerb::Stats, "", ""},
   };
   for (const RemoteCommand& c : sent) EXPECT_EQ(DecodeRemoteCommand(EncodeRemoteCommand(c)), c);
   EXPECT_EQ(RemoteVerbOf("NEXT"), RemoteVerb::Next);
+  EXPECT_EQ(RemoteVerbOf("Stats"), RemoteVerb::Stats);
 
   for (const char* text : {"", "nxt", "next\n", "next\nfile\n", "apply", "apply\nfile",
-                           "apply\n\nStretch", "apply\nfile\nStretch\nmore"})
+                           "apply\n\nStretch", "apply\nfile\nStretch\nmore", "skin", "skin\n",
+                           "skin\nSteel\n", "skin\nSteel\nStretch", "stats\nx"})
     EXPECT_FALSE(DecodeRemoteCommand(text).has_value()) << text;
+}
+
+TEST(RemoteCommand, ResourceCountsAnswerOneLinePerCount) {
+  EXPECT_EQ(FormatResourceCounts({392, 266, 57, 48196}),
+            "gdi 392\nuser 266\nhandles 57\nprivate_kb 48196\n");
 }
 
 }  // namespace

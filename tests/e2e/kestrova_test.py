@@ -222,6 +222,7 @@ class Kestrova(unittest.TestCase):
         self.assertEqual(self.send("sideways")[0], 2)
         self.assertEqual(self.send("apply")[0], 2)
 
+        shutil.copytree(os.path.join(kve2e.BIN, "Skins"), os.path.join(self.folder, "Skins"))
         browser = self.start()
         self.assertTrue(wait_until(lambda: self.visible(browser), timeout=20))
         self.assertEqual(self.sent("next"), 0)  # from (4 - 1) div 2, back one
@@ -251,6 +252,39 @@ class Kestrova(unittest.TestCase):
         self.assertEqual(self.sent("apply", "other.bmp", "--style", "stretch"), 3)
         self.assertEqual(self.wallpaper_colour(), (10, 220, 230))
         self.assertEqual(self.send("apply", "missing.bmp")[0], 1)
+
+        # A skin of the Skins menu by its name, a skin file, the built-in one;
+        # an unknown name is refused and the skin stays.
+        skin = lambda: self.reg("", "CurrentSkinFile")  # noqa: E731
+        self.assertEqual(self.send("skin", "steel")[0], 0)
+        self.assertTrue(skin().lower().endswith("\\skins\\steel\\steel.ini"), skin())
+        self.assertEqual(self.send("skin", os.path.join("Skins", "Lagoon", "Lagoon.ini"))[0], 0)
+        self.assertTrue(skin().lower().endswith("\\skins\\lagoon\\lagoon.ini"), skin())
+        self.assertEqual(self.send("skin", "default")[0], 0)
+        self.assertEqual(skin(), "%default%")
+        code, error = self.send("skin", "Nowhere")
+        self.assertEqual((code, skin()), (1, "%default%"))
+        self.assertIn('no skin "Nowhere"', error)
+
+        # "manager" and "options" open and close those windows as the tray does.
+        for cls, title, verb in (("TOrganicShapeForm", "Kestrova Manager", "manager"),
+                                 ("KvForm", "Configuration", "options")):
+            window = d.wait_window(cls, title)
+            shown = self.visible(window)
+            for _ in range(2):
+                self.assertEqual(self.send(verb)[0], 0)
+                shown = not shown
+                self.assertTrue(wait_until(lambda: self.visible(window) == shown, timeout=10), verb)
+
+        # "stats" answers with the program's own counts.
+        r = subprocess.run(["wine", "kvtool.exe", "send", "stats", "--desktop", d.name],
+                           cwd=self.folder, env=d.env, stdout=subprocess.PIPE, check=True)
+        counts = dict(line.split() for line in r.stdout.decode().splitlines())
+        self.assertEqual(sorted(counts), ["gdi", "handles", "private_kb", "user"])
+        self.assertGreater(int(counts["gdi"]), 10)  # the skin's bitmaps and regions at least
+        self.assertGreater(int(counts["user"]), 5)  # the windows and the tray menu
+        self.assertGreater(int(counts["handles"]), 0)
+        self.assertGreater(int(counts["private_kb"]), 1024)
         d.post(browser.hwnd, WM_CLOSE)
         self.assertTrue(wait_until(lambda: not d.find_window("TOrganicShapeForm", "Kestrova"),
                                    timeout=20))

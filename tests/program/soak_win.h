@@ -6,8 +6,6 @@
 // tests/program/timing/soak_win.cpp runs it as long as asked.
 
 #include <windows.h>
-// After windows.h, which it needs.
-#include <psapi.h>
 
 #include <functional>
 #include <memory>
@@ -20,7 +18,7 @@
 #include "list/manager_form_win.h"
 #include "list/shell_files.h"
 #include "program_windows_win.h"
-#include "support/gui_resources_win.h"
+#include "widgets/process_counts_win.h"
 #include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
 
@@ -29,26 +27,17 @@ namespace kv::test {
 struct SoakSample {
   int switches = 0;
   int gdi = 0, user = 0;
-  unsigned long handles = 0;
+  int handles = 0;
   std::size_t privateKb = 0;
 };
-
-inline std::size_t PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX counters{};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                       sizeof counters);
-  // Wine leaves PrivateUsage at zero and reports the same in PagefileUsage.
-  return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-}
 
 inline SoakSample TakeSample(int switches) {
   SoakSample s;
   s.switches = switches;
   s.gdi = GdiObjectCount();
   s.user = UserObjectCount();
-  GetProcessHandleCount(GetCurrentProcess(), &s.handles);
-  s.privateKb = PrivateBytes() / 1024;
+  s.handles = KernelHandleCount();
+  s.privateKb = PrivateMemoryBytes() / 1024;
   return s;
 }
 

@@ -20,11 +20,12 @@ TEST(ProgramSoak, SixHundredSwitchesLeaveObjectsAndMemoryFlat) {
   soak.Run(450, 50, 0);
   const test::SoakSample after = test::TakeSample(600);
   std::printf(
-      "after 150 switches: %d GDI, %d USER, %lu handles, %zu KB private; after 600: %d, %d, "
-      "%lu, %zu KB\n",
+      "after 150 switches: %d GDI, %d USER, %d handles, %zu KB private; after 600: %d, %d, "
+      "%d, %zu KB\n",
       before.gdi, before.user, before.handles, before.privateKb, after.gdi, after.user,
       after.handles, after.privateKb);
   EXPECT_GT(before.privateKb, 0u);
+  EXPECT_GT(before.handles, 0);
   EXPECT_EQ(after.gdi, before.gdi);
   EXPECT_EQ(after.user, before.user);
   EXPECT_LE(after.handles, before.handles + 2);

@@ -8,7 +8,7 @@
 #include "codecs/file_io.h"
 #include "skin/organic_glass_form_win.h"
 #include "skin/organic_shape_error.h"
-#include "support/gui_resources_win.h"
+#include "widgets/process_counts_win.h"
 #include "widgets/text_win.h"
 
 namespace kv::skin {
@@ -396,11 +396,11 @@ TEST_F(ControlTest, CreatingAndReshapingControlsLeavesNoHandlesBehind) {
   };
   cycle();
   ui::ProcessMessages();
-  const int gdi = test::GdiObjectCount(), user = test::UserObjectCount();
+  const int gdi = GdiObjectCount(), user = UserObjectCount();
   for (int i = 0; i < 30; ++i) cycle();
   ui::ProcessMessages();
-  EXPECT_EQ(test::GdiObjectCount(), gdi);
-  EXPECT_EQ(test::UserObjectCount(), user);
+  EXPECT_EQ(GdiObjectCount(), gdi);
+  EXPECT_EQ(UserObjectCount(), user);
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include "skin/organic_shape_error.h"
 #include "skin/organic_shape_form_win.h"
 #include "skin/pictures.h"
-#include "support/gui_resources_win.h"
 #include "support/registry_win.h"
+#include "widgets/process_counts_win.h"
 #include "widgets/window_win.h"
 
 namespace kv::skin {
@@ -229,9 +229,9 @@ TEST(GlassForm, FindsItsFormFromAChildWindow) {
 }
 
 TEST(ShapeFormResources, TheCounterSeesOneLeakedObject) {
-  const int before = test::GdiObjectCount();
+  const int before = GdiObjectCount();
   GdiRegion leak(CreateRectRgn(0, 0, 1, 1));
-  EXPECT_EQ(test::GdiObjectCount(), before + 1);
+  EXPECT_EQ(GdiObjectCount(), before + 1);
 }
 
 TEST(ShapeFormResources, CreatingAndReshapingLeavesNoHandlesBehind) {
@@ -254,11 +254,11 @@ TEST(ShapeFormResources, CreatingAndReshapingLeavesNoHandlesBehind) {
   };
   cycle();  // first use creates the classes and caches
   ui::ProcessMessages();
-  const int gdi = test::GdiObjectCount(), user = test::UserObjectCount();
+  const int gdi = GdiObjectCount(), user = UserObjectCount();
   for (int i = 0; i < 40; ++i) cycle();
   ui::ProcessMessages();
-  EXPECT_EQ(test::GdiObjectCount(), gdi);
-  EXPECT_EQ(test::UserObjectCount(), user);
+  EXPECT_EQ(GdiObjectCount(), gdi);
+  EXPECT_EQ(UserObjectCount(), user);
 }
 
 }  // namespace

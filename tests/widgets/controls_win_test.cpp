@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/gui_resources_win.h"
 #include "widgets/menu_win.h"
+#include "widgets/process_counts_win.h"
 #include "widgets/tray_icon_win.h"
 
 namespace kv::ui {
@@ -325,11 +325,11 @@ TEST_F(ControlsTest, CreatingAndDestroyingControlsLeavesNoHandlesBehind) {
   };
   cycle();
   ProcessMessages();
-  const int gdi = test::GdiObjectCount(), user = test::UserObjectCount();
+  const int gdi = GdiObjectCount(), user = UserObjectCount();
   for (int i = 0; i < 20; ++i) cycle();
   ProcessMessages();
-  EXPECT_EQ(test::GdiObjectCount(), gdi);
-  EXPECT_EQ(test::UserObjectCount(), user);
+  EXPECT_EQ(GdiObjectCount(), gdi);
+  EXPECT_EQ(UserObjectCount(), user);
 }
 
 }  // namespace

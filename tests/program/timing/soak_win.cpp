@@ -16,7 +16,7 @@ int wmain(int argc, wchar_t** argv) {
   kv::test::ProgramSoak soak;
   std::printf("switches,gdi,user,handles,private_kb\n");
   const auto print = [](const kv::test::SoakSample& s) {
-    std::printf("%d,%d,%d,%lu,%zu\n", s.switches, s.gdi, s.user, s.handles, s.privateKb);
+    std::printf("%d,%d,%d,%d,%zu\n", s.switches, s.gdi, s.user, s.handles, s.privateKb);
     std::fflush(stdout);
   };
   print(kv::test::TakeSample(0));
