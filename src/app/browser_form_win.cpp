@@ -5,13 +5,13 @@
 #include <stdexcept>
 
 #include "app/tray_actions.h"
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
 #include "list/wallpaper_list.h"
 #include "skin/skin_controls_win.h"
-#include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
-#include "widgets/text_win.h"
 
 namespace kv::app {
 namespace {

@@ -5,19 +5,19 @@
 #include <functional>
 
 #include "app/browser_form_win.h"
+#include "base/error.h"
+#include "base/program_dir_win.h"
+#include "base/text_case.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
-#include "config/error.h"
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
-#include "config/text_case.h"
 #include "list/shell_files.h"
 #include "list/wallpaper_list.h"
 #include "skin/profile_ini_win.h"
 #include "skin/resource_bitmap_win.h"
 #include "skin/skin_controls_win.h"
 #include "skin/skin_file.h"
-#include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
 
 namespace kv::app {

@@ -9,9 +9,11 @@
 
 #include "app/browser_form_win.h"
 #include "app/cycling.h"
+#include "base/error.h"
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
-#include "config/error.h"
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
 #include "list/shell_files.h"
@@ -19,9 +21,7 @@
 #include "list/thumbnail_cache.h"
 #include "list/wallpaper_list.h"
 #include "wallpaper/resample.h"
-#include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
-#include "widgets/text_win.h"
 
 namespace kv::app {
 namespace {

@@ -12,6 +12,7 @@
 
 #include "app/browser_form_win.h"
 #include "app/start_options.h"
+#include "base/text_win.h"
 #include "config/options/options_form_win.h"
 #include "config/settings_store_win.h"
 #include "list/batch_change_form_win.h"
@@ -21,7 +22,6 @@
 #include "list/search_form_win.h"
 #include "list/shell_files.h"
 #include "widgets/prompts_win.h"
-#include "widgets/text_win.h"
 #include "widgets/window_win.h"
 
 namespace {

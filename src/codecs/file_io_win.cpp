@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/handle_win.h"
+#include "base/text_win.h"
 #include "codecs/file_io.h"
-#include "widgets/handle_win.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "config/error.h"
+#include "base/error.h"
+#include "base/handle_win.h"
+#include "base/text_case.h"
+#include "base/text_win.h"
 #include "config/settings_store.h"
-#include "config/text_case.h"
-#include "widgets/handle_win.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "config/text_case.h"
+#include "base/text_case.h"
 
 namespace kv {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <iterator>
 
-#include "widgets/handle_win.h"
-#include "widgets/text_win.h"
+#include "base/handle_win.h"
+#include "base/text_win.h"
 
 namespace kv {
 namespace {

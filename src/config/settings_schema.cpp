@@ -1,7 +1,7 @@
 #include "config/settings_schema.h"
 
+#include "base/text_case.h"
 #include "config/shortcut_text.h"
-#include "config/text_case.h"
 
 namespace kv {
 namespace {

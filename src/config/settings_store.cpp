@@ -1,8 +1,8 @@
 #include "config/settings_store.h"
 
+#include "base/error.h"
+#include "base/text_case.h"
 #include "config/colour_text.h"
-#include "config/error.h"
-#include "config/text_case.h"
 
 namespace kv {
 namespace {

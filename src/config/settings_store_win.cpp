@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "widgets/handle_win.h"
-#include "widgets/text_win.h"
+#include "base/handle_win.h"
+#include "base/text_win.h"
 
 namespace kv {
 namespace {

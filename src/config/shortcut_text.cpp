@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "config/text_case.h"
+#include "base/text_case.h"
 
 namespace kv {
 namespace {

@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <functional>
 
+#include "base/error.h"
+#include "base/program_dir_win.h"
+#include "base/text_case.h"
+#include "base/text_win.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
-#include "config/error.h"
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
-#include "config/text_case.h"
 #include "list/manager_rules.h"
 #include "list/shell_files.h"
 #include "list/styles.h"
@@ -23,9 +25,7 @@
 #include "wallpaper/kv_wallpaper_win.h"
 #include "wallpaper/resample.h"
 #include "wallpaper/wallpaper_render.h"
-#include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

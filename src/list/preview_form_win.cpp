@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
@@ -16,8 +18,6 @@
 #include "wallpaper/kv_wallpaper_win.h"
 #include "wallpaper/resample.h"
 #include "wallpaper/wallpaper_render.h"
-#include "widgets/program_dir_win.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

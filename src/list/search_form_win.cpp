@@ -1,9 +1,9 @@
 #include "list/search_form_win.h"
 
+#include "base/text_win.h"
 #include "list/dialog_layout_win.h"
 #include "list/search_filter.h"
 #include "list/wallpaper_list.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

@@ -2,10 +2,10 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include "base/handle_win.h"
+#include "base/text_win.h"
 #include "codecs/file_io.h"
 #include "list/shell_files.h"
-#include "widgets/handle_win.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

@@ -1,6 +1,6 @@
 #include "list/styles.h"
 
-#include "config/text_case.h"
+#include "base/text_case.h"
 
 namespace kv {
 namespace {

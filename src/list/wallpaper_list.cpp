@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "base/error.h"
 #include "codecs/file_io.h"
-#include "config/error.h"
 #include "list/list_file.h"
 #include "list/list_text.h"
 #include "list/shell_files.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "config/text_case.h"
+#include "base/text_case.h"
 
 namespace kv::program {
 namespace {

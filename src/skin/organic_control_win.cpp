@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "codecs/image_error.h"
@@ -12,8 +14,6 @@
 #include "skin/organic_glass_form_win.h"
 #include "skin/organic_shape_error.h"
 #include "skin/profile_ini_win.h"
-#include "widgets/program_dir_win.h"
-#include "widgets/text_win.h"
 
 namespace kv::skin {
 namespace {
@@ -29,9 +29,9 @@ GdiFont MakeFont(const FontSpec& fontSpec) {
   // A positive size is points; a negative one is a pixel height already.
   const int height = fontSpec.size > 0 ? -MulDiv(fontSpec.size, dpi, 72) : fontSpec.size;
   return GdiFont(CreateFontW(height, 0, 0, 0, fontSpec.bold ? FW_BOLD : FW_NORMAL, fontSpec.italic,
-                             fontSpec.underline, fontSpec.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             Widen(fontSpec.name).c_str()));
+                             fontSpec.underline, fontSpec.strikeOut, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, Widen(fontSpec.name).c_str()));
 }
 
 // Window sizes and places the system can hold.

@@ -1,11 +1,11 @@
 #include "skin/organic_shape_form_win.h"
 
-#include "config/error.h"
+#include "base/error.h"
+#include "base/text_win.h"
 #include "config/settings_store_win.h"
 #include "skin/organic_shape_error.h"
 #include "skin/snapping.h"
 #include "skin/speed_bitmap_win.h"
-#include "widgets/text_win.h"
 
 namespace kv::skin {
 namespace {

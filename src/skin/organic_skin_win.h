@@ -9,8 +9,8 @@
 
 #include <functional>
 
+#include "base/handle_win.h"
 #include "codecs/bitmap.h"
-#include "widgets/handle_win.h"
 
 namespace kv::skin {
 

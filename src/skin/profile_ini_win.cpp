@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include "base/text_win.h"
 #include "codecs/file_io.h"
-#include "widgets/text_win.h"
 
 namespace kv::skin {
 namespace {

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <vector>
 
+#include "base/text_win.h"
 #include "codecs/decoders.h"
 #include "skin/organic_shape_error.h"
-#include "widgets/text_win.h"
 
 namespace kv::skin {
 

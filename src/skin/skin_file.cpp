@@ -4,8 +4,8 @@
 #include <iterator>
 #include <utility>
 
+#include "base/text_case.h"
 #include "config/colour_text.h"
-#include "config/text_case.h"
 #include "wallpaper/wallpaper_render.h"
 
 namespace kv::skin {

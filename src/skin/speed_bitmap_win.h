@@ -9,9 +9,9 @@
 
 #include <cstdint>
 
+#include "base/handle_win.h"
 #include "codecs/bitmap.h"
 #include "skin/pixel_rows.h"
-#include "widgets/handle_win.h"
 
 namespace kv::skin {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/error.h"
+#include "base/error.h"
 
 namespace kv::skin {
 namespace {

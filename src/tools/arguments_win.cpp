@@ -2,8 +2,8 @@
 // windows.h first: shellapi.h needs its definitions.
 #include <shellapi.h>
 
+#include "base/text_win.h"
 #include "tools/arguments.h"
-#include "widgets/text_win.h"
 
 namespace kv::tool {
 

@@ -17,8 +17,8 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "base/text_win.h"
 #include "program/remote_send_win.h"
-#include "widgets/text_win.h"
 #endif
 
 namespace kv::tool {

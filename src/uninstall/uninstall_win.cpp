@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "widgets/handle_win.h"
+#include "base/handle_win.h"
 
 namespace kv {
 
@@ -19,8 +19,8 @@ void RegistryAccessor::DeleteKey(const std::wstring& path) const {
       std::vector<wchar_t> name(longest + 1);
       for (DWORD i = subKeys; i-- > 0;) {
         DWORD length = longest + 1;
-        if (RegEnumKeyExW(key.get(), i, name.data(), &length, nullptr, nullptr, nullptr,
-                          nullptr) == ERROR_SUCCESS) {
+        if (RegEnumKeyExW(key.get(), i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
+            ERROR_SUCCESS) {
           DeleteKey(path + L"\\" + std::wstring(name.data(), length));
         }
       }

@@ -9,13 +9,13 @@
 #include <exception>
 #include <iterator>
 
+#include "base/error.h"
+#include "base/handle_win.h"
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
-#include "config/error.h"
 #include "config/settings_store.h"
-#include "widgets/handle_win.h"
-#include "widgets/program_dir_win.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 

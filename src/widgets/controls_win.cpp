@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "widgets/text_win.h"
+#include "base/text_win.h"
 
 namespace kv::ui {
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "widgets/handle_win.h"
+#include "base/handle_win.h"
 #include "widgets/window_win.h"
 
 namespace kv::ui {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "widgets/text_win.h"
+#include "base/text_win.h"
 #include "widgets/window_win.h"
 
 namespace kv::ui {

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "widgets/text_win.h"
+#include "base/text_win.h"
 
 namespace kv::ui {
 

@@ -16,7 +16,7 @@
 #include <atomic>
 #include <functional>
 
-#include "widgets/handle_win.h"
+#include "base/handle_win.h"
 
 namespace kv {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "widgets/text_win.h"
+#include "base/text_win.h"
 
 namespace kv::ui {
 namespace {

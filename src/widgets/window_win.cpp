@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/text_win.h"
 #include "widgets/prompts.h"
 #include "widgets/prompts_win.h"
-#include "widgets/text_win.h"
 
 namespace kv::ui {
 namespace {

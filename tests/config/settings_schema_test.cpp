@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "config/text_case.h"
+#include "base/text_case.h"
 
 namespace kv {
 namespace {

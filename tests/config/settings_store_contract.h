@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "config/error.h"
+#include "base/error.h"
 #include "config/settings_store.h"
 
 namespace kv::test {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "config/error.h"
+#include "base/error.h"
 #include "settings_store_contract.h"
 
 namespace kv {

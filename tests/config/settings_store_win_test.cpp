@@ -6,10 +6,10 @@
 #include <cstring>
 #include <vector>
 
-#include "config/error.h"
+#include "base/error.h"
+#include "base/text_win.h"
 #include "settings_store_contract.h"
 #include "support/registry_win.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
+#include "base/text_win.h"
 #include "codecs/image_file.h"
 #include "skin/organic_control_win.h"
 #include "skin/organic_glass_form_win.h"
-#include "widgets/text_win.h"
 #include "widgets/window_win.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "../support/desktop_values_win.h"
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "wallpaper/kv_wallpaper_win.h"
-#include "widgets/program_dir_win.h"
-#include "widgets/text_win.h"
 
 namespace {
 

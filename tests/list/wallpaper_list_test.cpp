@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <random>
 
-#include "config/error.h"
+#include "base/error.h"
 #include "list/list_file.h"
 #include "list/list_text.h"
 #include "list_support.h"

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "app/browser_form_win.h"
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
@@ -19,9 +21,7 @@
 #include "program_windows_win.h"
 #include "support/desktop_values_win.h"
 #include "wallpaper/kv_wallpaper_win.h"
-#include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

@@ -11,6 +11,8 @@
 #include <thread>
 
 #include "app/browser_form_win.h"
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "config/auto_start_win.h"
 #include "config/hotkey_rules.h"
 #include "config/options/options_form_win.h"
@@ -19,9 +21,7 @@
 #include "list/shell_files.h"
 #include "program_windows_win.h"
 #include "support/registry_win.h"
-#include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

@@ -7,6 +7,8 @@
 
 #include "app/browser_form_win.h"
 #include "app/start_options.h"
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
@@ -17,9 +19,7 @@
 #include "skin/profile_ini_win.h"
 #include "skin/skin_file.h"
 #include "support/registry_win.h"
-#include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/browser_form_win.h"
+#include "base/program_dir_win.h"
 #include "codecs/encoders.h"
 #include "config/options/options_form_win.h"
 #include "config/settings_store_win.h"
@@ -19,7 +20,6 @@
 #include "list/shell_files.h"
 #include "program_windows_win.h"
 #include "widgets/process_counts_win.h"
-#include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
 
 namespace kv::test {

@@ -4,12 +4,12 @@
 
 #include <memory>
 
+#include "base/text_win.h"
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "skin/organic_glass_form_win.h"
 #include "skin/organic_shape_error.h"
 #include "widgets/process_counts_win.h"
-#include "widgets/text_win.h"
 
 namespace kv::skin {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "config/error.h"
+#include "base/error.h"
 
 namespace kv::skin {
 namespace {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "widgets/handle_win.h"
+#include "base/handle_win.h"
 
 namespace kv::test {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "widgets/handle_win.h"
+#include "base/handle_win.h"
 
 namespace kv::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "widgets/handle_win.h"
+#include "base/handle_win.h"
 
 namespace kv::test {
 

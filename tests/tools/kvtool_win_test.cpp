@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "base/text_win.h"
 #include "codecs/bitmap.h"
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
 #include "support/process_win.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "base/handle_win.h"
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
 #include "fake_desktop_win.h"
 #include "support/desktop_values_win.h"
 #include "wallpaper/resample.h"
-#include "widgets/handle_win.h"
-#include "widgets/program_dir_win.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

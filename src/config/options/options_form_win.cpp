@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "base/text_win.h"
 #include "config/file_associations_win.h"
 #include "config/hotkey_rules.h"
 #include "config/options/options_texts.h"
@@ -11,7 +12,6 @@
 #include "config/settings_store.h"
 #include "program/program_state.h"
 #include "skin/organic_glass_form_win.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

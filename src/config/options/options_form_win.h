@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/handle_win.h"
 #include "codecs/file_io.h"
 #include "config/auto_start_win.h"
 #include "config/fis_hotkey_win.h"
@@ -22,7 +23,6 @@
 #include "program/forms.h"
 #include "widgets/controls_win.h"
 #include "widgets/gradient_panel_win.h"
-#include "widgets/handle_win.h"
 #include "widgets/menu_win.h"
 
 namespace kv {

@@ -1,11 +1,11 @@
 // The options window's handlers: each control writes its value and applies it
 // at once to the window, timer or component that uses it.
+#include "base/text_case.h"
 #include "config/hotkey_rules.h"
 #include "config/options/options_form_win.h"
 #include "config/options/options_texts.h"
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
-#include "config/text_case.h"
 #include "list/thumbnail_cache.h"
 #include "list/wallpaper_list.h"
 #include "program/program_state.h"

@@ -6,6 +6,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "base/text_win.h"
 #include "config/colour_text.h"
 #include "config/hotkey_rules.h"
 #include "config/options/options_form_win.h"
@@ -16,7 +17,6 @@
 #include "list/thumbnail_cache.h"
 #include "program/program_state.h"
 #include "wallpaper/kv_wallpaper_win.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

@@ -1,5 +1,7 @@
 // The options window's long-lived work: the watch of the wallpaper directory
 // and its scans, and the thumbnail cache's buttons and statistics.
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "config/options/options_form_win.h"
 #include "config/options/options_texts.h"
 #include "config/options/watch_scan.h"
@@ -7,9 +9,7 @@
 #include "config/settings_store.h"
 #include "list/thumbnail_cache.h"
 #include "list/wallpaper_list.h"
-#include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
-#include "widgets/text_win.h"
 
 namespace kv {
 namespace {

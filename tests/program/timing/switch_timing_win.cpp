@@ -18,6 +18,8 @@
 
 #include "../program_windows_win.h"
 #include "app/browser_form_win.h"
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
@@ -25,9 +27,7 @@
 #include "list/manager_form_win.h"
 #include "list/shell_files.h"
 #include "wallpaper/wallpaper_render.h"
-#include "widgets/program_dir_win.h"
 #include "widgets/prompts.h"
-#include "widgets/text_win.h"
 
 namespace {
 

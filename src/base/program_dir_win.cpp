@@ -1,8 +1,8 @@
-#include "widgets/program_dir_win.h"
+#include "base/program_dir_win.h"
 
 #include <windows.h>
 
-#include "widgets/text_win.h"
+#include "base/text_win.h"
 
 namespace kv {
 
