@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include "base/text_win.h"
+#include "base/win32_failure_win.h"
 
 namespace kv::ui {
 namespace {
 
 constexpr UINT kIconId = 1;
 constexpr UINT_PTR kAnimationTimer = 1;
+constexpr UINT_PTR kAddRetryTimer = 2;
 
 }  // namespace
 
@@ -43,16 +45,41 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
 
 void TrayIcon::SetActive(bool active) {
   if (active == active_) return;
-  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-  notify(active ? NIM_ADD : NIM_DELETE, &data);
   active_ = active;
-  if (!active) SetAnimate(false);
+  if (active) {
+    Add();
+    return;
+  }
+  KillTimer(hwnd_, kAddRetryTimer);
+  addTriesLeft_ = 0;
+  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  if (!notify(NIM_DELETE, &data)) NoteWin32Failure("Shell_NotifyIcon(NIM_DELETE)");
+  SetAnimate(false);
+}
+
+void TrayIcon::Add() {
+  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  if (notify(NIM_ADD, &data)) return;
+  NoteWin32Failure("Shell_NotifyIcon(NIM_ADD)");
+  addTriesLeft_ = kAddTries;
+  SetTimer(hwnd_, kAddRetryTimer, static_cast<UINT>(std::max(addRetryMs, 1)), nullptr);
+}
+
+// A refused add is offered again; an add that timed out may have gone through
+// all the same, in which case the icon answers a change.
+void TrayIcon::RetryAdd() {
+  if (active_ && addTriesLeft_ > 0) {
+    NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    if (!notify(NIM_ADD, &data) && !notify(NIM_MODIFY, &data) && --addTriesLeft_ > 0) return;
+  }
+  KillTimer(hwnd_, kAddRetryTimer);
+  addTriesLeft_ = 0;
 }
 
 void TrayIcon::Update() {
-  if (!active_) return;
+  if (!active_ || addTriesLeft_ > 0) return;  // a retried add brings the new state along
   NOTIFYICONDATAW data = Data(NIF_ICON | NIF_TIP);
-  notify(NIM_MODIFY, &data);
+  if (!notify(NIM_MODIFY, &data)) NoteWin32Failure("Shell_NotifyIcon(NIM_MODIFY)");
 }
 
 void TrayIcon::SetIcon(HICON icon) {
@@ -117,14 +144,15 @@ LRESULT TrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   }
   if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
     // A new taskbar knows nothing of us: add the icon again.
-    if (active_) {
-      NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-      notify(NIM_ADD, &data);
-    }
+    if (active_) Add();
     return 0;
   }
   if (msg == WM_TIMER && wp == kAnimationTimer) {
     NextFrame();
+    return 0;
+  }
+  if (msg == WM_TIMER && wp == kAddRetryTimer) {
+    RetryAdd();
     return 0;
   }
   return Window::WndProc(msg, wp, lp);

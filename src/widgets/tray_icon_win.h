@@ -4,6 +4,9 @@
 // double-click events. It adds itself again when the taskbar is re-created (the
 // "TaskbarCreated" message after Explorer restarts), which is why its window is a
 // hidden top-level window: message-only windows do not get that broadcast.
+// When the shell refuses the icon (at log-on the notification area may not be
+// ready yet, or a busy taskbar lets the call time out), the failure is noted
+// and the icon is offered again every few seconds for a minute.
 
 #include <windows.h>
 // After windows.h, which they need.
@@ -45,12 +48,18 @@ class TrayIcon : public Window {
 
   // The private message the shell sends about the icon.
   static constexpr UINT kCallbackMessage = WM_APP + 0x4B;
+  // How often and how many times a refused icon is offered again.
+  int addRetryMs = 2000;
+  static constexpr int kAddTries = 30;
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   NOTIFYICONDATAW Data(UINT flags) const;
+  // Adds the icon; on a refusal starts offering it again.
+  void Add();
+  void RetryAdd();
   void Update();
   void NextFrame();
 
@@ -58,6 +67,7 @@ class TrayIcon : public Window {
   bool animate_ = false;
   int interval_ = 50;
   int frame_ = 0;
+  int addTriesLeft_ = 0;
   HICON icon_ = nullptr;
   HICON frameIcon_ = nullptr;
   HIMAGELIST images_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/win32_failure_win.h"
 #include "widgets/menu_win.h"
 #include "widgets/process_counts_win.h"
 #include "widgets/tray_icon_win.h"
@@ -278,6 +279,55 @@ TEST_F(TrayTest, ComesBackWhenTheTaskbarIsCreatedAgain) {
   calls_.clear();
   SendMessageW(tray_.hwnd(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   EXPECT_TRUE(calls_.empty()) << "an inactive icon stays away";
+}
+
+// A shell that refuses the icon: the refusal is noted and the add is offered
+// again on the retry timer until an add or a change goes through, or the tries
+// run out; changes meanwhile wait for the add.
+TEST(TrayRefused, IconIsOfferedAgainUntilTheShellTakesIt) {
+  struct Case {
+    const char* what;
+    int refusedAdds;           // adds refused before one goes through
+    bool modifyWorks;          // a change goes through (an add that timed out did happen)
+    std::vector<DWORD> calls;  // after SetActive and three retry ticks
+  };
+  const Case cases[] = {
+      {"second add taken", 1, false, {NIM_ADD, NIM_ADD}},
+      {"third add taken", 2, false, {NIM_ADD, NIM_ADD, NIM_MODIFY, NIM_ADD}},
+      {"timed-out add was there", 99, true, {NIM_ADD, NIM_ADD, NIM_MODIFY}},
+      {"never taken",
+       99,
+       false,
+       {NIM_ADD, NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_MODIFY}},
+  };
+  for (const Case& c : cases) {
+    TrayIcon tray;
+    std::vector<DWORD> calls;
+    int adds = 0;
+    tray.notify = [&](DWORD message, NOTIFYICONDATAW*) {
+      calls.push_back(message);
+      if (message == NIM_ADD) return ++adds > c.refusedAdds ? TRUE : FALSE;
+      if (message == NIM_MODIFY) return c.modifyWorks ? TRUE : FALSE;
+      return TRUE;
+    };
+    SetLastError(ERROR_TIMEOUT);
+    tray.SetActive(true);
+    EXPECT_NE(LastWin32Failure().find("Shell_NotifyIcon(NIM_ADD) failed"), std::string::npos);
+    tray.SetTip("waits for the add");
+    for (int tick = 0; tick < 3; ++tick) SendMessageW(tray.hwnd(), WM_TIMER, 2, 0);
+    EXPECT_EQ(calls, c.calls) << c.what;
+  }
+  // The tries end: no timer is left offering an icon nobody takes.
+  TrayIcon tray;
+  int offers = 0;
+  tray.notify = [&](DWORD message, NOTIFYICONDATAW*) {
+    offers += message == NIM_ADD;
+    return message == NIM_DELETE ? TRUE : FALSE;
+  };
+  tray.SetActive(true);
+  for (int tick = 0; tick < TrayIcon::kAddTries + 5; ++tick)
+    SendMessageW(tray.hwnd(), WM_TIMER, 2, 0);
+  EXPECT_EQ(offers, 1 + TrayIcon::kAddTries);
 }
 
 TEST_F(TrayTest, AnimationShowsTheImagesInTurn) {
