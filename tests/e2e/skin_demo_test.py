@@ -31,14 +31,17 @@ def halved_red(c):
     return (int(c[0] * 0.5), c[1], c[2])
 
 
-def shot_showing(d, label, x, y, colour, timeout=10.0):
+def shot_showing(d, label, x, y, colour, same=(), timeout=10.0):
     """A screenshot taken once (x, y) shows `colour` (the window may be found
-    before it has painted), or the last one taken when that never happens."""
+    before it has painted) and the two points of each pair in `same` show one
+    colour (a fresh desktop paints its background after the window), or the
+    last one taken when that never happens."""
     deadline = time.time() + timeout
     while True:
         png = d.screenshot(label)
         d._images.pop(png, None)  # a new file under the same name
-        if d.pixel(png, x, y) == colour or time.time() > deadline:
+        shown = d.pixel(png, x, y) == colour and all(d.pixel(png, *a) == d.pixel(png, *b) for a, b in same)
+        if shown or time.time() > deadline:
             return png
         time.sleep(0.2)
 
@@ -60,7 +63,8 @@ class SkinnedGlassWindow(unittest.TestCase):
 
             w = kve2e.wait_until(sized, timeout=10)
             self.assertIsNotNone(w, d.find_window("TOrganicShapeForm"))
-            png = shot_showing(d, "skin_demo", w.left + 170, w.top + 100, halved_red(FACE))
+            png = shot_showing(d, "skin_demo", w.left + 170, w.top + 100, halved_red(FACE),
+                               same=[((5, 5), (w.left + 2, w.top + 2))])
             desktop = d.pixel(png, 5, 5)
 
             # Inside the shape: the face, red halved; the stripe likewise.
