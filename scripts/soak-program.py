@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Plots the samples of program_soak (a CSV file) as one PNG: a panel per
-measure (GDI objects, USER objects, handles, private memory) over the
-switches, and prints the growth of each. The skin goes round three skins, one
+"""Plots the samples of a soak (a CSV file) as one PNG: a panel per measure
+(GDI objects, USER objects, handles, private memory) over the switches, and
+prints the growth of each. Where ImageMagick is there, the panels get their
+names, value scales and the switch counts written on them. The skin goes round three skins, one
 per sample, so the counts step with it; the growth compares the last sample
 with the first after the warm-up that was taken with the same skin.
 
@@ -9,7 +10,10 @@ with the first after the warm-up that was taken with the same skin.
 """
 
 import csv
+import os
+import shutil
 import struct
+import subprocess
 import sys
 import zlib
 
@@ -43,8 +47,9 @@ def main():
     last = len(samples) - 1
     first = next((i for i in range(1, last + 1) if (last - i) % 3 == 0), last)
     warm = samples[first]
+    texts = []  # (x, y, text) written on the plot afterwards
     for p, ((key, label), colour) in enumerate(zip(PANELS, COLOURS)):
-        top, left, right = p * panel_h + 8, 40, W - 20
+        top, left, right = p * panel_h + 8, 70, W - 20
         bottom = top + panel_h - 24
         values = [s[key] for s in samples]
         lo, hi = min(values), max(values)
@@ -67,10 +72,28 @@ def main():
                     put(x + dx, y + dy, colour)
             prev = (x, y)
         growth = samples[-1][key] - warm[key]
+        texts.append((left + 8, top + 12, f"{label}: {min(values)} to {max(values)}; growth "
+                      f"{growth:+d} from {warm['switches']} to {samples[-1]['switches']} switches"))
+        texts.append((4, top + 10, str(lo + 2 * span)))
+        texts.append((4, bottom, str(lo)))
+        texts.append((left - 3, bottom + 13, "0"))
+        texts.append((right - 70, bottom + 13, f"{x_max} switches"))
         print(f"{label}: {warm[key]} after {warm['switches']} switches, {samples[-1][key]} after "
               f"{samples[-1]['switches']} (growth {growth:+d}); range {hi - lo - span // 2 if hi > lo else 0}")
     png(sys.argv[2], pixels)
+    write_labels(sys.argv[2], texts)
     return 0
+
+
+def write_labels(path, texts):
+    """Writes the texts on the plot with ImageMagick; without it (or a font)
+    the plot stays as it is."""
+    font = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+    if not shutil.which("convert") or not os.path.exists(font):
+        return
+    draw = " ".join(f"text {x},{y} '{t}'" for x, y, t in texts)
+    subprocess.run(["convert", path, "-font", font, "-fill", "black", "-pointsize", "11", "-draw",
+                    draw, path], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 if __name__ == "__main__":
