@@ -14,6 +14,9 @@ import os
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from kve2e import list_record  # noqa: E402
+
 STYLES = ["Center", "Stretch", "Tile", "Scaled", "Box", "Triangle", "Hermite", "Bell",
           "Spline", "Lanczos3", "Mitchell"]
 
@@ -123,9 +126,7 @@ def make_picture(folder, name, w, h, pixel):
 
 
 def record(name, path, style):
-    n, p = name.encode("cp1252"), path.encode("cp1252")
-    return (bytes([len(n)]) + n.ljust(50, b"\0") + bytes([len(p)]) + p.ljust(200, b"\0")
-            + bytes([STYLES.index(style)]))
+    return list_record(name, path, STYLES.index(style))
 
 
 def main():

@@ -31,40 +31,25 @@ constexpr wchar_t kRoot[] = L"Software\\Tollvard\\Kestrova";
 
 // Every value below the settings root as "subkey\|name" -> "dword N" or
 // "text T", the subkey relative to the root.
-void CollectValues(const std::wstring& path, const std::string& subkey,
-                   std::map<std::string, std::string>& out) {
-  RegKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-    return;
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[512];
-    BYTE data[2048];
-    DWORD nameLength = 512, dataLength = sizeof data, type = 0;
-    if (RegEnumValueW(key.get(), i, name, &nameLength, nullptr, &type, data, &dataLength) !=
-        ERROR_SUCCESS)
-      break;
-    std::string shown;
-    if (type == REG_DWORD)
-      shown = "dword " + std::to_string(*reinterpret_cast<const DWORD*>(data));
-    else if (type == REG_SZ)
-      shown = "text " + Narrow(reinterpret_cast<const wchar_t*>(data));
-    else
-      shown = "type " + std::to_string(type);
-    out[subkey + "|" + Narrow(std::wstring(name, nameLength))] = shown;
-  }
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[256];
-    DWORD length = 256;
-    if (RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      break;
-    CollectValues(path + L"\\" + name, subkey + Narrow(name) + "\\", out);
-  }
-}
-
 std::map<std::string, std::string> AllValues() {
   std::map<std::string, std::string> out;
-  CollectValues(kRoot, "", out);
+  const std::wstring root = kRoot;
+  test::WalkValues(
+      HKEY_CURRENT_USER, root, [](const std::wstring&) {},
+      [&](const std::wstring& key, const test::RegValue& v) {
+        const std::string subkey =
+            key.size() > root.size() ? Narrow(key.substr(root.size() + 1)) + "\\" : "";
+        std::string shown;
+        if (v.type == REG_DWORD && v.data.size() == sizeof(DWORD))
+          shown = "dword " + std::to_string(*reinterpret_cast<const DWORD*>(v.data.data()));
+        else if (v.type == REG_SZ)
+          shown = "text " + Narrow(std::wstring(reinterpret_cast<const wchar_t*>(v.data.data()),
+                                                v.data.size() / sizeof(wchar_t))
+                                       .c_str());
+        else
+          shown = "type " + std::to_string(v.type);
+        out[subkey + "|" + Narrow(v.name)] = shown;
+      });
   return out;
 }
 
@@ -315,7 +300,14 @@ TEST_F(OptionsControls, EachControlWritesItsValueAndAppliesIt) {
        }},
       {"Kv Options\\", "ShowKV", ControlCase::ChooseItem, 2, 2,
        [&](O&) { return b().TheTrayIcon.Active(); }},
-      {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 0, 0, [](O&) { return true; }},
+      {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 0, 0,
+       [](O&) { return ui::PopupMenu::drawing == ui::MenuDrawing::System; }},
+      {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 1, 1,
+       [](O&) { return ui::PopupMenu::drawing == ui::MenuDrawing::System; }},
+      {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 2, 2,
+       [](O&) { return ui::PopupMenu::drawing == ui::MenuDrawing::Drawn; }},
+      {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 1, 1,
+       [](O&) { return ui::PopupMenu::drawing == ui::MenuDrawing::Drawn; }},
       {"Kv Options\\", "Remove Orphans", ControlCase::ClickBox, 0, 0,
        [&](O&) { return !m().Wallpaperlist().removeOrphans; }},
       {"Kv Options\\", "Register Associations", ControlCase::ClickBox, 0, 1,

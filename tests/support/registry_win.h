@@ -54,12 +54,21 @@ inline void DeleteTree(HKEY root, const std::wstring& path) {
   RegDeleteKeyW(root, path.c_str());
 }
 
-// Every key path and value (name, type, data) below `path`, in enumeration
-// order: two equal snapshots mean nothing below `path` changed.
-inline void Snapshot(HKEY root, const std::wstring& path, std::vector<std::wstring>& out) {
+// One registry value as a walk hands it over.
+struct RegValue {
+  std::wstring name;
+  DWORD type = 0;
+  std::vector<BYTE> data;
+};
+
+// Walks the tree below root\path: onKey(path) for each key, then
+// onValue(path, value) for each of its values, then its subkeys, all in
+// enumeration order.
+template <typename OnKey, typename OnValue>
+void WalkValues(HKEY root, const std::wstring& path, const OnKey& onKey, const OnValue& onValue) {
   RegKey key;
   if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
-  out.push_back(L"[" + path + L"]");
+  onKey(path);
   for (DWORD i = 0;; ++i) {
     wchar_t name[16384];
     BYTE data[4096];
@@ -67,9 +76,8 @@ inline void Snapshot(HKEY root, const std::wstring& path, std::vector<std::wstri
     if (RegEnumValueW(key.get(), i, name, &nameLength, nullptr, &type, data, &dataLength) !=
         ERROR_SUCCESS)
       break;
-    std::wstring entry = std::wstring(name, nameLength) + L"=" + std::to_wstring(type) + L":";
-    for (DWORD b = 0; b < dataLength; ++b) entry += std::to_wstring(data[b]) + L",";
-    out.push_back(entry);
+    onValue(path, RegValue{std::wstring(name, nameLength), type,
+                           std::vector<BYTE>(data, data + dataLength)});
   }
   for (DWORD i = 0;; ++i) {
     wchar_t name[256];
@@ -77,13 +85,21 @@ inline void Snapshot(HKEY root, const std::wstring& path, std::vector<std::wstri
     if (RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
         ERROR_SUCCESS)
       break;
-    Snapshot(root, path.empty() ? std::wstring(name) : path + L"\\" + name, out);
+    WalkValues(root, path.empty() ? std::wstring(name) : path + L"\\" + name, onKey, onValue);
   }
 }
 
+// Every key path and value (name, type, data) below `path`, in enumeration
+// order: two equal snapshots mean nothing below `path` changed.
 inline std::vector<std::wstring> Snapshot(HKEY root, const std::wstring& path) {
   std::vector<std::wstring> out;
-  Snapshot(root, path, out);
+  WalkValues(
+      root, path, [&](const std::wstring& key) { out.push_back(L"[" + key + L"]"); },
+      [&](const std::wstring&, const RegValue& v) {
+        std::wstring entry = v.name + L"=" + std::to_wstring(v.type) + L":";
+        for (BYTE b : v.data) entry += std::to_wstring(b) + L",";
+        out.push_back(entry);
+      });
   return out;
 }
 
