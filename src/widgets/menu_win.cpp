@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cwctype>
 
 #include "base/text_win.h"
 #include "widgets/window_win.h"
@@ -82,22 +83,29 @@ HMENU NewPopup() {
 
 void BuildInto(HMENU menu, const MenuItem& parent, HIMAGELIST images, std::vector<MenuItem*>& order,
                std::vector<HBITMAP>& bitmaps) {
+  const bool drawn = PopupMenu::drawing == MenuDrawing::Drawn;
   for (const auto& child : parent.items) {
     MenuItem& item = *child;
     if (!item.visible) continue;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
     if (item.IsSeparator()) {
-      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      info.fMask = MIIM_FTYPE | MIIM_DATA;
+      info.fType = MFT_SEPARATOR | (drawn ? MFT_OWNERDRAW : 0);
+      InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
       continue;
     }
     std::wstring text = Widen(item.caption);
     if (!item.shortcutText.empty()) text += L"\t" + Widen(item.shortcutText);
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING | MIIM_STATE | MIIM_FTYPE | MIIM_ID;
-    info.fType = item.radio ? MFT_RADIOCHECK : MFT_STRING;
+    info.fMask = MIIM_STATE | MIIM_FTYPE | MIIM_ID | MIIM_DATA;
+    info.fType = drawn ? MFT_OWNERDRAW : item.radio ? MFT_RADIOCHECK : MFT_STRING;
     info.fState = (item.checked ? MFS_CHECKED : 0) | (item.enabled ? 0 : MFS_DISABLED) |
                   (item.isDefault ? MFS_DEFAULT : 0);
-    info.dwTypeData = text.data();
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+    if (!drawn) {
+      info.fMask |= MIIM_STRING;
+      info.dwTypeData = text.data();
+    }
     info.wID = kFirstId + static_cast<UINT>(order.size());
     order.push_back(&item);
     if (!item.items.empty()) {
@@ -106,7 +114,7 @@ void BuildInto(HMENU menu, const MenuItem& parent, HIMAGELIST images, std::vecto
       info.fMask |= MIIM_SUBMENU;
       info.hSubMenu = sub;
     }
-    if (HBITMAP bitmap = ImageBitmap(images, item.imageIndex)) {
+    if (HBITMAP bitmap = drawn ? nullptr : ImageBitmap(images, item.imageIndex)) {
       info.fMask |= MIIM_BITMAP;
       info.hbmpItem = bitmap;
       bitmaps.push_back(bitmap);
@@ -114,6 +122,61 @@ void BuildInto(HMENU menu, const MenuItem& parent, HIMAGELIST images, std::vecto
     InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
   }
 }
+
+// --- The drawn style ---------------------------------------------------------
+
+// The column of pictures and check marks, the room for the submenu arrow, and
+// the row heights.
+constexpr int kGutter = 26;
+constexpr int kTextGap = 8;
+constexpr int kArrowRoom = 20;
+constexpr int kShortcutGap = 28;
+constexpr int kMinRow = 22;
+constexpr int kSeparatorRow = 9;
+constexpr UINT_PTR kDrawingSubclass = 0x4B564D44;  // "KVMD"
+
+// The system's menu font, bold for the default item. The caller deletes it.
+HFONT CreateMenuFont(bool bold) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (bold) metrics.lfMenuFont.lfWeight = FW_BOLD;
+  return CreateFontIndirectW(&metrics.lfMenuFont);
+}
+
+void DeleteMenuFont(HFONT font) {
+  if (font != GetStockObject(DEFAULT_GUI_FONT)) DeleteObject(font);
+}
+
+SIZE TextSize(HDC dc, const std::wstring& text) {
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
+void Fill(HDC dc, const RECT& r, int sysColour) { FillRect(dc, &r, GetSysColorBrush(sysColour)); }
+
+// A check mark (or the dot of a radio item) in the text colour, centred at
+// (x, y).
+void DrawCheck(HDC dc, int x, int y, bool radio, COLORREF colour) {
+  HPEN pen = CreatePen(PS_SOLID, 2, colour);
+  HBRUSH brush = CreateSolidBrush(colour);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  if (radio) {
+    Ellipse(dc, x - 3, y - 3, x + 4, y + 4);
+  } else {
+    const POINT tick[] = {{x - 4, y}, {x - 1, y + 3}, {x + 4, y - 3}};
+    Polyline(dc, tick, 3);
+  }
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(brush);
+  DeleteObject(pen);
+}
+
+MenuItem* ItemOf(ULONG_PTR data) { return reinterpret_cast<MenuItem*>(data); }
 
 MenuItem* FindShortcut(MenuItem& parent, WORD key, BYTE modifiers) {
   for (auto& child : parent.items) {
@@ -163,14 +226,143 @@ void PopupMenu::Popup(HWND owner, int x, int y) {
   std::vector<HBITMAP> bitmaps;
   HMENU menu = Build(order, bitmaps);
   if (owner) SetForegroundWindow(owner);
+  // The drawn style's messages go to the owner: they are taken on their way
+  // there for as long as the menu shows.
+  const bool drawn =
+      drawing == MenuDrawing::Drawn && owner &&
+      SetWindowSubclass(owner, DrawingProc, kDrawingSubclass, reinterpret_cast<DWORD_PTR>(this));
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(
       menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+  if (drawn) RemoveWindowSubclass(owner, DrawingProc, kDrawingSubclass);
   DestroyMenu(menu);  // submenus go with it
   for (HBITMAP b : bitmaps) DeleteObject(b);
   // Lets the menu close properly when the owner was not in front (a known quirk
   // of menus opened from the notification area).
   if (owner) PostMessageW(owner, WM_NULL, 0, 0);
   if (chosen >= kFirstId && chosen - kFirstId < order.size()) Run(*order[chosen - kFirstId]);
+}
+
+LRESULT CALLBACK PopupMenu::DrawingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                        DWORD_PTR self) {
+  switch (msg) {
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      if (measure->CtlType != ODT_MENU) break;
+      MeasureItem(*measure);
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (draw->CtlType != ODT_MENU) break;
+      reinterpret_cast<const PopupMenu*>(self)->DrawItem(*draw);
+      return TRUE;
+    }
+    case WM_MENUCHAR:
+      if (HIWORD(wp) & MF_POPUP)
+        return MenuChar(static_cast<wchar_t>(LOWORD(wp)), reinterpret_cast<HMENU>(lp));
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+void PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
+  const MenuItem* item = ItemOf(measure.itemData);
+  if (!item) {
+    measure.itemWidth = kGutter;
+    measure.itemHeight = kSeparatorRow;
+    return;
+  }
+  HDC dc = GetDC(nullptr);
+  HFONT font = CreateMenuFont(item->isDefault);
+  HGDIOBJ old = SelectObject(dc, font);
+  const SIZE caption = TextSize(dc, Widen(item->caption));
+  const SIZE shortcut =
+      item->shortcutText.empty() ? SIZE{} : TextSize(dc, Widen(item->shortcutText));
+  SelectObject(dc, old);
+  DeleteMenuFont(font);
+  ReleaseDC(nullptr, dc);
+  measure.itemWidth =
+      static_cast<UINT>(kGutter + kTextGap + caption.cx +
+                        (shortcut.cx ? kShortcutGap + shortcut.cx : 0) + kArrowRoom);
+  measure.itemHeight = static_cast<UINT>(std::max<LONG>(kMinRow, caption.cy + 8));
+}
+
+void PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
+  HDC dc = draw.hDC;
+  const RECT& r = draw.rcItem;
+  Fill(dc, r, COLOR_MENU);
+  const MenuItem* item = ItemOf(draw.itemData);
+  if (!item) {  // a separator: an etched line right of the picture column
+    const int y = (r.top + r.bottom) / 2;
+    Fill(dc, RECT{r.left + kGutter + 2, y - 1, r.right - 4, y}, COLOR_3DSHADOW);
+    Fill(dc, RECT{r.left + kGutter + 2, y, r.right - 4, y + 1}, COLOR_3DHILIGHT);
+    return;
+  }
+  const bool disabled = (draw.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
+  const bool selected = (draw.itemState & ODS_SELECTED) != 0 && !disabled;
+  if (selected) Fill(dc, RECT{r.left + 2, r.top + 1, r.right - 2, r.bottom - 1}, COLOR_HIGHLIGHT);
+  const COLORREF text = GetSysColor(disabled   ? COLOR_GRAYTEXT
+                                    : selected ? COLOR_HIGHLIGHTTEXT
+                                               : COLOR_MENUTEXT);
+  const int midY = (r.top + r.bottom) / 2;
+  const int midX = r.left + kGutter / 2 + 1;
+  int w = 0, h = 0;
+  const bool picture = images && item->imageIndex >= 0 &&
+                       item->imageIndex < ImageList_GetImageCount(images) &&
+                       ImageList_GetIconSize(images, &w, &h);
+  if (picture) {
+    if (item->checked) {  // a checked item with a picture: the picture in a sunken box
+      RECT box{midX - w / 2 - 2, midY - h / 2 - 2, midX - w / 2 + w + 2, midY - h / 2 + h + 2};
+      DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
+    }
+    ImageList_Draw(images, item->imageIndex, dc, midX - w / 2, midY - h / 2,
+                   disabled ? ILD_TRANSPARENT | ILD_BLEND50 : ILD_TRANSPARENT);
+  } else if (item->checked) {
+    DrawCheck(dc, midX, midY, item->radio, text);
+  }
+  HFONT font = CreateMenuFont(item->isDefault);
+  HGDIOBJ old = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, text);
+  RECT area{r.left + kGutter + kTextGap, r.top, r.right - kArrowRoom, r.bottom};
+  const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+  std::wstring caption = Widen(item->caption);
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &area, flags | DT_LEFT);
+  if (!item->shortcutText.empty()) {
+    std::wstring shortcut = Widen(item->shortcutText);
+    DrawTextW(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &area, flags | DT_RIGHT);
+  }
+  SelectObject(dc, old);
+  DeleteMenuFont(font);
+}
+
+// The system leaves typed letters of drawn menus to the owner: the next
+// enabled item after the highlighted one whose caption begins with the
+// letter is selected, or run when it is the only one.
+LRESULT PopupMenu::MenuChar(wchar_t typed, HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  int highlighted = -1;
+  for (int i = 0; i < count; ++i)
+    if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) highlighted = i;
+  const wchar_t wanted = static_cast<wchar_t>(towupper(typed));
+  int first = -1, matches = 0;
+  for (int step = 1; step <= count; ++step) {
+    const int i = (highlighted + step + count) % count;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA | MIIM_STATE;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    const MenuItem* item = ItemOf(info.dwItemData);
+    if (!item || (info.fState & MFS_DISABLED)) continue;
+    const std::wstring caption = Widen(item->caption);
+    if (caption.empty() || static_cast<wchar_t>(towupper(caption[0])) != wanted) continue;
+    if (first < 0) first = i;
+    ++matches;
+  }
+  if (first < 0) return MAKELRESULT(0, MNC_IGNORE);
+  return MAKELRESULT(first, matches == 1 ? MNC_EXECUTE : MNC_SELECT);
 }
 
 bool PopupMenu::HandleShortcut(WORD key, BYTE modifiers) {

@@ -42,8 +42,16 @@ struct MenuItem {
   [[nodiscard]] MenuItem* Find(const std::string& itemName);
 };
 
+// How the program's menus are drawn: by the system (bitmaps beside the
+// captions), or by the program in the system's colours, with a column for the
+// pictures and check marks and a highlight bar across the item. One choice for
+// every menu of the program.
+enum class MenuDrawing { System, Drawn };
+
 class PopupMenu {
  public:
+  static inline MenuDrawing drawing = MenuDrawing::System;
+
   MenuItem root;
   HIMAGELIST images = nullptr;    // not owned
   std::function<void()> onPopup;  // runs before the menu shows
@@ -61,6 +69,17 @@ class PopupMenu {
   // Builds the system menu for the tree (ids are indices into `order`). The
   // caller destroys it; `bitmaps` collects the item images to delete after.
   HMENU Build(std::vector<MenuItem*>& order, std::vector<HBITMAP>& bitmaps) const;
+
+  // The drawn style, for the owner window's messages while the menu shows
+  // (Popup routes them here): an item's size, its picture, and the item a
+  // typed letter picks. An item's data is its MenuItem; a separator's is null.
+  static void MeasureItem(MEASUREITEMSTRUCT& measure);
+  void DrawItem(const DRAWITEMSTRUCT& draw) const;
+  static LRESULT MenuChar(wchar_t typed, HMENU menu);
+
+ private:
+  static LRESULT CALLBACK DrawingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                      DWORD_PTR self);
 };
 
 }  // namespace kv::ui

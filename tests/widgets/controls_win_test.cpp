@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "base/win32_failure_win.h"
 #include "widgets/menu_win.h"
 #include "widgets/process_counts_win.h"
@@ -220,6 +223,118 @@ TEST(PopupMenu, ShortcutsRunTheirItemUnlessDisabledOrHidden) {
   next.enabled = false;
   EXPECT_FALSE(m.HandleShortcut('N', HOTKEYF_CONTROL));
   EXPECT_EQ(runs, 1);
+}
+
+// The drawn menu style: every item drawn by the menu itself, sized for its
+// captions, painted in the system's colours by state, and typed letters
+// picking items.
+TEST(PopupMenuDrawn, ItemsAreMeasuredPaintedAndPickedByLetter) {
+  PopupMenu::drawing = MenuDrawing::Drawn;
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32, 1, 0);
+  std::uint32_t* bits = nullptr;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = 16;
+  bi.bmiHeader.biHeight = -16;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  HBITMAP red =
+      CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+  std::fill(bits, bits + 256, 0xFFFF0000u);
+  ImageList_Add(images, red, nullptr);
+  DeleteObject(red);
+  PopupMenu m;
+  m.images = images;
+  MenuItem& browser = m.root.Add("Browser");
+  browser.shortcutText = "Ctrl+B";
+  browser.imageIndex = 0;
+  m.root.AddSeparator();
+  MenuItem& plain = m.root.Add("Browser");
+  MenuItem& paused = m.root.Add("Pause Interval Switching");
+  paused.checked = true;
+  m.root.Add("Help").enabled = false;
+  m.root.Add("Exit");
+  std::vector<MenuItem*> order;
+  std::vector<HBITMAP> bitmaps;
+  HMENU menu = m.Build(order, bitmaps);
+  EXPECT_TRUE(bitmaps.empty()) << "pictures are drawn, not handed to the system";
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << i;
+    EXPECT_EQ(info.dwItemData == 0, i == 1) << "only the separator has no item";
+  }
+
+  // Sizes: a separator is a thin row; a shortcut widens its item.
+  MEASUREITEMSTRUCT withShortcut{}, without{}, separator{};
+  withShortcut.itemData = reinterpret_cast<ULONG_PTR>(&browser);
+  without.itemData = reinterpret_cast<ULONG_PTR>(&plain);
+  PopupMenu::MeasureItem(withShortcut);
+  PopupMenu::MeasureItem(without);
+  PopupMenu::MeasureItem(separator);
+  EXPECT_GT(withShortcut.itemWidth, without.itemWidth + 30);
+  EXPECT_GE(without.itemHeight, 22u);
+  EXPECT_LT(separator.itemHeight, without.itemHeight);
+
+  // Painting by state: the background behind the caption, and the picture
+  // column (the red picture, a check mark in the text colour).
+  std::uint32_t* pixels = nullptr;
+  bi.bmiHeader.biWidth = 200;
+  bi.bmiHeader.biHeight = -24;
+  HBITMAP canvas =
+      CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, canvas);
+  const auto rgb = [](COLORREF c) {
+    return (static_cast<std::uint32_t>(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+  };
+  struct Case {
+    const MenuItem* item;
+    UINT state;
+    int sysBackground;
+    std::uint32_t inColumn;  // on the check mark's stroke, inside the picture
+  };
+  const Case cases[] = {
+      {&browser, 0, COLOR_MENU, 0xFF0000u},
+      {&browser, ODS_SELECTED, COLOR_HIGHLIGHT, 0xFF0000u},
+      {&paused, 0, COLOR_MENU, rgb(GetSysColor(COLOR_MENUTEXT))},
+      {&paused, ODS_SELECTED, COLOR_HIGHLIGHT, rgb(GetSysColor(COLOR_HIGHLIGHTTEXT))},
+      {&plain, ODS_SELECTED | ODS_DISABLED, COLOR_MENU, rgb(GetSysColor(COLOR_MENU))},
+  };
+  for (const Case& c : cases) {
+    DRAWITEMSTRUCT d{};
+    d.CtlType = ODT_MENU;
+    d.hDC = dc;
+    d.rcItem = {0, 0, 200, 24};
+    d.itemState = c.state;
+    d.itemData = reinterpret_cast<ULONG_PTR>(c.item);
+    m.DrawItem(d);
+    GdiFlush();
+    const auto at = [&](int x, int y) { return pixels[y * 200 + x] & 0xFFFFFFu; };
+    EXPECT_EQ(at(190, 3), rgb(GetSysColor(c.sysBackground))) << c.item->caption << c.state;
+    EXPECT_EQ(at(13, 15), c.inColumn) << c.item->caption << c.state;
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(canvas);
+
+  // Letters: one enabled match is run, several are selected in turn from the
+  // highlighted item on, a disabled item and an unknown letter are passed by.
+  EXPECT_EQ(PopupMenu::MenuChar(L'p', menu), MAKELRESULT(3, MNC_EXECUTE));
+  EXPECT_EQ(PopupMenu::MenuChar(L'B', menu), MAKELRESULT(0, MNC_SELECT));
+  MENUITEMINFOW hilite{};
+  hilite.cbSize = sizeof hilite;
+  hilite.fMask = MIIM_STATE;
+  hilite.fState = MFS_HILITE;
+  SetMenuItemInfoW(menu, 0, TRUE, &hilite);
+  EXPECT_EQ(PopupMenu::MenuChar(L'b', menu), MAKELRESULT(2, MNC_SELECT));
+  EXPECT_EQ(HIWORD(PopupMenu::MenuChar(L'h', menu)), MNC_IGNORE);
+  EXPECT_EQ(HIWORD(PopupMenu::MenuChar(L'z', menu)), MNC_IGNORE);
+  DestroyMenu(menu);
+  ImageList_Destroy(images);
+  PopupMenu::drawing = MenuDrawing::System;
 }
 
 struct NotifyCall {

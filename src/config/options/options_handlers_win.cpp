@@ -110,8 +110,12 @@ void TOptionsForm::AutoHideTimeChange() {
 }
 
 void TOptionsForm::MenuStylesChange() {
-  // Stored for the menus; the tray menu is drawn by the system in every style.
   store_.RegWriteInteger(kKvOptionsKey, "MenuStyles", MenuStylesCBox.ItemIndex());
+  // "Normal Menus" leaves the menus to the system; "Default Themed Menus"
+  // draws them in the system's colours; "Themed Menus" changes nothing.
+  if (!MainForm) return;
+  if (MenuStylesCBox.ItemIndex() == 0) ui::PopupMenu::drawing = ui::MenuDrawing::System;
+  if (MenuStylesCBox.ItemIndex() == 2) ui::PopupMenu::drawing = ui::MenuDrawing::Drawn;
 }
 
 void TOptionsForm::ReversedWheelCBClick() {
