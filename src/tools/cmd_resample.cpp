@@ -1,6 +1,8 @@
 // kvtool resample IN OUT.bmp --size WxH --filter K [--support S]: decodes IN
 // by its extension, resamples it with filter K (0-6 or its name) and support S
-// (0, the default, means the filter's own), and writes a 24-bit BMP.
+// (0, the default, means the filter's own), and writes a 24-bit BMP. A JPEG
+// is resampled while it decodes, as the program renders wallpapers: the same
+// bytes without holding the whole picture.
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -9,6 +11,7 @@
 #include "codecs/image_file.h"
 #include "tools/commands.h"
 #include "tools/option_args.h"
+#include "wallpaper/jpeg_resample.h"
 #include "wallpaper/resample.h"
 
 namespace kv::tool {
@@ -27,6 +30,13 @@ int CmdResample(const Args& args) {
     support = std::strtof(s->c_str(), &end);
     if (s->empty() || *end != '\0' || !(support >= 0.0f && support <= kMaxResampleSupport))
       throw UsageError{"--support must be a number from 0 to 64"};
+  }
+  if (ImageFamilyOf(a.positional[0]) == ImageFamily::Jpeg) {
+    if (const auto resampled =
+            ResampleJpegFile(a.positional[0], size.width, size.height, *filter, support)) {
+      SaveBmp(*resampled, a.positional[1]);
+      return 0;
+    }
   }
   Bitmap picture;
   LoadImageFile(picture, a.positional[0]);

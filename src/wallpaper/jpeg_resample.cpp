@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "codecs/image_error.h"
 #include "wallpaper/row_hand_off.h"
 
 namespace kv {
@@ -20,6 +21,13 @@ Bitmap ResampleJpeg(JpegRowReader& jpeg, int newWidth, int newHeight, ResampleFi
   ResampleFromRows(newWidth, newHeight, kind, support, width, height, rows, result);
   rows.Drain();
   return result;
+}
+
+std::optional<Bitmap> ResampleJpegFile(const std::string& source, int newWidth, int newHeight,
+                                       ResampleFilter kind, float support, int threads) {
+  JpegRowReader jpeg(source);
+  if (jpeg.Orientation() != 1 || !ImageSizeAllowed(newWidth, newHeight)) return std::nullopt;
+  return ResampleJpeg(jpeg, newWidth, newHeight, kind, support, threads);
 }
 
 }  // namespace kv

@@ -1,6 +1,9 @@
 #pragma once
 // Resampling a JPEG while it decodes.
 
+#include <optional>
+#include <string>
+
 #include "codecs/bitmap.h"
 #include "codecs/jpeg_reader.h"
 #include "wallpaper/resample.h"
@@ -17,5 +20,12 @@ namespace kv {
 // applied. Raises the reader's errors and ResampleInto's.
 [[nodiscard]] Bitmap ResampleJpeg(JpegRowReader& jpeg, int newWidth, int newHeight,
                                   ResampleFilter kind, float support, int threads = kAutoThreads);
+
+// ResampleJpeg of the JPEG file `source`, for the pictures it serves: nothing
+// for one its Exif orientation turns and for a size the resampler would
+// refuse, which take the way through the whole picture instead.
+[[nodiscard]] std::optional<Bitmap> ResampleJpegFile(const std::string& source, int newWidth,
+                                                     int newHeight, ResampleFilter kind,
+                                                     float support, int threads = kAutoThreads);
 
 }  // namespace kv

@@ -11,6 +11,7 @@
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
 #include "support/process_win.h"
+#include "wallpaper/resample.h"
 
 namespace kv {
 namespace {
@@ -37,8 +38,9 @@ TEST(Kvtool, FileNamesOutsideTheAnsiCodePageReachTheCommands) {
 }
 
 // The wallpaper of a JPEG, made while it decodes, is the same file on one
-// thread and on two; a JPEG that breaks off fails with exit code 1 and leaves
-// the earlier output alone.
+// thread and on two, and a resampled JPEG is the whole picture's resampling; a
+// JPEG that breaks off fails with exit code 1 and leaves the earlier output
+// alone.
 TEST(Kvtool, RenderMakesOneWallpaperOnAnyNumberOfThreadsAndFailsOnACutFile) {
   const std::string dir = Narrow(_wgetenv(L"TEMP")) + "\\";
   const std::string in = dir + "kv render.jpg", cut = dir + "kv render cut.jpg";
@@ -62,6 +64,21 @@ TEST(Kvtool, RenderMakesOneWallpaperOnAnyNumberOfThreadsAndFailsOnACutFile) {
   EXPECT_TRUE(ReadFileBytes(out) == one);
   EXPECT_EQ(render(cut, L"2"), 1);
   EXPECT_TRUE(ReadFileBytes(out) == one);
+
+  // resample takes the same way: the bytes of decoding whole and resampling.
+  const auto resample = [&](const std::string& source) {
+    return RunKvtool(L"resample \"" + Widen(source) + L"\" \"" + Widen(out) +
+                     L"\" --size 97x61 --filter mitchell --support 2.5");
+  };
+  ASSERT_EQ(resample(in), 0);
+  Bitmap whole, resampled;
+  LoadImageFile(whole, in);
+  ResampleBitmap(97, 61, ResampleFilter::Mitchell, 2.5f, whole);
+  LoadImageFile(resampled, out);
+  EXPECT_EQ(resampled, whole);
+  const std::vector<std::uint8_t> kept = ReadFileBytes(out);
+  EXPECT_EQ(resample(cut), 1);
+  EXPECT_TRUE(ReadFileBytes(out) == kept);
   for (const std::string& f : {in, cut, out}) DeleteFileW(Widen(f).c_str());
 }
 
