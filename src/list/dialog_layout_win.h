@@ -11,17 +11,7 @@
 
 namespace kv {
 
-[[nodiscard]] inline ui::Control::CreateArgs ChildAt(HWND parent, int left, int top, int width,
-                                                     int height, std::string text = {}) {
-  ui::Control::CreateArgs a;
-  a.parent = parent;
-  a.left = left;
-  a.top = top;
-  a.width = width;
-  a.height = height;
-  a.text = std::move(text);
-  return a;
-}
+using ui::ChildAt;
 
 // A fixed dialog frame (caption and close box) of this outer size.
 [[nodiscard]] inline ui::Form::CreateArgs CenteredDialog(std::string title, int width, int height,

@@ -170,6 +170,23 @@ class Control : public HwndOwner {
   friend LRESULT CALLBACK ControlSubclassProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 };
 
+// A child control's arguments: placed at (left, top) of `parent`, width x
+// height, with a caption and styles.
+[[nodiscard]] inline Control::CreateArgs ChildAt(HWND parent, int left, int top, int width,
+                                                 int height, std::string text = {}, DWORD style = 0,
+                                                 DWORD exStyle = 0) {
+  Control::CreateArgs a;
+  a.parent = parent;
+  a.left = left;
+  a.top = top;
+  a.width = width;
+  a.height = height;
+  a.text = std::move(text);
+  a.style = style;
+  a.exStyle = exStyle;
+  return a;
+}
+
 // Answers WM_PAINT: `paint(dc)` between BeginPaint and EndPaint.
 template <typename Paint>
 void PaintWindow(HWND hwnd, Paint paint) {

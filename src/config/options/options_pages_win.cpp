@@ -31,19 +31,7 @@ constexpr char kMoreColours[] = "More ...";
 
 void ShowCaption(ui::HwndOwner& control, HFONT font) { control.SetFont(font); }
 
-ui::Control::CreateArgs At(HWND parent, int x, int y, int w, int h, std::string text = {},
-                           DWORD style = 0, DWORD exStyle = 0) {
-  ui::Control::CreateArgs a;
-  a.parent = parent;
-  a.left = x;
-  a.top = y;
-  a.width = w;
-  a.height = h;
-  a.text = std::move(text);
-  a.style = style;
-  a.exStyle = exStyle;
-  return a;
-}
+using ui::ChildAt;
 
 }  // namespace
 
@@ -113,27 +101,27 @@ void ColourCombo::SetColour(std::uint32_t colour) {
 
 void TOptionsForm::Label(ui::Label& label, HWND parent, int x, int y, int w,
                          const std::string& text) {
-  label.Create(At(parent, x, y + 3, w, 15, text));
+  label.Create(ChildAt(parent, x, y + 3, w, 15, text));
   ShowCaption(label, font_.get());
 }
 
 void TOptionsForm::Check(ui::CheckBox& box, HWND parent, int x, int y, int w,
                          const std::string& text, const char* value) {
-  box.Create(At(parent, x, y, w, 20, text));
+  box.Create(ChildAt(parent, x, y, w, 20, text));
   ShowCaption(box, font_.get());
   Remember(value, box.hwnd());
 }
 
 void TOptionsForm::Spin(ui::SpinEdit& spin, HWND parent, int x, int y, int min, int max, int value,
                         const char* name) {
-  spin.Create(At(parent, x, y, 52, 21, {}, 0, WS_EX_CLIENTEDGE), min, max, value);
+  spin.Create(ChildAt(parent, x, y, 52, 21, {}, 0, WS_EX_CLIENTEDGE), min, max, value);
   spin.EditControl().SetFont(font_.get());
   Remember(name, spin.EditControl().hwnd());
 }
 
 void TOptionsForm::Combo(ui::ComboBox& combo, HWND parent, int x, int y, int w,
                          const std::vector<std::string>& items, const char* name, int dropItems) {
-  combo.Create(At(parent, x, y, w, 24 + dropItems * 15));
+  combo.Create(ChildAt(parent, x, y, w, 24 + dropItems * 15));
   ShowCaption(combo, font_.get());
   combo.SetItems(items);
   combo.SetItemIndex(0);
@@ -240,7 +228,7 @@ void TOptionsForm::BuildShortcutPanel(ui::GradientPanel& p) {
     HotkeySlot& slot = slots_[static_cast<std::size_t>(tag)];
     Check(slot.enable, h, 10, y, 16, "", slot.enableValue);
     Label(slot.label, h, 30, y, 158, kHotkeyLabels[tag]);
-    slot.edit.Create(At(h, 190, y, 140, 21));
+    slot.edit.Create(ChildAt(h, 190, y, 140, 21));
     slot.edit.SetFont(font_.get());
     // The control itself turns a key without a modifier (or, but for Random,
     // with Shift alone) into Shift+Ctrl+Alt and that key.
@@ -282,11 +270,11 @@ void TOptionsForm::BuildDesktopPanel(ui::GradientPanel& p) {
   Check(DesktopColoursCB, h, 12, y, 320, "Change Desktop Icon Colours On Wallpaper Change",
         "ChangeDiColour");
   Check(TextColourCB, h, 30, y += kRow, 130, "Text Colour", "ChangeFGColour");
-  TextColourPicker.Create(At(h, 170, y, 140, 24 + 18 * 15));
+  TextColourPicker.Create(ChildAt(h, 170, y, 140, 24 + 18 * 15));
   TextColourPicker.SetFont(font_.get());
   Remember("FG Colour", TextColourPicker.hwnd());
   Check(BackgroundColourCB, h, 30, y += kRow + 2, 130, "Background Colour", "ChangeBGColour");
-  BackgroundColourPicker.Create(At(h, 170, y, 140, 24 + 18 * 15));
+  BackgroundColourPicker.Create(ChildAt(h, 170, y, 140, 24 + 18 * 15));
   BackgroundColourPicker.SetFont(font_.get());
   Remember("BG Colour", BackgroundColourPicker.hwnd());
   Check(TransparentBGCB, h, 30, y += kRow + 2, 220, "Transparent Backgrounds", "TransDI");
@@ -338,16 +326,16 @@ void TOptionsForm::BuildAssociationsPanel(ui::GradientPanel& p) {
 void TOptionsForm::BuildListPanel(ui::GradientPanel& p) {
   const HWND h = p.hwnd();
   Label(watchLabel_, h, 12, 8, 300, "Monitor wallpaper Directory. :");
-  WatchEdit.Create(At(h, 12, 30, 280, 21, {}, ES_READONLY, WS_EX_CLIENTEDGE));
+  WatchEdit.Create(ChildAt(h, 12, 30, 280, 21, {}, ES_READONLY, WS_EX_CLIENTEDGE));
   WatchEdit.SetFont(font_.get());
   Remember("WallPaperDir", WatchEdit.hwnd());
-  WatchButton.Create(At(h, 298, 30, 30, 21, "..."));
+  WatchButton.Create(ChildAt(h, 298, 30, 30, 21, "..."));
   WatchButton.SetFont(font_.get());
   WatchButton.onClick = [this] { WatchButtonClick(); };
   WatchEdit.onChanged = [this](const std::string&) { WatchEditChange(); };
 
   Label(defaultsLabel_, h, 12, 60, 300, "Wallpaper List Defaults.");
-  DefaultsList.Create(At(h, 12, 80, 316, 168, {}, LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE));
+  DefaultsList.Create(ChildAt(h, 12, 80, 316, 168, {}, LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE));
   DefaultsList.SetFont(font_.get());
   DefaultsList.AddColumn("File Type", 143);
   DefaultsList.AddColumn("Default Style", 143);
@@ -430,11 +418,11 @@ void TOptionsForm::BuildThumbnailsPanel(ui::GradientPanel& p) {
         "Remove Thumbs On Deletion");
   RemoveThumbsCB.SetVisible(false);
 
-  RegenerateButton.Create(At(h, 12, 170, 120, 24, "Regenerate Cache"));
+  RegenerateButton.Create(ChildAt(h, 12, 170, 120, 24, "Regenerate Cache"));
   RegenerateButton.SetFont(font_.get());
   Combo(RegenerationCBox, h, 140, 171, 188, {"Only Missing Thumbnails", "From Scratch"},
         "Cache Regeneration", 2);
-  ClearCacheButton.Create(At(h, 12, 202, 120, 24, "Clear Image Cache"));
+  ClearCacheButton.Create(ChildAt(h, 12, 202, 120, 24, "Clear Image Cache"));
   ClearCacheButton.SetFont(font_.get());
   Label(cacheCount_, h, 12, 236, 300, EmptyCacheStatistics().countText);
   Label(cacheSize_, h, 12, 254, 300, EmptyCacheStatistics().sizeText);
