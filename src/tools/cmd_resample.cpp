@@ -32,8 +32,9 @@ int CmdResample(const Args& args) {
       throw UsageError{"--support must be a number from 0 to 64"};
   }
   if (ImageFamilyOf(a.positional[0]) == ImageFamily::Jpeg) {
+    JpegRowReader jpeg(a.positional[0]);
     if (const auto resampled =
-            ResampleJpegFile(a.positional[0], size.width, size.height, *filter, support)) {
+            ResampleJpegIfServed(jpeg, size.width, size.height, *filter, support)) {
       SaveBmp(*resampled, a.positional[1]);
       return 0;
     }

@@ -23,9 +23,8 @@ Bitmap ResampleJpeg(JpegRowReader& jpeg, int newWidth, int newHeight, ResampleFi
   return result;
 }
 
-std::optional<Bitmap> ResampleJpegFile(const std::string& source, int newWidth, int newHeight,
-                                       ResampleFilter kind, float support, int threads) {
-  JpegRowReader jpeg(source);
+std::optional<Bitmap> ResampleJpegIfServed(JpegRowReader& jpeg, int newWidth, int newHeight,
+                                           ResampleFilter kind, float support, int threads) {
   if (jpeg.Orientation() != 1 || !ImageSizeAllowed(newWidth, newHeight)) return std::nullopt;
   return ResampleJpeg(jpeg, newWidth, newHeight, kind, support, threads);
 }

@@ -2,7 +2,6 @@
 // Resampling a JPEG while it decodes.
 
 #include <optional>
-#include <string>
 
 #include "codecs/bitmap.h"
 #include "codecs/jpeg_reader.h"
@@ -21,11 +20,11 @@ namespace kv {
 [[nodiscard]] Bitmap ResampleJpeg(JpegRowReader& jpeg, int newWidth, int newHeight,
                                   ResampleFilter kind, float support, int threads = kAutoThreads);
 
-// ResampleJpeg of the JPEG file `source`, for the pictures it serves: nothing
-// for one its Exif orientation turns and for a size the resampler would
-// refuse, which take the way through the whole picture instead.
-[[nodiscard]] std::optional<Bitmap> ResampleJpegFile(const std::string& source, int newWidth,
-                                                     int newHeight, ResampleFilter kind,
-                                                     float support, int threads = kAutoThreads);
+// ResampleJpeg for the pictures it serves: nothing for one whose Exif
+// orientation turns it and for a size the resampler would refuse, which take
+// the way through the whole picture instead.
+[[nodiscard]] std::optional<Bitmap> ResampleJpegIfServed(JpegRowReader& jpeg, int newWidth,
+                                                         int newHeight, ResampleFilter kind,
+                                                         float support, int threads = kAutoThreads);
 
 }  // namespace kv

@@ -124,10 +124,9 @@ namespace {
 std::optional<Bitmap> RenderWhileDecoding(const std::string& source, WpStyle style,
                                           int scaledFilter, PixelSize screen, int threads) {
   JpegRowReader jpeg(source);
-  if (jpeg.Orientation() != 1) return std::nullopt;
   const auto job = ResamplingFor(style, scaledFilter, screen, jpeg.Width(), jpeg.Height());
-  if (!job || !ImageSizeAllowed(job->size.width, job->size.height)) return std::nullopt;
-  return ResampleJpeg(jpeg, job->size.width, job->size.height, job->kind, 0.0f, threads);
+  if (!job) return std::nullopt;
+  return ResampleJpegIfServed(jpeg, job->size.width, job->size.height, job->kind, 0.0f, threads);
 }
 
 }  // namespace
