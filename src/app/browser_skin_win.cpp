@@ -170,13 +170,7 @@ void TMainForm::LoadSkinFile(const std::string& fileName) {
 skin::TOrganicShapeImage& TMainForm::AddPreview(const std::string& name, int x, int y, int w,
                                                 int h) {
   auto preview = std::make_unique<skin::TOrganicShapeImage>();
-  skin::TOrganicShapeControl::CreateArgs args;
-  args.parent = hwnd_;
-  args.name = name;
-  args.left = x;
-  args.top = y;
-  args.visible = false;
-  preview->Create(args);
+  preview->Create({hwnd_, name, x, y, false});
   preview->Stretch = true;
   preview->SetInvisibleColor(kMagenta);
   preview->SetBoundsRect(x, y, w, h);

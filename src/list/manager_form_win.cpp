@@ -496,16 +496,8 @@ void TManagerForm::SetButtonHints(bool on) {
   for (auto& b : buttons_) b->SetShowHint(on);
 }
 
-skin::TOrganicShapeButton& TManagerForm::AddButton(const std::string& name, int x, int y) {
-  auto button = std::make_unique<skin::TOrganicShapeButton>();
-  skin::TOrganicShapeControl::CreateArgs args;
-  args.parent = hwnd_;
-  args.name = name;
-  args.left = x;
-  args.top = y;
-  button->Create(args);
-  button->SetInvisibleColor(kMagenta);
-  button->SetShowHint(true);
+skin::TOrganicShapeButton& TManagerForm::AddButton(
+    std::unique_ptr<skin::TOrganicShapeButton> button) {
   button->onMouseMove = [](int, int) { program::IdleCounter = 0; };
   SetWindowPos(button->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   buttons_.push_back(std::move(button));
@@ -636,11 +628,11 @@ void TManagerForm::BuildDefaultManagerSkin() {
     listView_.SetBounds(5, 16, 267, 137);
     SetListColours(0x80000000u | COLOR_WINDOW, 0x80000000u | COLOR_WINDOWTEXT);
     for (const DefaultButton& d : kButtons) {
-      skin::TOrganicShapeButton& button = AddButton(d.name, d.x, d.y);
-      BindButton(button, d.command);
-      button.SetMask(skin::LoadBitmapResource(d.images[0]));
-      button.SetOverBmp(skin::LoadBitmapResource(d.images[1]));
-      button.SetPressedBmp(skin::LoadBitmapResource(d.images[2]));
+      const skin::ButtonPictures pictures{skin::LoadBitmapResource(d.images[0]),
+                                          skin::LoadBitmapResource(d.images[1]),
+                                          skin::LoadBitmapResource(d.images[2])};
+      BindButton(AddButton(skin::MakeSkinButton(hwnd_, d.name, d.x, d.y, pictures, {}, labels_)),
+                 d.command);
     }
   } catch (const std::exception&) {
   }

@@ -138,7 +138,8 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   void SyncViewRows();
   void SyncViewSelection();
   void BindButton(skin::TOrganicShapeButton& button, const std::string& command);
-  skin::TOrganicShapeButton& AddButton(const std::string& name, int x, int y);
+  // A button of the built-in skin, kept among the skin's buttons.
+  skin::TOrganicShapeButton& AddButton(std::unique_ptr<skin::TOrganicShapeButton> button);
   void SetListColours(std::uint32_t background, std::uint32_t text);
 
   Prompts& prompts_;

@@ -17,17 +17,6 @@ Bitmap LoadPicture(const std::string& fileName) {
   return picture;
 }
 
-TOrganicShapeControl::CreateArgs ArgsFor(HWND parent, const std::string& name, int x, int y,
-                                         bool visible) {
-  TOrganicShapeControl::CreateArgs args;
-  args.parent = parent;
-  args.name = name;
-  args.left = x;
-  args.top = y;
-  args.visible = visible;
-  return args;
-}
-
 bool MouseOverSkinLabel() {
   POINT at;
   GetCursorPos(&at);
@@ -43,7 +32,7 @@ std::unique_ptr<TOrganicShapeLabel> MakeSkinLabel(HWND parent, const SkinLabel& 
 std::unique_ptr<TOrganicShapeLabel> MakeSkinLabel(HWND parent, const std::string& name, int x,
                                                   int y, const Bitmap& normal) {
   auto label = std::make_unique<TOrganicShapeLabel>();
-  label->Create(ArgsFor(parent, name, x, y, false));
+  label->Create({parent, name, x, y, false});
   label->SetInvisibleColor(kMagenta);
   if (!normal.Empty()) label->SetMask(normal);
   TOrganicShapeLabel* self = label.get();
@@ -66,7 +55,7 @@ std::unique_ptr<TOrganicShapeButton> MakeSkinButton(HWND parent, const std::stri
                                                     const std::string& labelIndex,
                                                     const SkinLabels& labels) {
   auto button = std::make_unique<TOrganicShapeButton>();
-  button->Create(ArgsFor(parent, name, x, y, true));
+  button->Create({parent, name, x, y, true});
   button->SetInvisibleColor(kMagenta);
   button->SetShowHint(true);
   if (!pictures.normal.Empty()) button->SetMask(pictures.normal);
