@@ -33,10 +33,5 @@ TEST(RemoteCommand, EveryCommandTravelsAndNothingElseIsTaken) {
     EXPECT_FALSE(DecodeRemoteCommand(text).has_value()) << text;
 }
 
-TEST(RemoteCommand, ResourceCountsAnswerOneLinePerCount) {
-  EXPECT_EQ(FormatResourceCounts({392, 266, 57, 48196}),
-            "gdi 392\nuser 266\nhandles 57\nprivate_kb 48196\n");
-}
-
 }  // namespace
 }  // namespace kv::program
