@@ -135,20 +135,6 @@ constexpr int kMinRow = 22;
 constexpr int kSeparatorRow = 9;
 constexpr UINT_PTR kDrawingSubclass = 0x4B564D44;  // "KVMD"
 
-// The system's menu font, bold for the default item. The caller deletes it.
-HFONT CreateMenuFont(bool bold) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  if (bold) metrics.lfMenuFont.lfWeight = FW_BOLD;
-  return CreateFontIndirectW(&metrics.lfMenuFont);
-}
-
-void DeleteMenuFont(HFONT font) {
-  if (font != GetStockObject(DEFAULT_GUI_FONT)) DeleteObject(font);
-}
-
 SIZE TextSize(HDC dc, const std::wstring& text) {
   SIZE size{};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -234,6 +220,7 @@ void PopupMenu::Popup(HWND owner, int x, int y) {
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(
       menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
   if (drawn) RemoveWindowSubclass(owner, DrawingProc, kDrawingSubclass);
+  for (GdiFont& font : fonts_) font.reset();
   DestroyMenu(menu);  // submenus go with it
   for (HBITMAP b : bitmaps) DeleteObject(b);
   // Lets the menu close properly when the owner was not in front (a known quirk
@@ -248,7 +235,7 @@ LRESULT CALLBACK PopupMenu::DrawingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       if (measure->CtlType != ODT_MENU) break;
-      MeasureItem(*measure);
+      reinterpret_cast<const PopupMenu*>(self)->MeasureItem(*measure);
       return TRUE;
     }
     case WM_DRAWITEM: {
@@ -267,7 +254,23 @@ LRESULT CALLBACK PopupMenu::DrawingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
   return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-void PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
+HFONT PopupMenu::MenuFont(bool bold) const {
+  GdiFont& font = fonts_[bold ? 1 : 0];
+  if (!font) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    LOGFONTW face{};
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+      face = metrics.lfMenuFont;
+    else
+      GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+    if (bold) face.lfWeight = FW_BOLD;
+    font.reset(CreateFontIndirectW(&face));
+  }
+  return font.get();
+}
+
+void PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
   const MenuItem* item = ItemOf(measure.itemData);
   if (!item) {
     measure.itemWidth = kGutter;
@@ -275,13 +278,11 @@ void PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
     return;
   }
   HDC dc = GetDC(nullptr);
-  HFONT font = CreateMenuFont(item->isDefault);
-  HGDIOBJ old = SelectObject(dc, font);
+  HGDIOBJ old = SelectObject(dc, MenuFont(item->isDefault));
   const SIZE caption = TextSize(dc, Widen(item->caption));
   const SIZE shortcut =
       item->shortcutText.empty() ? SIZE{} : TextSize(dc, Widen(item->shortcutText));
   SelectObject(dc, old);
-  DeleteMenuFont(font);
   ReleaseDC(nullptr, dc);
   measure.itemWidth =
       static_cast<UINT>(kGutter + kTextGap + caption.cx +
@@ -322,8 +323,7 @@ void PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
   } else if (item->checked) {
     DrawCheck(dc, midX, midY, item->radio, text);
   }
-  HFONT font = CreateMenuFont(item->isDefault);
-  HGDIOBJ old = SelectObject(dc, font);
+  HGDIOBJ old = SelectObject(dc, MenuFont(item->isDefault));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, text);
   RECT area{r.left + kGutter + kTextGap, r.top, r.right - kArrowRoom, r.bottom};
@@ -335,7 +335,6 @@ void PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
     DrawTextW(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &area, flags | DT_RIGHT);
   }
   SelectObject(dc, old);
-  DeleteMenuFont(font);
 }
 
 // The system leaves typed letters of drawn menus to the owner: the next

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/handle_win.h"
+
 namespace kv::ui {
 
 struct MenuItem {
@@ -73,11 +75,17 @@ class PopupMenu {
   // The drawn style, for the owner window's messages while the menu shows
   // (Popup routes them here): an item's size, its picture, and the item a
   // typed letter picks. An item's data is its MenuItem; a separator's is null.
-  static void MeasureItem(MEASUREITEMSTRUCT& measure);
+  void MeasureItem(MEASUREITEMSTRUCT& measure) const;
   void DrawItem(const DRAWITEMSTRUCT& draw) const;
   static LRESULT MenuChar(wchar_t typed, HMENU menu);
 
  private:
+  // The system's menu font, plain and bold (the default item), made when
+  // first needed and let go when the menu closes, so a changed system font is
+  // taken up by the next menu.
+  HFONT MenuFont(bool bold) const;
+  mutable GdiFont fonts_[2];
+
   static LRESULT CALLBACK DrawingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                       DWORD_PTR self);
 };

@@ -271,9 +271,9 @@ TEST(PopupMenuDrawn, ItemsAreMeasuredPaintedAndPickedByLetter) {
   MEASUREITEMSTRUCT withShortcut{}, without{}, separator{};
   withShortcut.itemData = reinterpret_cast<ULONG_PTR>(&browser);
   without.itemData = reinterpret_cast<ULONG_PTR>(&plain);
-  PopupMenu::MeasureItem(withShortcut);
-  PopupMenu::MeasureItem(without);
-  PopupMenu::MeasureItem(separator);
+  m.MeasureItem(withShortcut);
+  m.MeasureItem(without);
+  m.MeasureItem(separator);
   EXPECT_GT(withShortcut.itemWidth, without.itemWidth + 30);
   EXPECT_GE(without.itemHeight, 22u);
   EXPECT_LT(separator.itemHeight, without.itemHeight);
