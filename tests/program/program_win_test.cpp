@@ -157,36 +157,6 @@ TEST_F(ProgramWindows, TheSampleSkinsLoadIntoBothWindows) {
   }
 }
 
-TEST_F(ProgramWindows, PauseIsToggledAndStored) {
-  Start(1);
-  EXPECT_FALSE(program::PausedFlag);
-  browser->PauseIntervalSwitching1Click();
-  EXPECT_TRUE(program::PausedFlag);
-  EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Paused"), true);
-  EXPECT_TRUE(browser->Item("PauseIntervalSwitching1").checked);
-}
-
-TEST_F(ProgramWindows, IconSizeItemsSwapTheirMarks) {
-  Start(0);
-  // Neither is marked at first; the clicked item takes the other's mark, the other
-  // the opposite. Without a desktop list view nothing else happens.
-  struct Step {
-    bool small;
-    bool smallChecked, normalChecked;
-  };
-  for (const Step& step : {Step{false, true, false}, Step{true, false, true},
-                           Step{true, true, false}, Step{false, false, true}}) {
-    if (step.small)
-      browser->SmallIcons1Click(true);
-    else
-      browser->NormalIcons1Click(true);
-    EXPECT_EQ(browser->Item("SmallIcons1").checked, step.smallChecked);
-    EXPECT_EQ(browser->Item("NormalIcons1").checked, step.normalChecked);
-    EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Small Icons"), step.smallChecked);
-  }
-  EXPECT_TRUE(prompts.Texts(Kind::Warning).empty());
-}
-
 TEST_F(ProgramWindows, VisibleValuesAreWrittenAtExitAndReadAtStart) {
   Start(0);
   EXPECT_TRUE(app::WasVisible(store, "Mainform", true));
@@ -312,6 +282,28 @@ TEST_F(ProgramWindows, EveryTrayMenuCommandDoesWhatItsCaptionSays) {
   EXPECT_EQ(r.left, 1);
   EXPECT_TRUE(visible(manager->hwnd()));
   EXPECT_TRUE(visible(browser->hwnd()));
+
+  EXPECT_FALSE(program::PausedFlag);
+  run("PauseIntervalSwitching1");
+  EXPECT_TRUE(program::PausedFlag);
+  EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Paused"), true);
+  EXPECT_TRUE(browser->Item("PauseIntervalSwitching1").checked);
+
+  // Neither icon size is marked at first; the clicked item takes the other's
+  // mark, the other the opposite. Without a desktop list view nothing else
+  // happens.
+  struct IconStep {
+    const char* item;
+    bool smallChecked, normalChecked;
+  };
+  for (const IconStep& step :
+       {IconStep{"NormalIcons1", true, false}, IconStep{"SmallIcons1", false, true},
+        IconStep{"SmallIcons1", true, false}, IconStep{"NormalIcons1", false, true}}) {
+    run(step.item);
+    EXPECT_EQ(browser->Item("SmallIcons1").checked, step.smallChecked) << step.item;
+    EXPECT_EQ(browser->Item("NormalIcons1").checked, step.normalChecked) << step.item;
+    EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Small Icons"), step.smallChecked);
+  }
 
   run("KeepIconsHidden1");
   EXPECT_TRUE(browser->Item("KeepIconsHidden1").checked);
