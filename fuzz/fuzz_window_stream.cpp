@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "config/error.h"
+#include "base/error.h"
 #include "skin/window_stream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
