@@ -1,6 +1,6 @@
 ; Kestrova's Windows installer. makensis is given, with -D:
 ;   SRC     the source folder (icons, skins)
-;   BIN     the folder with Kestrova.exe, kvuninst.exe and kvtool.exe
+;   BIN     the folder with the stripped Kestrova.exe, kvuninst.exe and kvtool.exe
 ;   OUTFILE the installer to write
 ;   VERSION the program's version, e.g. 0.1.0
 ;   TARGET  x86-unicode or amd64-unicode (the build's own processor)
