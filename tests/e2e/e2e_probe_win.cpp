@@ -1,7 +1,8 @@
 // The end-to-end runner's own test program: a plain window of class "KvE2EProbe"
 // filled with one colour, a tray icon and a global hotkey (Ctrl+Alt+K). Every
 // event it sees is appended to "events.txt" beside the program, one line each:
-//   tray <mouse message>      a tray icon callback (e.g. "tray 513" for a left press)
+//   tray <mouse message>      a tray icon callback (e.g. "tray 513" for a left press),
+//                             then "tray <mouse message> shift" when Shift was down
 //   hotkey <id>               the global hotkey
 //   app <wparam> <lparam>     the message WM_APP + 1
 //   click <x> <y>             a left click in the window (client coordinates)
@@ -31,6 +32,7 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case kTrayMessage:
       Log("tray %ld", static_cast<long>(lp));
+      if (GetAsyncKeyState(VK_SHIFT) & 0x8000) Log("tray %ld shift", static_cast<long>(lp));
       return 0;
     case WM_HOTKEY:
       Log("hotkey %ld", static_cast<long>(wp));

@@ -25,6 +25,7 @@ Command line (for looking by hand):
 """
 
 import argparse
+import contextlib
 import os
 import shutil
 import signal
@@ -241,20 +242,37 @@ class Desktop:
     def _xdotool(self, *args):
         subprocess.run(["xdotool", *[str(a) for a in args]], env=self.env, check=True)
 
-    def click(self, x, y, button=1, repeat=1):
-        """Clicks at desktop coordinates (x, y)."""
+    def click(self, x, y, button=1, repeat=1, shift=False):
+        """Clicks at desktop coordinates (x, y), with Shift held when asked."""
         w = self.xwindow()
         self._xdotool("mousemove", "--window", w, x, y)
         time.sleep(0.05)
-        self._xdotool("click", "--repeat", repeat, "--delay", 80, button)
+        with self.held("shift") if shift else contextlib.nullcontext():
+            self._xdotool("click", "--repeat", repeat, "--delay", 80, button)
         time.sleep(0.1)
 
-    def tray_click(self, button=1, index=0, repeat=1):
+    @contextlib.contextmanager
+    def held(self, key):
+        """Holds a key such as "shift" down for the clicks made inside the block.
+        Wine learns a key's state from the key events of its own windows, so the
+        virtual desktop takes the X keyboard focus first: a press made while the
+        focus is elsewhere (as it is before the first click on a new desktop)
+        never reaches the program, and the click arrives without the key."""
+        self._xdotool("windowfocus", "--sync", self.xwindow())
+        self._xdotool("keydown", key)
+        time.sleep(0.3)
+        try:
+            yield
+        finally:
+            time.sleep(0.3)
+            self._xdotool("keyup", key)
+
+    def tray_click(self, button=1, index=0, repeat=1, shift=False):
         """Clicks the tray icon `index` counted from the right end of the task bar."""
         bar = self.wait_window("Shell_TrayWnd", timeout=10)
         x = bar.right - index * TRAY_ICON_PITCH - TRAY_ICON_PITCH // 2
         y = (bar.top + bar.bottom) // 2
-        self.click(x, y, button, repeat)
+        self.click(x, y, button, repeat, shift)
 
     def key(self, chord):
         """Presses a key chord such as "ctrl+alt+k" on the desktop."""

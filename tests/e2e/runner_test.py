@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The end-to-end runner's self-test: its probe program on Wine's virtual desktop
-sees the runner's tray clicks, hotkey, clicks and messages, and the screenshot
+sees the runner's tray clicks (Shift held or not), hotkey, clicks and messages, and the screenshot
 shows the probe's window where Windows says it is."""
 
 import os
@@ -28,6 +28,10 @@ def wait_event(desktop, line, timeout=10.0):
     return kve2e.wait_until(lambda: line in events(desktop), timeout, step=0.1)
 
 
+def wait_until_count(desktop, line, count, timeout=10.0):
+    return kve2e.wait_until(lambda: events(desktop).count(line) >= count, timeout, step=0.1)
+
+
 class RunnerDrivesAProgram(unittest.TestCase):
     def test_tray_hotkey_click_message_and_screenshot(self):
         d = Desktop("kvrunner", kve2e.BIN)
@@ -37,10 +41,17 @@ class RunnerDrivesAProgram(unittest.TestCase):
             w = d.wait_window("KvE2EProbe")
             self.assertTrue(wait_event(d, "ready 1"))
 
-            d.tray_click(button=1)
-            self.assertTrue(wait_event(d, "tray 513"), events(d))  # WM_LBUTTONDOWN
+            # Shift with the very first click on a new desktop, before any click
+            # gave it the keyboard: the program sees the key down, and up again
+            # for the next click.
+            d.tray_click(button=1, shift=True)
+            self.assertTrue(wait_event(d, "tray 513 shift"), events(d))  # WM_LBUTTONDOWN
             d.tray_click(button=3)
             self.assertTrue(wait_event(d, "tray 516"), events(d))  # WM_RBUTTONDOWN
+            self.assertNotIn("tray 516 shift", events(d))
+            d.tray_click(button=1)
+            self.assertTrue(wait_until_count(d, "tray 513", 2), events(d))
+            self.assertEqual(events(d).count("tray 513 shift"), 1, events(d))
             d.tray_click(button=1, repeat=2)
             self.assertTrue(wait_event(d, "tray 515"), events(d))  # WM_LBUTTONDBLCLK
 
