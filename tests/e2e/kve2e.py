@@ -254,10 +254,10 @@ class Desktop:
     @contextlib.contextmanager
     def held(self, key):
         """Holds a key such as "shift" down for the clicks made inside the block.
-        Wine learns a key's state from the key events of its own windows, so the
-        virtual desktop takes the X keyboard focus first: a press made while the
-        focus is elsewhere (as it is before the first click on a new desktop)
-        never reaches the program, and the click arrives without the key."""
+        The pointer is already on the click's target (see click), the virtual
+        desktop takes the X keyboard focus, and a pause lets Wine take in the
+        press before the click: a press sent before the pointer moved, with the
+        program just started, was seen to miss the click that followed."""
         self._xdotool("windowfocus", "--sync", self.xwindow())
         self._xdotool("keydown", key)
         time.sleep(0.3)
