@@ -37,6 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool takesFile = kv::program::RemoteVerbTakesFile(command->verb);
   if (takesFile == command->file.empty()) std::abort();
   if (command->file.find('\n') != std::string::npos) std::abort();
+  // The receiver hands names to the system as C strings: a NUL inside one
+  // would make it check and use a shorter name than the one sent.
+  if (command->file.find('\0') != std::string::npos) std::abort();
+  if (command->style.find('\0') != std::string::npos) std::abort();
   if (command->verb != RemoteVerb::Apply && !command->style.empty()) std::abort();
 
   if (command->verb == RemoteVerb::Apply) {

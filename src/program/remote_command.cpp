@@ -29,6 +29,9 @@ std::string EncodeRemoteCommand(const RemoteCommand& command) {
 }
 
 std::optional<RemoteCommand> DecodeRemoteCommand(std::string_view text) {
+  // The names go to the system as C strings, which would end at a NUL: the
+  // name checked and used would not be the one sent.
+  if (text.find('\0') != std::string_view::npos) return std::nullopt;
   const std::size_t first = text.find('\n');
   const std::optional<RemoteVerb> verb = RemoteVerbOf(text.substr(0, first));
   if (!verb) return std::nullopt;

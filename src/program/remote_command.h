@@ -47,7 +47,8 @@ inline constexpr unsigned long kRemoteAnswerId = 0x3152564Bu;
 
 // The message text: the verb's word, then for Apply the file and the style,
 // for Skin the skin, each on its own line. Decoding refuses anything else (an
-// unknown word, lines missing or left over, an Apply or a Skin without a file).
+// unknown word, lines missing or left over, an Apply or a Skin without a file,
+// a NUL byte anywhere).
 [[nodiscard]] std::string EncodeRemoteCommand(const RemoteCommand& command);
 [[nodiscard]] std::optional<RemoteCommand> DecodeRemoteCommand(std::string_view text);
 

@@ -31,6 +31,10 @@ TEST(RemoteCommand, EveryCommandTravelsAndNothingElseIsTaken) {
                            "apply\n\nStretch", "apply\nfile\nStretch\nmore", "skin", "skin\n",
                            "skin\nSteel\n", "skin\nSteel\nStretch", "stats\nx"})
     EXPECT_FALSE(DecodeRemoteCommand(text).has_value()) << text;
+  // A NUL would cut the name the receiver checks and uses.
+  using namespace std::string_view_literals;
+  for (const std::string_view text : {"apply\nC:\\a.jpg\0.exe\n"sv, "skin\nSteel\0"sv, "next\0"sv})
+    EXPECT_FALSE(DecodeRemoteCommand(text).has_value()) << text;
 }
 
 }  // namespace
