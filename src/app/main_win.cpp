@@ -47,13 +47,13 @@ int Run() {
   auto optionsForm = std::make_unique<kv::TOptionsForm>(prompts, store, kv::SystemShellDelete());
   optionsForm->Create();
   // After the options window: the search, preview, batch-change and property windows.
-  auto searchForm = std::make_unique<kv::TSearchForm>();
+  auto searchForm = std::make_unique<kv::TSearchForm>(store);
   searchForm->Create();
   auto previewForm = std::make_unique<kv::TPreviewForm>();
   previewForm->Create();
-  auto batchForm = std::make_unique<kv::TkvBatchChangeForm>(prompts);
+  auto batchForm = std::make_unique<kv::TkvBatchChangeForm>(prompts, store);
   batchForm->Create();
-  auto propertyEditor = std::make_unique<kv::TPropertyEditor>();
+  auto propertyEditor = std::make_unique<kv::TPropertyEditor>(store);
   propertyEditor->Create();
 
   mainForm->ApplyStayOnTop();

@@ -21,7 +21,7 @@ TkvBatchChangeForm::~TkvBatchChangeForm() {
 }
 
 void TkvBatchChangeForm::Create() {
-  Form::Create(CenteredDialog("Batch Style Changer", kWidth, kHeight));
+  CreateForm(DialogFrame("Batch Style Changer", kWidth, kHeight));
   fileTypeLabel_.Create(ChildAt(hwnd_, 12, 18, 100, 18, "File type :"));
   ui::Control::CreateArgs box = ChildAt(hwnd_, 120, 14, 160, 200);
   box.style = WS_VSCROLL | WS_TABSTOP;

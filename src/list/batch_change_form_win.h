@@ -3,6 +3,7 @@
 // one style. Shown without being modal; the choices and the matching are the
 // portable ones of list/manager_rules.h.
 
+#include "config/kv_form_win.h"
 #include "program/forms.h"
 #include "widgets/controls_win.h"
 #include "widgets/window_win.h"
@@ -14,11 +15,14 @@ class Prompts;
 inline constexpr char kBatchConfirmText[] =
     "This will permanently affect all entries in the wallpaper list. Do you want to continue ?";
 
-class TkvBatchChangeForm : public ui::Form, public program::IBatchChangeForm {
+inline constexpr char kBatchChangeFormName[] = "kvBatchChangeForm";
+
+class TkvBatchChangeForm : public TKVForm, public program::IBatchChangeForm {
  public:
-  explicit TkvBatchChangeForm(Prompts& prompts) : prompts_(prompts) {}
+  TkvBatchChangeForm(Prompts& prompts, SettingsStore& store)
+      : TKVForm(store, kBatchChangeFormName), prompts_(prompts) {}
   ~TkvBatchChangeForm() override;
-  // Creates the dialog hidden and sets program::kvBatchChangeForm.
+  // Creates the dialog hidden at its kept place and sets program::kvBatchChangeForm.
   void Create();
 
   // --- IBatchChangeForm: FormShow (topmost, the preselection), then shown.

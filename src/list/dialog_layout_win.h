@@ -1,7 +1,7 @@
 #pragma once
 // What the list's small dialogs (search, batch change, property editor) share
-// in their layout: child controls placed by coordinates, and the dialog itself
-// centred on the primary screen.
+// in their layout: child controls placed by coordinates in a fixed frame. Each
+// is a TKVForm, which puts the frame at the place it had when it last closed.
 
 #include <windows.h>
 
@@ -14,14 +14,12 @@ namespace kv {
 using ui::ChildAt;
 
 // A fixed dialog frame (caption and close box) of this outer size.
-[[nodiscard]] inline ui::Form::CreateArgs CenteredDialog(std::string title, int width, int height,
-                                                         DWORD exStyle = WS_EX_DLGMODALFRAME) {
+[[nodiscard]] inline ui::Form::CreateArgs DialogFrame(std::string title, int width, int height,
+                                                      DWORD exStyle = WS_EX_DLGMODALFRAME) {
   ui::Form::CreateArgs args;
   args.title = std::move(title);
   args.width = width;
   args.height = height;
-  args.left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  args.top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   args.style = WS_CAPTION | WS_SYSMENU;
   args.exStyle = WS_EX_CONTROLPARENT | exStyle;
   return args;

@@ -15,7 +15,7 @@ TPropertyEditor::~TPropertyEditor() {
 }
 
 void TPropertyEditor::Create() {
-  Form::Create(CenteredDialog("Property Editor", kWidth, kHeight));
+  CreateForm(DialogFrame("Property Editor", kWidth, kHeight));
   CheckBox3.Create(ChildAt(hwnd_, 12, 12, 200, 20, "Transparent Backgrounds."));
   CheckBox1.Create(ChildAt(hwnd_, 12, 40, 160, 20, "Background Colour"));
   // The colour buttons draw their colour themselves (no system colours).
@@ -62,7 +62,7 @@ LRESULT TPropertyEditor::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     FrameRect(item->hDC, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     return TRUE;
   }
-  return Form::WndProc(msg, wp, lp);
+  return TKVForm::WndProc(msg, wp, lp);
 }
 
 }  // namespace kv

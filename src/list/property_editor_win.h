@@ -5,16 +5,20 @@
 
 #include <windows.h>
 
+#include "config/kv_form_win.h"
 #include "program/forms.h"
 #include "widgets/controls_win.h"
 #include "widgets/window_win.h"
 
 namespace kv {
 
-class TPropertyEditor : public ui::Form, public program::IPropertyEditor {
+inline constexpr char kPropertyEditorName[] = "PropertyEditor";
+
+class TPropertyEditor : public TKVForm, public program::IPropertyEditor {
  public:
+  explicit TPropertyEditor(SettingsStore& store) : TKVForm(store, kPropertyEditorName) {}
   ~TPropertyEditor() override;
-  // Creates the dialog hidden and sets program::PropertyEditor.
+  // Creates the dialog hidden at its kept place and sets program::PropertyEditor.
   void Create();
   void ShowEditor() override;
 

@@ -130,7 +130,7 @@ TSearchForm::~TSearchForm() {
 void TSearchForm::Create() {
   // Without WS_CLIPCHILDREN: the group frame is see-through, and the window
   // paints what shows through it.
-  Form::Create(CenteredDialog("Search", kWidth, kHeight, WS_EX_TOOLWINDOW));
+  CreateForm(DialogFrame("Search", kWidth, kHeight, WS_EX_TOOLWINDOW));
   onClose = [this] {
     HideSearch();
     return false;

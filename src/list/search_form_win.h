@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "config/kv_form_win.h"
 #include "program/forms.h"
 #include "widgets/controls_win.h"
 #include "widgets/window_win.h"
@@ -53,11 +54,13 @@ class TSearchResults : public ui::Control {
   bool OnControlMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 };
 
-class TSearchForm : public ui::Form, public program::ISearchForm {
+inline constexpr char kSearchFormName[] = "SearchForm";
+
+class TSearchForm : public TKVForm, public program::ISearchForm {
  public:
-  TSearchForm() = default;
+  explicit TSearchForm(SettingsStore& store) : TKVForm(store, kSearchFormName) {}
   ~TSearchForm() override;
-  // Creates the window hidden and sets program::SearchForm.
+  // Creates the window hidden at its kept place and sets program::SearchForm.
   void Create();
 
   // --- ISearchForm: FormShow.

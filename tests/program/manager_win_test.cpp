@@ -64,11 +64,11 @@ class ManagerCommands : public ::testing::Test {
   void Start() {
     test::CreateProgramWindows(prompts, store, browser, manager);
     browser->Default1Click();
-    search = std::make_unique<TSearchForm>();
+    search = std::make_unique<TSearchForm>(store);
     search->Create();
     preview = std::make_unique<TPreviewForm>();
     preview->Create();
-    batch = std::make_unique<TkvBatchChangeForm>(prompts);
+    batch = std::make_unique<TkvBatchChangeForm>(prompts, store);
     batch->Create();
   }
   TKvlistview& List() { return manager->Wallpaperlist(); }
