@@ -214,6 +214,15 @@ void TPreviewForm::ShowPreview(const std::string& fullName, const std::string& s
 }
 
 void TPreviewForm::ApplyImage1Click() {
+  // The window goes whatever happens below; a failure to write the file still
+  // reaches the error box.
+  struct HideWhenDone {
+    TPreviewForm& form;
+    ~HideWhenDone() { form.HidePreview(); }
+  } hide{*this};
+  // A wallpaper that could not be read shows an empty picture: there is nothing
+  // to apply, and the desktop keeps the wallpaper it has.
+  if (previewImage_.Picture().Empty()) return;
   // 1. What is shown becomes "Wallpaper.bmp".
   SaveBmp(previewImage_.Picture(), ProgramDir() + kWallpaperFileName);
   // 2. Set as it is, without rendering again; the current entry stays.
@@ -233,8 +242,7 @@ void TPreviewForm::ApplyImage1Click() {
         thumbnail.Empty() ? previewImage_.Picture() : thumbnail));
     applier.ApplyIconColours();
   }
-  // 4. Gone.
-  HidePreview();
+  // 4. Gone, as the guard above sees to.
 }
 
 void TPreviewForm::Exit1Click() { ShowWindow(hwnd_, SW_HIDE); }

@@ -411,10 +411,16 @@ TEST_F(ManagerCommands, PreviewPlacesEachStyleAndAppliesWhatItShows) {
   EXPECT_EQ(written.Width(), screenW);
   EXPECT_EQ(written.Height(), screenH);
   EXPECT_EQ(written.Pixel(305, 205), MakeColour(10, 120, 200));
-  // A picture that cannot be read: an empty picture on the background.
+  // A picture that cannot be read: an empty picture on the background, and
+  // applying it leaves the wallpaper as it was and the window hidden.
   preview->ShowPreview(Junk("bad.bmp"), "Stretch");
   EXPECT_TRUE(preview->previewImage().Picture().Empty());
-  preview->Exit1Click();
+  EXPECT_TRUE(IsWindowVisible(preview->hwnd()));
+  preview->ApplyImage1Click();
+  EXPECT_FALSE(IsWindowVisible(preview->hwnd()));
+  LoadImageFile(written, ProgramDir() + kWallpaperFileName);
+  EXPECT_EQ(written.Width(), screenW);
+  EXPECT_EQ(written.Pixel(305, 205), MakeColour(10, 120, 200));
 }
 
 }  // namespace
