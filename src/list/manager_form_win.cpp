@@ -110,6 +110,7 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
   list.height = 137;
   list.exStyle = WS_EX_CLIENTEDGE;
   listView_.Create(list, true);
+  // Each column is sized to its content whenever the rows change.
   for (const char* caption : kWallpaperListColumns) listView_.AddColumn(caption, 80);
   listView_.onGetText = [this](int row, int column) -> std::string {
     if (row < 0 || static_cast<std::size_t>(row) >= Wallpaperlist_.Count()) return {};
@@ -139,7 +140,12 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
     return true;
   };
   listView_.onDoubleClick = [this](int) { WallpaperlistDblClick(); };
-  Wallpaperlist_.onRowsChanged = [this] { SyncViewRows(); };
+  Wallpaperlist_.onRowsChanged = [this] {
+    // Rows that come or go move the indices: the selection they leave is the
+    // one later selections are compared with.
+    previewSelection_ = Wallpaperlist_.SelectedIndices();
+    SyncViewRows();
+  };
   Wallpaperlist_.onSelectionChanged = [this] {
     if (syncing_) return;
     SyncViewSelection();
@@ -225,8 +231,15 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
 
 void TManagerForm::SyncViewRows() {
   listView_.SetItemCount(static_cast<int>(Wallpaperlist_.Count()));
+  FitColumns();
   SyncViewSelection();
   listView_.Invalidate();
+}
+
+void TManagerForm::FitColumns() {
+  listView_.FitColumns(static_cast<int>(Wallpaperlist_.Count()), [this](int row, int column) {
+    return Wallpaperlist_.Cell(static_cast<std::size_t>(row), column);
+  });
 }
 
 void TManagerForm::SyncViewSelection() {
@@ -587,6 +600,7 @@ bool TManagerForm::LoadManagerSkin(const std::string& fileName) {
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH, Widen(desc.fontName).c_str()));
     if (listFont_) listView_.SetFont(listFont_.get());
+    FitColumns();
     for (const skin::SkinLabel& l : desc.labels) labels_.push_back(skin::MakeSkinLabel(hwnd_, l));
     for (const skin::SkinButton& b : desc.buttons) {
       buttons_.push_back(skin::MakeSkinButton(hwnd_, b, labels_));
@@ -658,12 +672,19 @@ void TManagerForm::RevealEntry(int index) {
 void TManagerForm::WallpaperlistSelectItem() {
   const bool suppress = suppressPreview_;
   suppressPreview_ = false;
-  if (suppress) return;
-  if (Wallpaperlist_.SelectedCount() != 1) {
+  // Only an entry that has become selected renews the preview: taking entries
+  // out of the selection (Ctrl+click on a selected row, a click on empty
+  // space) leaves it as it is.
+  std::vector<std::size_t> selection = Wallpaperlist_.SelectedIndices();
+  const bool entrySelected = !std::includes(previewSelection_.begin(), previewSelection_.end(),
+                                            selection.begin(), selection.end());
+  previewSelection_ = std::move(selection);
+  if (suppress || !entrySelected) return;
+  if (previewSelection_.size() != 1) {
     HidePreviewImage();
     return;
   }
-  const std::size_t index = Wallpaperlist_.SelectedIndices().front();
+  const std::size_t index = previewSelection_.front();
   const WallpaperEntry& entry = Wallpaperlist_.Entry(index);
   const std::string fullName = entry.FullName();
   previewImage_.DataString = entry.style + "|" + fullName;

@@ -136,6 +136,7 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   [[nodiscard]] bool AddStopped() const;
   void DropFiles(HDROP drop);
   void SyncViewRows();
+  void FitColumns();
   void SyncViewSelection();
   void BindButton(skin::TOrganicShapeButton& button, const std::string& command);
   // A button of the built-in skin, kept among the skin's buttons.
@@ -153,6 +154,8 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   std::vector<std::pair<std::string, std::string>> listFiles_;
   GdiFont listFont_;
   bool suppressPreview_ = false;
+  // The selection when the preview last looked at it, in row order.
+  std::vector<std::size_t> previewSelection_;
   bool syncing_ = false;
   // Adds in progress (a second one may start from a menu while the first
   // processes messages), whether Escape asked them to stop, and the pictures

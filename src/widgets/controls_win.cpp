@@ -215,6 +215,40 @@ void ListView::AddColumn(const std::string& caption, int width) {
   column.iSubItem = columns_;
   SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(columns_++),
                reinterpret_cast<LPARAM>(&column));
+  captions_.push_back(std::move(text));
+}
+
+int ListView::ColumnWidth(int column) const noexcept {
+  return static_cast<int>(SendMessageW(hwnd_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+void ListView::FitColumns(int rows, const std::function<std::string(int row, int column)>& cell) {
+  // The control pads a cell's text on both sides, and the header its caption;
+  // without this room the text ends in an ellipsis.
+  constexpr int kCellPadding = 16;
+  const HDC dc = GetDC(hwnd_);
+  if (!dc) return;
+  const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+  const HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  const auto width = [dc](const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  for (int column = 0; column < columns_; ++column) {
+    int widest = width(captions_[static_cast<std::size_t>(column)]);
+    // Many rows share a style or a folder: each distinct text is measured once.
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<std::size_t>(rows));
+    for (int row = 0; row < rows; ++row) texts.push_back(cell(row, column));
+    std::sort(texts.begin(), texts.end());
+    texts.erase(std::unique(texts.begin(), texts.end()), texts.end());
+    for (const std::string& text : texts) widest = std::max(widest, width(Widen(text)));
+    SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                 MAKELPARAM(widest + kCellPadding, 0));
+  }
+  SelectObject(dc, oldFont);
+  ReleaseDC(hwnd_, dc);
 }
 
 void ListView::SetItemCount(int count) {

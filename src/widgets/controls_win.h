@@ -110,6 +110,10 @@ class ListView : public Control {
   // are asked for through onGetText as they are shown.
   void Create(const CreateArgs& args, bool ownerData = false);
   void AddColumn(const std::string& caption, int width);
+  [[nodiscard]] int ColumnWidth(int column) const noexcept;
+  // Sizes every column to show its caption and each of its cells whole, in the
+  // control's font; `cell` gives the text of one cell of the `rows` rows.
+  void FitColumns(int rows, const std::function<std::string(int row, int column)>& cell);
   // Virtual mode: the number of rows.
   void SetItemCount(int count);
   // Normal mode.
@@ -137,6 +141,7 @@ class ListView : public Control {
  private:
   bool ownerData_ = false;
   int columns_ = 0;
+  std::vector<std::wstring> captions_;
   std::wstring textBuffer_;  // lives until the list view has copied it
 };
 

@@ -3,7 +3,9 @@
 // prompts.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "app/browser_form_win.h"
@@ -187,6 +189,98 @@ TEST_F(ManagerCommands, StylesFromThePopupAndItsCheckMarks) {
   EXPECT_EQ(List().Entry(1).style, "Mitchell");
   EXPECT_EQ(List().Entry(2).style, "Mitchell");
   EXPECT_FALSE(manager->Item("PropertyEditor1").visible);
+}
+
+TEST_F(ManagerCommands, ThePreviewFollowsEntriesThatBecomeSelectedNotDeselections) {
+  Start();
+  Rows({{"Center", "a.bmp", dir}, {"Tile", "b.bmp", dir}, {"Stretch", "c.bmp", dir}});
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) Picture(name);
+  const HWND view = manager->ListControl().hwnd();
+  // What a click does to the view's rows (-1: all of them).
+  const auto setRow = [view](int row, bool selected) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
+    SendMessageW(view, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  };
+  const auto click = [&](int row) {
+    setRow(-1, false);
+    setRow(row, true);
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    bool shown;
+    int entry;  // the entry the preview shows, when shown
+  };
+  const Step steps[] = {
+      {"click on b", [&] { click(1); }, true, 1},
+      {"Ctrl+click on c", [&] { setRow(2, true); }, false, 0},
+      {"Ctrl+click off b: one left, none newly selected", [&] { setRow(1, false); }, false, 0},
+      {"click on a", [&] { click(0); }, true, 0},
+      {"click on empty space", [&] { setRow(-1, false); }, true, 0},
+      {"Ctrl+click on c", [&] { setRow(2, true); }, true, 2},
+      {"Ctrl+click off c", [&] { setRow(2, false); }, true, 2},
+      {"a search pick: all off, then b on",
+       [&] {
+         List().SelectAll(false);
+         List().Select(1, true);
+       },
+       true, 1},
+      {"a second pick beside it", [&] { List().Select(2, true); }, false, 0},
+      {"rows removed with the preview held back, then a click",
+       [&] {
+         manager->SetSuppressPreview(true);
+         List().RemoveSelectedRows();
+         click(0);
+       },
+       true, 0},
+  };
+  const char* const names[] = {"a.bmp", "b.bmp", "c.bmp"};
+  for (const Step& step : steps) {
+    step.act();
+    const skin::TOrganicShapeImage& image = manager->PreviewImage();
+    const bool shown = (GetWindowLongW(image.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+    EXPECT_EQ(shown, step.shown) << step.what;
+    if (!step.shown || !shown) continue;
+    EXPECT_EQ(image.Tag, step.entry) << step.what;
+    EXPECT_EQ(image.DataString, List().Entry(static_cast<std::size_t>(step.entry)).style + "|" +
+                                    dir + names[step.entry])
+        << step.what;
+    EXPECT_FALSE(image.Picture().Empty()) << step.what;
+  }
+}
+
+TEST_F(ManagerCommands, ColumnsAreSizedToTheirWidestText) {
+  Start();
+  TManagerListView& view = manager->ListControl();
+  // The control's own measure of a text, and the room around it.
+  const auto measured = [&](const std::string& text) {
+    const std::wstring wide = Widen(text);
+    return static_cast<int>(
+        SendMessageW(view.hwnd(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+  };
+  const std::string deep = dir + std::string(120, 'w') + "\\" + std::string(40, 'W') + "\\";
+  const std::string longName = std::string(70, 'M') + ".jpg";
+  struct Case {
+    std::vector<WallpaperEntry> rows;
+    std::array<std::string, 3> widest;  // per column
+  };
+  const Case cases[] = {
+      {{}, {"Style", "Filename", "Path"}},
+      {{{"Lanczos3", longName, deep}, {"Tile", "a.bmp", dir}}, {"Lanczos3", longName, deep}},
+      {{{"", "i.bmp", "C:\\"}}, {"Style", "Filename", "Path"}},
+  };
+  for (const Case& c : cases) {
+    List().DeleteAll();
+    Rows(c.rows);
+    for (int column = 0; column < 3; ++column) {
+      const int width = view.ColumnWidth(column);
+      const int text = measured(c.widest[static_cast<std::size_t>(column)]);
+      EXPECT_GE(width, text + 12) << column << " " << c.widest[static_cast<std::size_t>(column)];
+      EXPECT_LE(width, text + 24) << column << " " << c.widest[static_cast<std::size_t>(column)];
+    }
+  }
 }
 
 TEST_F(ManagerCommands, DroppedNamesAddFilesAndFoldersWithOrWithoutTheirTrees) {
