@@ -237,9 +237,10 @@ void TManagerForm::SyncViewRows() {
 }
 
 void TManagerForm::FitColumns() {
-  listView_.FitColumns(static_cast<int>(Wallpaperlist_.Count()), [this](int row, int column) {
-    return Wallpaperlist_.Cell(static_cast<std::size_t>(row), column);
-  });
+  listView_.FitColumns(static_cast<int>(Wallpaperlist_.Count()),
+                       [this](int row, int column) -> const std::string& {
+                         return Wallpaperlist_.Cell(static_cast<std::size_t>(row), column);
+                       });
 }
 
 void TManagerForm::SyncViewSelection() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "base/text_win.h"
 
@@ -222,28 +223,43 @@ int ListView::ColumnWidth(int column) const noexcept {
   return static_cast<int>(SendMessageW(hwnd_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
 
-void ListView::FitColumns(int rows, const std::function<std::string(int row, int column)>& cell) {
+void ListView::FitColumns(int rows, const CellText& cell) {
   // The control pads a cell's text on both sides, and the header its caption;
   // without this room the text ends in an ellipsis.
   constexpr int kCellPadding = 16;
   const HDC dc = GetDC(hwnd_);
   if (!dc) return;
-  const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
-  const HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-  const auto width = [dc](const std::wstring& text) {
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return static_cast<int>(size.cx);
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+  if (!font) font = GetStockObject(DEFAULT_GUI_FONT);
+  const HGDIOBJ oldFont = SelectObject(dc, font);
+  // Widths stay right while the font does; a handle may be reused for another
+  // font, so the font's description decides.
+  LOGFONTW described{};
+  GetObjectW(font, sizeof described, &described);
+  const std::size_t size = static_cast<std::size_t>(columns_);
+  const bool sameFont = std::memcmp(&described, &measuredFont_, sizeof described) == 0;
+  if (!sameFont || textWidths_.size() != size) {
+    textWidths_.assign(size, {});
+    measuredFont_ = described;
+  }
+  const auto width = [dc](const std::string& text) {
+    const std::wstring wide = Widen(text);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    return static_cast<int>(extent.cx);
   };
-  for (int column = 0; column < columns_; ++column) {
-    int widest = width(captions_[static_cast<std::size_t>(column)]);
-    // Many rows share a style or a folder: each distinct text is measured once.
-    std::vector<std::string> texts;
-    texts.reserve(static_cast<std::size_t>(rows));
-    for (int row = 0; row < rows; ++row) texts.push_back(cell(row, column));
-    std::sort(texts.begin(), texts.end());
-    texts.erase(std::unique(texts.begin(), texts.end()), texts.end());
-    for (const std::string& text : texts) widest = std::max(widest, width(Widen(text)));
+  for (std::size_t column = 0; column < size; ++column) {
+    // Each text is measured once for as long as it is kept: rows sharing a
+    // style or a folder, and rows that stay while others come and go.
+    auto& known = textWidths_[column];
+    if (known.size() > 2 * static_cast<std::size_t>(rows) + 64) known.clear();
+    int widest = width(Narrow(captions_[column]));
+    for (int row = 0; row < rows; ++row) {
+      const std::string& text = cell(row, static_cast<int>(column));
+      auto found = known.find(text);
+      if (found == known.end()) found = known.emplace(text, width(text)).first;
+      widest = std::max(widest, found->second);
+    }
     SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
                  MAKELPARAM(widest + kCellPadding, 0));
   }

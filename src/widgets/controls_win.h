@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "widgets/window_win.h"
@@ -113,7 +114,8 @@ class ListView : public Control {
   [[nodiscard]] int ColumnWidth(int column) const noexcept;
   // Sizes every column to show its caption and each of its cells whole, in the
   // control's font; `cell` gives the text of one cell of the `rows` rows.
-  void FitColumns(int rows, const std::function<std::string(int row, int column)>& cell);
+  using CellText = std::function<const std::string&(int row, int column)>;
+  void FitColumns(int rows, const CellText& cell);
   // Virtual mode: the number of rows.
   void SetItemCount(int count);
   // Normal mode.
@@ -142,6 +144,9 @@ class ListView : public Control {
   bool ownerData_ = false;
   int columns_ = 0;
   std::vector<std::wstring> captions_;
+  // Per column, the widths of the texts measured in the font described here.
+  std::vector<std::unordered_map<std::string, int>> textWidths_;
+  LOGFONTW measuredFont_{};
   std::wstring textBuffer_;  // lives until the list view has copied it
 };
 

@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
+#include "base/text_win.h"
 #include "base/win32_failure_win.h"
 #include "widgets/menu_win.h"
 #include "widgets/process_counts_win.h"
@@ -123,6 +126,47 @@ TEST_F(ControlsTest, ListViewRowsAndSelection) {
   EXPECT_EQ(l.Cell(1, 0), "a2");
   l.Clear();
   EXPECT_EQ(l.Count(), 0);
+}
+
+TEST_F(ControlsTest, ListViewColumnsFitTheirTextsInTheCurrentFont) {
+  ListView l;
+  l.Create(At(8), true);
+  l.AddColumn("Name", 30);
+  l.AddColumn("A much longer caption", 30);
+  std::vector<std::string> names = {"ab", "a rather longer name of a picture.jpg", "ab"};
+  const ListView::CellText cell = [&](int row, int column) -> const std::string& {
+    static const std::string empty;
+    return column == 0 ? names[static_cast<std::size_t>(row)] : empty;
+  };
+  // The control's own measure, and the room it leaves around a text.
+  const auto measured = [&](const char* text) {
+    return static_cast<int>(SendMessageW(l.hwnd(), LVM_GETSTRINGWIDTHW, 0,
+                                         reinterpret_cast<LPARAM>(Widen(text).c_str())));
+  };
+  const auto fits = [&](int column, const char* widest) {
+    const int width = l.ColumnWidth(column), text = measured(widest);
+    EXPECT_GE(width, text + 12) << widest;
+    EXPECT_LE(width, text + 24) << widest;
+  };
+  l.FitColumns(3, cell);
+  fits(0, "a rather longer name of a picture.jpg");
+  fits(1, "A much longer caption");
+  // The long row gone: the column narrows to what is left.
+  names.erase(names.begin() + 1);
+  l.FitColumns(2, cell);
+  fits(0, "Name");
+  // A larger font, even under a handle the old font had, is measured anew.
+  names.push_back("a rather longer name of a picture.jpg");
+  l.FitColumns(3, cell);
+  const int before = l.ColumnWidth(0);
+  HFONT big = CreateFontW(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                          L"Tahoma");
+  l.SetFont(big);
+  l.FitColumns(3, cell);
+  EXPECT_GT(l.ColumnWidth(0), before + 40);
+  fits(0, "a rather longer name of a picture.jpg");
+  l.Destroy();
+  DeleteObject(big);
 }
 
 TEST_F(ControlsTest, TabControlAndHotkeyEdit) {
