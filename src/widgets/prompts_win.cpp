@@ -10,12 +10,70 @@
 #include <cwchar>
 
 #include "base/text_win.h"
+#include "widgets/screen_fit.h"
 
 namespace kv::ui {
+namespace {
+
+// The scope that watches this thread's new windows; null when none does.
+thread_local KeepPromptsOnScreen* watching = nullptr;
+
+void FitIntoWorkArea(HWND window) {
+  RECT r{};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetWindowRect(window, &r) ||
+      !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+    return;
+  const RECT& work = monitor.rcWork;
+  const bool resizable = (GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME) != 0;
+  const ScreenBox to = FitInside({r.left, r.top, r.right, r.bottom},
+                                 {work.left, work.top, work.right, work.bottom}, resizable);
+  if (to == ScreenBox{r.left, r.top, r.right, r.bottom}) return;
+  SetWindowPos(window, nullptr, to.left, to.top, to.right - to.left, to.bottom - to.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+KeepPromptsOnScreen::KeepPromptsOnScreen() {
+  if (watching) return;
+  // A thread's own hook: the dialogs of this thread only, nothing system-wide.
+  hook_ = SetWindowsHookExW(WH_CALLWNDPROCRET, Hook, nullptr, GetCurrentThreadId());
+  if (hook_) watching = this;
+}
+
+KeepPromptsOnScreen::~KeepPromptsOnScreen() {
+  if (!hook_) return;
+  UnhookWindowsHookEx(hook_);
+  watching = nullptr;
+}
+
+LRESULT CALLBACK KeepPromptsOnScreen::Hook(int code, WPARAM wp, LPARAM lp) {
+  KeepPromptsOnScreen* self = watching;
+  const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+  if (self && code == HC_ACTION && sent->message == WM_CREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(sent->lParam);
+    if (!(create->style & WS_CHILD)) self->created_.push_back(sent->hwnd);
+  } else if (self && code == HC_ACTION && sent->message == WM_WINDOWPOSCHANGED &&
+             (reinterpret_cast<const WINDOWPOS*>(sent->lParam)->flags & SWP_SHOWWINDOW)) {
+    // Placed when it first shows: a dialog has laid out its controls and sized
+    // itself by then (activation can come earlier, when a dialog gives a
+    // control the focus while it sets itself up), and the user has not yet
+    // moved it.
+    const auto it = std::find(self->created_.begin(), self->created_.end(), sent->hwnd);
+    if (it != self->created_.end()) {
+      self->created_.erase(it);
+      FitIntoWorkArea(sent->hwnd);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
 
 HWND Win32Prompts::Owner() const { return owner_ ? owner_ : GetActiveWindow(); }
 
 int Win32Prompts::Box(const std::string& text, UINT flags) const {
+  KeepPromptsOnScreen onScreen;
   return MessageBoxW(Owner(), Widen(text).c_str(), Widen(kApplicationTitle).c_str(),
                      flags | MB_TASKMODAL);
 }
@@ -215,6 +273,7 @@ std::vector<std::string> Win32Prompts::OpenFiles(const FileDialogArgs& args) {
       d.ofn.lCustData = reinterpret_cast<LPARAM>(&box);
     }
   }
+  KeepPromptsOnScreen onScreen;
   const BOOL chosen = GetOpenFileNameW(&d.ofn);
   if (templateMemory) GlobalFree(templateMemory);
   if (!chosen) return {};
@@ -223,6 +282,7 @@ std::vector<std::string> Win32Prompts::OpenFiles(const FileDialogArgs& args) {
 
 std::optional<std::string> Win32Prompts::SaveFile(const FileDialogArgs& args) {
   FileDialog d(Owner(), args, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
+  KeepPromptsOnScreen onScreen;
   if (!GetSaveFileNameW(&d.ofn)) return std::nullopt;
   return Narrow(d.buffer.c_str());
 }
@@ -235,6 +295,7 @@ std::optional<std::string> Win32Prompts::BrowseFolder(const std::string& title) 
   bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   std::optional<std::string> result;
+  KeepPromptsOnScreen onScreen;
   if (PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&bi)) {
     wchar_t path[MAX_PATH];
     if (SHGetPathFromIDListW(list, path)) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "widgets/prompts.h"
 
 namespace kv::ui {
@@ -28,6 +30,23 @@ class Win32Prompts : public Prompts {
   [[nodiscard]] HWND Owner() const;
   int Box(const std::string& text, UINT flags) const;
   HWND owner_;
+};
+
+// While one lives, every top-level window this thread creates (a prompt, and a
+// box the prompt itself asks) is moved into the work area of its monitor when
+// it is first shown, its layout then complete. Scopes nest: only the outermost
+// watches. Windows that existed before are left where they are.
+class KeepPromptsOnScreen {
+ public:
+  KeepPromptsOnScreen();
+  KeepPromptsOnScreen(const KeepPromptsOnScreen&) = delete;
+  KeepPromptsOnScreen& operator=(const KeepPromptsOnScreen&) = delete;
+  ~KeepPromptsOnScreen();
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp);
+  HHOOK hook_ = nullptr;
+  std::vector<HWND> created_;  // not yet activated
 };
 
 // "Description|*.a;*.b|..." as the dialogs want it: pairs separated by NULs, the

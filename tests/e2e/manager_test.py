@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The manager of Kestrova.exe on Wine's virtual desktop, driven as a user
 drives it: folders dropped on its list (a real WM_DROPFILES built from the
-shell's DROPFILES structure) with and without Shift held on the X keyboard, a
+shell's DROPFILES structure) with and without Shift held on the X keyboard, the
+"Add Wallpaper(s)" dialog opened from the manager's button and left, a
 search typed into the search window and its result picked with the keyboard,
 the full-screen preview opened from the list's own menu and applied from the
 preview's menu. Screenshots of the manager, the browser and the preview are
@@ -122,6 +123,23 @@ class Manager(unittest.TestCase):
         self.assertEqual(self.drop("drops/top/sub", shift=True), 7)
         time.sleep(1)
         d.screenshot("manager-after-drops")
+
+        # "Add Wallpaper(s)" from the manager's "Add" button: the open dialog
+        # with its picture preview lies whole inside the work area, above the
+        # task bar, and Escape leaves it without adding anything.
+        d.click(manager.left + 170, manager.top + 163)
+        dialog = d.wait_window("#32770", timeout=20)
+        time.sleep(1)
+        dialog = d.find_window("#32770")
+        taskbar = d.find_window("Shell_TrayWnd")
+        bottom = taskbar.top if taskbar and taskbar.top > 384 else 768
+        d.screenshot("add-wallpapers-dialog")
+        self.assertGreaterEqual(min(dialog.left, dialog.top), 0, dialog)
+        self.assertLessEqual(dialog.right, 1024, dialog)
+        self.assertLessEqual(dialog.bottom, bottom, dialog)
+        d._xdotool("key", "Escape")
+        self.assertTrue(wait_until(lambda: d.find_window("#32770") is None, timeout=10))
+        self.assertEqual(self.rows(), 7)
 
         # The search window from the browser's F3, the search typed, the second
         # result picked with Down and Enter: "SUNRISE.bmp", the third entry.

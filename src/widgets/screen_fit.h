@@ -1,0 +1,23 @@
+#pragma once
+// Where a window that must be seen whole goes: inside the work area of its
+// monitor (the screen less the task bar).
+
+namespace kv::ui {
+
+// A rectangle on the screen; right and bottom are exclusive, as in a RECT.
+struct ScreenBox {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  friend bool operator==(const ScreenBox& a, const ScreenBox& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+  }
+};
+
+// `window` moved the least distance that puts it inside `area`. One larger than
+// the area is shrunk to it when `resizable`; otherwise it keeps its top-left
+// corner in the area, so that its caption can still be reached.
+[[nodiscard]] ScreenBox FitInside(const ScreenBox& window, const ScreenBox& area, bool resizable);
+
+}  // namespace kv::ui
