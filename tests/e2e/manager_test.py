@@ -164,6 +164,11 @@ class Manager(unittest.TestCase):
         self.assertEqual(d.send(self.listview.hwnd, LVM_GETSELECTEDCOUNT), 1)
         d.screenshot("browser-and-manager")
 
+        # The search window opens at its kept place, the screen's corner, over
+        # the browser: the pointer left there would keep a preview's tip up
+        # over the list. It moves to the empty desktop first.
+        d._xdotool("mousemove", "--window", d.xwindow(), 900, 600)
+        time.sleep(1)
         # The list's own menu on the selected row: "Preview Image" is its eighth
         # command; the preview shows the tiled entry over the whole screen.
         lv = d.find_child(manager.hwnd, "SysListView32")
