@@ -26,9 +26,13 @@ void FitIntoWorkArea(HWND window) {
       !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
     return;
   const RECT& work = monitor.rcWork;
+  ScreenBox area{work.left, work.top, work.right, work.bottom};
+  RECT bar{};
+  const HWND taskBar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (taskBar && IsWindowVisible(taskBar) && GetWindowRect(taskBar, &bar))
+    area = ExcludeEdgeBar(area, {bar.left, bar.top, bar.right, bar.bottom});
   const bool resizable = (GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME) != 0;
-  const ScreenBox to = FitInside({r.left, r.top, r.right, r.bottom},
-                                 {work.left, work.top, work.right, work.bottom}, resizable);
+  const ScreenBox to = FitInside({r.left, r.top, r.right, r.bottom}, area, resizable);
   if (to == ScreenBox{r.left, r.top, r.right, r.bottom}) return;
   SetWindowPos(window, nullptr, to.left, to.top, to.right - to.left, to.bottom - to.top,
                SWP_NOZORDER | SWP_NOACTIVATE);

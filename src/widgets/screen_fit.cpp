@@ -21,4 +21,19 @@ ScreenBox FitInside(const ScreenBox& window, const ScreenBox& area, bool resizab
   return out;
 }
 
+ScreenBox ExcludeEdgeBar(const ScreenBox& area, const ScreenBox& bar) {
+  ScreenBox out = area;
+  const bool across = bar.left <= area.left && bar.right >= area.right;
+  const bool upright = bar.top <= area.top && bar.bottom >= area.bottom;
+  if (across && bar.top > area.top && bar.top < area.bottom && bar.bottom >= area.bottom)
+    out.bottom = bar.top;
+  else if (across && bar.bottom > area.top && bar.bottom < area.bottom && bar.top <= area.top)
+    out.top = bar.bottom;
+  else if (upright && bar.left > area.left && bar.left < area.right && bar.right >= area.right)
+    out.right = bar.left;
+  else if (upright && bar.right > area.left && bar.right < area.right && bar.left <= area.left)
+    out.left = bar.right;
+  return out;
+}
+
 }  // namespace kv::ui

@@ -15,6 +15,12 @@ struct ScreenBox {
   }
 };
 
+// `area` less a task bar along one of its edges (a bar as wide or as tall as
+// the area, touching that edge). The system leaves the task bar out of the
+// work area itself; a desktop that does not (Wine's virtual desktop) would
+// otherwise let a dialog open under the bar.
+[[nodiscard]] ScreenBox ExcludeEdgeBar(const ScreenBox& area, const ScreenBox& bar);
+
 // `window` moved the least distance that puts it inside `area`. One larger than
 // the area is shrunk to it when `resizable`; otherwise it keeps its top-left
 // corner in the area, so that its caption can still be reached.

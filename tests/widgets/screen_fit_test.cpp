@@ -53,5 +53,26 @@ TEST(ScreenFit, AnAreaThatDoesNotStartAtZero) {
   EXPECT_EQ(FitInside({-1300, 0, -1000, 50}, area, false), (ScreenBox{-1280, 40, -980, 90}));
 }
 
+TEST(ScreenFit, ATaskBarOnAnEdgeIsLeftOutOfTheArea) {
+  const ScreenBox screen{0, 0, 1024, 768};
+  struct Case {
+    ScreenBox bar;
+    ScreenBox expected;
+  };
+  const Case cases[] = {
+      {{0, 748, 1024, 768}, {0, 0, 1024, 748}},  // bottom
+      {{-2, 0, 1026, 30}, {0, 30, 1024, 768}},   // top, a little past the sides
+      {{0, 0, 60, 768}, {60, 0, 1024, 768}},     // left
+      {{990, 0, 1024, 768}, {0, 0, 990, 768}},   // right
+      {{0, 768, 1024, 798}, screen},             // below the area: already out
+      {{200, 748, 800, 768}, screen},            // not a bar along the edge
+      {{0, 300, 1024, 330}, screen},             // across the middle
+      {{0, 0, 1024, 768}, screen},               // the whole screen
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ExcludeEdgeBar(screen, c.bar), c.expected)
+        << c.bar.left << "," << c.bar.top << " " << c.bar.right << "," << c.bar.bottom;
+}
+
 }  // namespace
 }  // namespace kv::ui
