@@ -132,39 +132,28 @@ TEST_F(ControlsTest, ListViewColumnsFitTheirTextsInTheCurrentFont) {
   ListView l;
   l.Create(At(8), true);
   l.AddColumn("Name", 30);
-  l.AddColumn("A much longer caption", 30);
-  std::vector<std::string> names = {"ab", "a rather longer name of a picture.jpg", "ab"};
-  const ListView::CellText cell = [&](int row, int column) -> const std::string& {
-    static const std::string empty;
-    return column == 0 ? names[static_cast<std::size_t>(row)] : empty;
+  std::vector<std::string> rows = {"ab", "a rather longer name of a picture.jpg"};
+  const auto fit = [&] {
+    l.FitColumns(static_cast<int>(rows.size()),
+                 [&](int row, int) -> const std::string& { return rows[row]; });
+    return l.ColumnWidth(0);
   };
-  // The control's own measure, and the room it leaves around a text.
-  const auto measured = [&](const char* text) {
-    return static_cast<int>(SendMessageW(l.hwnd(), LVM_GETSTRINGWIDTHW, 0,
-                                         reinterpret_cast<LPARAM>(Widen(text).c_str())));
+  // The control's own measure of the widest text, and the room around it.
+  const auto fits = [&](int width, const char* widest) {
+    const int text = static_cast<int>(SendMessageW(
+        l.hwnd(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(Widen(widest).c_str())));
+    return width >= text + 12 && width <= text + 24;
   };
-  const auto fits = [&](int column, const char* widest) {
-    const int width = l.ColumnWidth(column), text = measured(widest);
-    EXPECT_GE(width, text + 12) << widest;
-    EXPECT_LE(width, text + 24) << widest;
-  };
-  l.FitColumns(3, cell);
-  fits(0, "a rather longer name of a picture.jpg");
-  fits(1, "A much longer caption");
-  // The long row gone: the column narrows to what is left.
-  names.erase(names.begin() + 1);
-  l.FitColumns(2, cell);
-  fits(0, "Name");
-  // A larger font, even under a handle the old font had, is measured anew.
-  names.push_back("a rather longer name of a picture.jpg");
-  l.FitColumns(3, cell);
-  const int before = l.ColumnWidth(0);
+  const int wide = fit();
+  EXPECT_TRUE(fits(wide, rows[1].c_str())) << wide;
+  rows.pop_back();  // the long row gone: back to the caption
+  EXPECT_TRUE(fits(fit(), "Name"));
+  // A larger font is measured anew, whatever handle it has.
+  rows.push_back("a rather longer name of a picture.jpg");
   HFONT big = CreateFontW(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
                           L"Tahoma");
   l.SetFont(big);
-  l.FitColumns(3, cell);
-  EXPECT_GT(l.ColumnWidth(0), before + 40);
-  fits(0, "a rather longer name of a picture.jpg");
+  EXPECT_GT(fit(), wide + 40);
   l.Destroy();
   DeleteObject(big);
 }

@@ -2,76 +2,56 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace kv::ui {
 namespace {
 
-struct FitCase {
-  const char* what;
-  ScreenBox window;
-  bool resizable;
-  ScreenBox expected;
-};
-
-// The work area of a 1024 x 768 screen with a 30-pixel task bar at the bottom.
-constexpr ScreenBox kArea{0, 0, 1024, 738};
-
-class ScreenFit : public ::testing::TestWithParam<FitCase> {};
-
-TEST_P(ScreenFit, PutsTheWindowInsideTheWorkArea) {
-  const FitCase& c = GetParam();
-  const ScreenBox got = FitInside(c.window, kArea, c.resizable);
-  EXPECT_EQ(got, c.expected) << c.what << ": " << got.left << "," << got.top << " " << got.right
-                             << "," << got.bottom;
+std::string Text(const ScreenBox& b) {
+  return std::to_string(b.left) + "," + std::to_string(b.top) + " " + std::to_string(b.right) +
+         "," + std::to_string(b.bottom);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ScreenFit,
-    ::testing::Values(
-        FitCase{"inside stays", {100, 100, 400, 300}, false, {100, 100, 400, 300}},
-        FitCase{"exactly the area stays", {0, 0, 1024, 738}, false, {0, 0, 1024, 738}},
-        FitCase{"a tall dialog below the bottom edge goes up",
-                {200, 300, 760, 870},
-                false,
-                {200, 168, 760, 738}},
-        FitCase{"past the right edge goes left", {900, 10, 1200, 110}, false, {724, 10, 1024, 110}},
-        FitCase{"above and left of the area comes in", {-50, -20, 150, 80}, true, {0, 0, 200, 100}},
-        FitCase{"past two edges moves on both axes",
-                {950, 700, 1250, 900},
-                false,
-                {724, 538, 1024, 738}},
-        FitCase{"too tall and fixed keeps its caption on screen",
-                {10, 100, 310, 900},
-                false,
-                {10, 0, 310, 800}},
-        FitCase{"too tall and sizable is shrunk", {10, 100, 310, 900}, true, {10, 0, 310, 738}},
-        FitCase{"too wide and sizable is shrunk", {-100, 5, 1300, 105}, true, {0, 5, 1024, 105}}));
-
-TEST(ScreenFit, AnAreaThatDoesNotStartAtZero) {
-  // A second monitor to the left, its task bar at the top.
-  const ScreenBox area{-1280, 40, 0, 1024};
-  EXPECT_EQ(FitInside({-300, 900, 100, 1200}, area, false), (ScreenBox{-400, 724, 0, 1024}));
-  EXPECT_EQ(FitInside({-1300, 0, -1000, 50}, area, false), (ScreenBox{-1280, 40, -980, 90}));
+TEST(ScreenFit, WindowsAreMovedTheLeastIntoTheArea) {
+  const ScreenBox screen{0, 0, 1024, 738};   // a 1024 x 768 screen less a bottom task bar
+  const ScreenBox left{-1280, 40, 0, 1024};  // a monitor to the left, its bar at the top
+  struct Case {
+    ScreenBox area, window;
+    bool resizable;
+    ScreenBox expected;
+  };
+  const Case cases[] = {
+      {screen, {100, 100, 400, 300}, false, {100, 100, 400, 300}},    // inside
+      {screen, {200, 300, 760, 870}, false, {200, 168, 760, 738}},    // a tall dialog, low
+      {screen, {950, 700, 1250, 900}, false, {724, 538, 1024, 738}},  // past two edges
+      {screen, {-50, -20, 150, 80}, true, {0, 0, 200, 100}},          // above and left
+      {screen, {10, 100, 310, 900}, false, {10, 0, 310, 800}},        // too tall: caption kept
+      {screen, {10, 100, 310, 900}, true, {10, 0, 310, 738}},         // too tall: shrunk
+      {screen, {-100, 5, 1300, 105}, true, {0, 5, 1024, 105}},        // too wide: shrunk
+      {left, {-300, 900, 100, 1200}, false, {-400, 724, 0, 1024}},
+      {left, {-1300, 0, -1000, 50}, false, {-1280, 40, -980, 90}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Text(FitInside(c.window, c.area, c.resizable)), Text(c.expected)) << Text(c.window);
 }
 
-TEST(ScreenFit, ATaskBarOnAnEdgeIsLeftOutOfTheArea) {
+TEST(ScreenFit, ATaskBarAlongAnEdgeIsLeftOutOfTheArea) {
   const ScreenBox screen{0, 0, 1024, 768};
   struct Case {
-    ScreenBox bar;
-    ScreenBox expected;
+    ScreenBox bar, expected;
   };
   const Case cases[] = {
       {{0, 748, 1024, 768}, {0, 0, 1024, 748}},  // bottom
       {{-2, 0, 1026, 30}, {0, 30, 1024, 768}},   // top, a little past the sides
       {{0, 0, 60, 768}, {60, 0, 1024, 768}},     // left
       {{990, 0, 1024, 768}, {0, 0, 990, 768}},   // right
-      {{0, 768, 1024, 798}, screen},             // below the area: already out
-      {{200, 748, 800, 768}, screen},            // not a bar along the edge
+      {{0, 768, 1024, 798}, screen},             // already outside
+      {{200, 748, 800, 768}, screen},            // not along the whole edge
       {{0, 300, 1024, 330}, screen},             // across the middle
-      {{0, 0, 1024, 768}, screen},               // the whole screen
+      {screen, screen},                          // the whole screen
   };
   for (const Case& c : cases)
-    EXPECT_EQ(ExcludeEdgeBar(screen, c.bar), c.expected)
-        << c.bar.left << "," << c.bar.top << " " << c.bar.right << "," << c.bar.bottom;
+    EXPECT_EQ(Text(ExcludeEdgeBar(screen, c.bar)), Text(c.expected)) << Text(c.bar);
 }
 
 }  // namespace
