@@ -498,6 +498,10 @@ TEST_F(ManagerCommands, PreviewPlacesEachStyleAndAppliesWhatItShows) {
   LoadImageFile(written, ProgramDir() + kWallpaperFileName);
   EXPECT_EQ(written.Width(), screenW);
   EXPECT_EQ(written.Pixel(305, 205), MakeColour(10, 120, 200));
+  // "Exit" leaves without applying.
+  preview->ShowPreview(small, "Stretch");
+  preview->Exit1Click();
+  EXPECT_FALSE(IsWindowVisible(preview->hwnd()));
 }
 
 }  // namespace
