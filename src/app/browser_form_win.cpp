@@ -44,6 +44,9 @@ TMainForm::TMainForm(Prompts& prompts, ShellDelete& shellDelete, SettingsStore& 
   SwitchWallpaperTimer.SetInterval(60000);
   SwitchWallpaperTimer.OnTimer = [this] { SwitchWallpaperTimerTimer(); };
   AutominimizeTimer.OnTimer = [this] { AutominimizeTimerTimer(); };
+  BackHotKey.Tag = 4;
+  BackHotKey.SetEnabled(false);  // until the stored enable value says otherwise
+  BackHotKey.OnHotKey = [this](TfisHotKey&) { SysBackClick(); };
 }
 
 TMainForm::~TMainForm() {
@@ -85,6 +88,7 @@ void TMainForm::Create() {
   }
   // 3. The random generator, from the clock.
   std::srand(static_cast<unsigned>(std::time(nullptr)) ^ GetTickCount());
+  SeedShuffle();
   // 5. The tray icon.
   icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
                                         GetSystemMetrics(SM_CXSMICON),
@@ -121,6 +125,7 @@ void TMainForm::Create() {
   const bool paused = store_.RegReadBool(kWallpaperChangingKey, "Paused").value_or(false);
   Item("PauseIntervalSwitching1").checked = !paused;
   PauseIntervalSwitching1Click();
+  ApplyExtras();
 }
 
 ui::MenuItem& TMainForm::Item(const char* name) {
@@ -167,6 +172,8 @@ void TMainForm::BuildTrayMenu() {
   add(walls, "Next Wallpaper", "SysNext", [this] { SysNextClick(); });
   add(walls, "Previous Wallpaper", "SysPrevious", [this] { SysPreviousClick(); });
   add(walls, "Random Wallpaper", "SysRandom", [this] { SysRandomClick(); });
+  // Shown while the history is kept (ApplyExtras).
+  add(walls, "Back", "SysBack", [this] { SysBackClick(); }).visible = false;
   walls.AddSeparator();
   add(walls, "Add Directory To List", "SysDirectory", [this] { SysDirectoryClick(); });
   add(walls, "Add Directory Tree To List", "AddDirectoryTreetolist1",

@@ -8,9 +8,14 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "app/history.h"
+#include "app/shuffle_round.h"
+#include "config/fis_hotkey_win.h"
 #include "program/forms.h"
 #include "program/remote_command.h"
 #include "skin/organic_control_win.h"
@@ -54,6 +59,7 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void SysNextClick() override;
   void SysPreviousClick() override;
   void SysRandomClick() override;
+  bool SysBackClick() override;
   void PauseIntervalSwitching1Click() override;
   void SwitchWallpaper(program::SwitchMove move) override;
   void SetIntervalSwitching(bool on) override;
@@ -78,6 +84,7 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   [[nodiscard]] bool ItemChecked(const char* name) override { return Item(name).checked; }
   void SetItemChecked(const char* name, bool checked) override { Item(name).checked = checked; }
   void SetShownIn(bool trayIcon, bool taskbarButton) override;
+  void ApplyExtras() override;
 
   // --- The rest of the browser's handlers (plain methods, for tests too).
   void SysAboutClick();
@@ -117,6 +124,8 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   ui::TrayIcon TheTrayIcon;
   TThreadedTimer SwitchWallpaperTimer;
   TThreadedTimer AutominimizeTimer;
+  // The fifth hotkey: back through the history ("Back Hotkey").
+  TfisHotKey BackHotKey;
 
   [[nodiscard]] const std::vector<std::unique_ptr<skin::TOrganicShapeImage>>& Previews() const {
     return previews_;
@@ -149,6 +158,18 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void FormShow();
   void FormHide();
   [[nodiscard]] int ListCount() const;
+  [[nodiscard]] bool Extra(const char* name);
+  // The first entry of the list with this full name (compared as file names
+  // are) and, when given, this style.
+  [[nodiscard]] std::optional<int> ListIndexOf(const std::string& fullName,
+                                               const std::string* style = nullptr);
+  void RecordShown(const std::string& fullName, const std::string& style);
+  void SeedShuffle();
+  // Random without repeats: the entry the shuffle round draws next.
+  [[nodiscard]] std::optional<int> DrawFromRound();
+  // The history, read from its file when first needed.
+  WallpaperHistory& History();
+  void SaveHistory();
 
   Prompts& prompts_;
   ShellDelete& shellDelete_;
@@ -166,6 +187,10 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   LONG desktopStyle_ = 0;
   bool haveDesktopStyle_ = false;
   int wheelRest_ = 0;
+  std::mt19937 shuffleRandom_;
+  std::optional<ShuffleRound> round_;
+  std::optional<WallpaperHistory> history_;
+  bool goingBack_ = false;  // an apply by Back is not recorded again
 };
 
 }  // namespace kv::app

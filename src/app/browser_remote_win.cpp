@@ -59,6 +59,8 @@ bool TMainForm::RunRemoteCommand(const program::RemoteCommand& command, HWND sen
       return true;
     case RemoteVerb::Stats:
       return AnswerResourceCounts(sender);
+    case RemoteVerb::Back:
+      return SysBackClick();
     case RemoteVerb::Apply:
       break;
   }
@@ -67,14 +69,10 @@ bool TMainForm::RunRemoteCommand(const program::RemoteCommand& command, HWND sen
   // A picture of the list becomes the current entry, through the strip as a
   // switch makes it; with a style of its own, or outside the list, it is
   // applied as it is and the index stays.
-  if (program::ManagerForm && command.style.empty()) {
-    const TKvlistview& list = program::ManagerForm->Wallpaperlist();
-    const std::string folded = FoldFileNameCase(command.file);
-    for (std::size_t i = 0; i < list.Count(); ++i) {
-      if (FoldFileNameCase(list.Entry(i).FullName()) == folded) {
-        Move(static_cast<int>(i));
-        return true;
-      }
+  if (command.style.empty()) {
+    if (const auto index = ListIndexOf(command.file)) {
+      Move(*index);
+      return true;
     }
   }
   std::string style = command.style;

@@ -143,6 +143,10 @@ void TMainForm::SysPreviousClick() { Move(CurrentWallNumber + 1); }
 void TMainForm::SysRandomClick() {
   const int count = ListCount();
   if (!ManagerForm || count == 0) return;
+  if (Extra(kRandomWithoutRepeats)) {
+    if (const auto index = DrawFromRound()) Move(*index);
+    return;
+  }
   Move(static_cast<int>(static_cast<long long>(std::rand()) * count / (RAND_MAX + 1LL)));
 }
 
@@ -182,8 +186,10 @@ void TMainForm::ApplyPreviewWallpaper(int b) {
 void TMainForm::ApplyFile(const std::string& fullName, const std::string& style) {
   KVWallpaper1_.WpName = fullName;
   KVWallpaper1_.SetStyleByName(style);
+  KVWallpaper1_.ScaledBarsFill =
+      Extra(kFillTheBars) ? ScaledBars::Filled : ScaledBars::DesktopColour;
   program::NotifyShell = true;
-  KVWallpaper1_.ApplyWallpaper(true, program::NotifyShell);
+  if (KVWallpaper1_.ApplyWallpaper(true, program::NotifyShell)) RecordShown(fullName, style);
 }
 
 void TMainForm::ApplyPreviewFrom(const std::string& dataString, const Bitmap& picture) {

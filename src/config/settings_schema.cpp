@@ -17,8 +17,8 @@ constexpr SettingDef Int(const char* key, const char* name, std::int32_t def, st
                          std::int32_t max, FirstRun firstRun = FirstRun::Absent) {
   return {key, name, SettingType::Int, true, def, nullptr, firstRun, min, max};
 }
-constexpr SettingDef Hotkey(const char* name) {
-  return {kButtonsKey,    name,    SettingType::Shortcut, true,
+constexpr SettingDef Hotkey(const char* name, const char* key = kButtonsKey) {
+  return {key,            name,    SettingType::Shortcut, true,
           kDefaultHotkey, nullptr, FirstRun::Absent,      0,
           0xFFFF};
 }
@@ -170,6 +170,14 @@ const SettingDef kSettingsSchema[] = {
     Int(kRootKey, "CurrentWTab", 0, 0, kAnyInt),
     Int(kRootKey, "CurrentOSTab", 0, 0, kAnyInt),
     {kRootKey, "CurrentPage", SettingType::Int, false, 0, nullptr, FirstRun::Absent, 0, 4},
+
+    // Extras: Random without repeats, the wallpaper history with its Back
+    // hotkey, and filled bars for Scaled pictures.
+    Bool(kKvExtrasKey, kRandomWithoutRepeats, false),
+    Bool(kKvExtrasKey, kKeepHistory, false),
+    Bool(kKvExtrasKey, kFillTheBars, false),
+    Hotkey(kBackHotkey, kKvExtrasKey),
+    Bool(kKvExtrasKey, kEnableBackHotkey, false),
 
     // Window visibility at the last exit (the browser shows when its value is
     // absent) and window positions; read and written outside the settings load.

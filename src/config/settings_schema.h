@@ -22,6 +22,14 @@ inline constexpr char kFormEffectsManagerKey[] = "Form Effects\\Manager\\";
 inline constexpr char kFormEffectsAllFormsKey[] = "Form Effects\\All Forms\\";
 inline constexpr char kDirectoriesKey[] = "Directories\\";
 inline constexpr char kRootKey[] = "";
+// Options beyond the classic set: all off until the user turns them on, and
+// none written before, so a store without them behaves as it always did.
+inline constexpr char kKvExtrasKey[] = "Kv Extras\\";
+inline constexpr char kRandomWithoutRepeats[] = "Random Without Repeats";
+inline constexpr char kKeepHistory[] = "Keep History";
+inline constexpr char kFillTheBars[] = "Fill The Bars";
+inline constexpr char kBackHotkey[] = "Back Hotkey";
+inline constexpr char kEnableBackHotkey[] = "Enable Back Hotkey";
 
 // "CurrentSkinFile" when the built-in skin is in use.
 inline constexpr char kDefaultSkinFile[] = "%default%";

@@ -48,6 +48,9 @@ class IMainForm {
   virtual void SysNextClick() = 0;
   virtual void SysPreviousClick() = 0;
   virtual void SysRandomClick() = 0;
+  // Back through the wallpaper history; false when there is nothing to go
+  // back to (or the history is not kept).
+  virtual bool SysBackClick() = 0;
   virtual void PauseIntervalSwitching1Click() = 0;
   // The move of a switch-type setting (0 next, 1 previous, 2 random).
   virtual void SwitchWallpaper(SwitchMove move) = 0;
@@ -92,6 +95,10 @@ class IMainForm {
   virtual void SetItemChecked(const char* name, bool checked) = 0;
   // "Show Kestrova In": the tray icon and the taskbar button.
   virtual void SetShownIn(bool trayIcon, bool taskbarButton) = 0;
+  // The extras ("Kv Extras\") were changed in the store: the tray's "Back"
+  // shows while the history is kept, and the Back hotkey is registered as
+  // stored. The other extras are read when they act.
+  virtual void ApplyExtras() = 0;
 };
 
 // The manager window (TManagerForm): the list and its file.

@@ -7,8 +7,9 @@
 namespace kv::program {
 namespace {
 
-constexpr std::array<const char*, 10> kWords = {"next",  "previous", "random",  "pause",   "show",
-                                                "apply", "skin",     "manager", "options", "stats"};
+constexpr std::array<const char*, 11> kWords = {"next",  "previous", "random",  "pause",
+                                                "show",  "apply",    "skin",    "manager",
+                                                "options", "stats",  "back"};
 }  // namespace
 
 std::optional<RemoteVerb> RemoteVerbOf(std::string_view word) {

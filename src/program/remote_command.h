@@ -12,8 +12,21 @@ namespace kv::program {
 // The tray menu's commands, "skin" (a skin file, a skin of the Skins menu by
 // its caption, or "default" for the built-in one), "manager" and "options"
 // (shown or hidden as the tray's Manager and Configuration items do), and
-// "stats", which asks the program for its own resource counts.
-enum class RemoteVerb { Next, Previous, Random, Pause, Show, Apply, Skin, Manager, Options, Stats };
+// "stats", which asks the program for its own resource counts, and "back"
+// (back through the wallpaper history).
+enum class RemoteVerb {
+  Next,
+  Previous,
+  Random,
+  Pause,
+  Show,
+  Apply,
+  Skin,
+  Manager,
+  Options,
+  Stats,
+  Back
+};
 
 struct RemoteCommand {
   RemoteVerb verb = RemoteVerb::Next;
@@ -39,7 +52,7 @@ inline constexpr long kRemoteRefused = 2;
 inline constexpr unsigned long kRemoteAnswerId = 0x3152564Bu;
 
 // The verb of a word ("next", "previous", "random", "pause", "show", "apply",
-// "skin", "manager", "options", "stats"), compared without regard to case.
+// "skin", "manager", "options", "stats", "back"), compared without regard to case.
 [[nodiscard]] std::optional<RemoteVerb> RemoteVerbOf(std::string_view word);
 
 // Whether the verb takes a FILE (Apply, Skin).

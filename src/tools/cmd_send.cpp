@@ -1,7 +1,7 @@
-// kvtool send next|previous|random|pause|show|apply FILE [--style NAME]
+// kvtool send next|previous|random|back|pause|show|apply FILE [--style NAME]
 //             |skin FILE|NAME|default|manager|options|stats [--desktop NAME]:
 // hands one command to the running Kestrova, which runs it as its tray menu
-// does; "stats" prints the program's GDI and USER objects, handles and private
+// does; "back" goes back through the wallpaper history; "stats" prints the program's GDI and USER objects, handles and private
 // memory. Exit 0 when it was done, 1 with "Kestrova is not running" (or the
 // program's refusal), 2 for wrong usage. --desktop names the desktop whose
 // Kestrova is meant, where a system has several (Wine's virtual desktops).
@@ -116,9 +116,11 @@ int CmdSend(const Args& args) {
   if (answerWindow) DestroyWindow(answerWindow);
   if (!answered) throw std::runtime_error("Kestrova did not answer");
   if (static_cast<long>(result) != program::kRemoteDone)
-    throw std::runtime_error(*verb == program::RemoteVerb::Skin
-                                 ? "Kestrova found no skin \"" + command.file + "\""
-                                 : "Kestrova refused the command (is the picture there?)");
+    throw std::runtime_error(
+        *verb == program::RemoteVerb::Skin ? "Kestrova found no skin \"" + command.file + "\""
+        : *verb == program::RemoteVerb::Back
+            ? "Kestrova has no earlier wallpaper to go back to (is \"Keep History\" on?)"
+            : "Kestrova refused the command (is the picture there?)");
   if (asks) std::fputs(answer.c_str(), stdout);
   return 0;
 #else

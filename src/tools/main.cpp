@@ -26,12 +26,14 @@ const Command kCommands[] = {
     {"help", "", nullptr},
     {"decode", "IN OUT.bmp", kv::tool::CmdDecode},
     {"resample", "IN OUT.bmp --size WxH --filter K [--support S]", kv::tool::CmdResample},
-    {"render", "IN OUT.bmp --style NAME --screen WxH [--scaled-filter K] [--threads N]",
+    {"render",
+     "IN OUT.bmp --style NAME --screen WxH [--scaled-filter K] [--bars desktop|fill] "
+     "[--threads N]",
      kv::tool::CmdRender},
     {"list", "show FILE.lst | add FILE.lst IMAGE...", kv::tool::CmdList},
     {"thumb", "IN OUT.jpg [--width N] [--quality Q] [--filter K]", kv::tool::CmdThumb},
     {"send",
-     "next|previous|random|pause|show|apply FILE [--style NAME]|skin FILE|NAME|default"
+     "next|previous|random|back|pause|show|apply FILE [--style NAME]|skin FILE|NAME|default"
      "|manager|options|stats [--desktop NAME]",
      kv::tool::CmdSend},
 };

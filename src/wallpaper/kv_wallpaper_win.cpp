@@ -95,14 +95,16 @@ void TKVWallpaper::SetStyleByName(std::string_view name) {
   if (const auto style = WpStyleFromName(name)) Wpstyle = *style;
 }
 
-void TKVWallpaper::ApplyWallpaper(bool rebuild, bool notify) {
+bool TKVWallpaper::ApplyWallpaper(bool rebuild, bool notify) {
   const std::string path = ProgramDir() + kWallpaperFileName;
-  if (rebuild || !FileExists(path)) BuildWallpaperBitmap(WpName);
+  bool built = true;
+  if (rebuild || !FileExists(path)) built = BuildWallpaperBitmap(WpName);
   WpName = path;
   const std::wstring widePath = Widen(path);
   // Never leave a read-only or hidden flag on it.
   SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (FileExists(path)) {
+  const bool there = FileExists(path);
+  if (there) {
     WriteDesktopValues(path, Wpstyle);
     if (notify) {
       // Without the Active Desktop object (not installed, or refusing) the
@@ -113,12 +115,13 @@ void TKVWallpaper::ApplyWallpaper(bool rebuild, bool notify) {
     }
   }
   ApplyIconColours();
+  return built && there;
 }
 
 bool TKVWallpaper::BuildWallpaperBitmap(const std::string& source) {
   try {
     BuildWallpaperFile(source, ProgramDir() + kWallpaperFileName, Wpstyle, ScaledFilter,
-                       PrimaryScreenSize());
+                       PrimaryScreenSize(), kAutoThreads, ScaledBarsFill);
     return true;
   } catch (const std::exception&) {
     return false;  // the earlier "Wallpaper.bmp" stays

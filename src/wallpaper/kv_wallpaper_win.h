@@ -38,6 +38,8 @@ class TKVWallpaper {
   WpStyle Wpstyle = Wpstretch;
   // How "Scaled" fits the image: 0 the plain stretch, k = 1..7 filter k - 1.
   int ScaledFilter = 0;
+  // What shows around a Scaled picture that leaves bars.
+  ScaledBars ScaledBarsFill = ScaledBars::DesktopColour;
   // Apply deskicons_fg, apply deskicons_bg; the master switch of both.
   bool DtopForeground = false;
   bool DtopBackground = false;
@@ -64,8 +66,10 @@ class TKVWallpaper {
   // Makes WpName with Wpstyle the wallpaper. rebuild false reuses an existing
   // "Wallpaper.bmp" as it is; notify false only writes the file and the
   // registry values. Raises kv::Error when a registry value cannot be written.
-  void ApplyWallpaper(bool rebuild, bool notify);
-  // Writes "Wallpaper.bmp" for Wpstyle and ScaledFilter; false (and the old
+  // True when the desktop now shows WpName's picture: the file was built (or,
+  // without rebuild, reused) and applied.
+  bool ApplyWallpaper(bool rebuild, bool notify);
+  // Writes "Wallpaper.bmp" for Wpstyle, ScaledFilter and ScaledBarsFill; false (and the old
   // file kept) on any failure.
   bool BuildWallpaperBitmap(const std::string& source);
   // Fills the bitmap from the file by its extension (see codecs/image_file.h).

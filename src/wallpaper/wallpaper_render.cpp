@@ -11,6 +11,7 @@
 #include "codecs/image_error.h"
 #include "codecs/image_file.h"
 #include "codecs/jpeg_reader.h"
+#include "wallpaper/fill_bars.h"
 #include "wallpaper/jpeg_resample.h"
 #include "wallpaper/resample.h"
 
@@ -102,8 +103,15 @@ std::optional<Resampling> ResamplingFor(WpStyle style, int scaledFilter, PixelSi
                     static_cast<ResampleFilter>(scaledFilter - 1)};
 }
 
-Bitmap RenderWallpaper(Bitmap image, WpStyle style, int scaledFilter, PixelSize screen,
-                       int threads) {
+namespace {
+
+Bitmap WithBars(Bitmap scaled, WpStyle style, PixelSize screen, int threads, ScaledBars bars) {
+  if (style != wpScaled || bars != ScaledBars::Filled) return scaled;
+  return FillTheBars(scaled, screen.width, screen.height, threads);
+}
+
+Bitmap RenderWithDesktopBars(Bitmap image, WpStyle style, int scaledFilter, PixelSize screen,
+                             int threads) {
   if (style == wpScaled && image.Empty()) return image;
   if (const auto job = ResamplingFor(style, scaledFilter, screen, image.Width(), image.Height())) {
     ResampleBitmap(job->size.width, job->size.height, job->kind, 0.0f, image, threads);
@@ -114,6 +122,14 @@ Bitmap RenderWallpaper(Bitmap image, WpStyle style, int scaledFilter, PixelSize 
     return StretchPlain(image, size.width, size.height);
   }
   return image;
+}
+
+}  // namespace
+
+Bitmap RenderWallpaper(Bitmap image, WpStyle style, int scaledFilter, PixelSize screen,
+                       int threads, ScaledBars bars) {
+  return WithBars(RenderWithDesktopBars(std::move(image), style, scaledFilter, screen, threads),
+                  style, screen, threads, bars);
 }
 
 namespace {
@@ -132,10 +148,10 @@ std::optional<Bitmap> RenderWhileDecoding(const std::string& source, WpStyle sty
 }  // namespace
 
 void BuildWallpaperFile(const std::string& source, const std::string& target, WpStyle style,
-                        int scaledFilter, PixelSize screen, int threads) {
+                        int scaledFilter, PixelSize screen, int threads, ScaledBars bars) {
   if (ImageFamilyOf(source) == ImageFamily::Jpeg && StyleResamples(style, scaledFilter)) {
-    if (const auto picture = RenderWhileDecoding(source, style, scaledFilter, screen, threads)) {
-      SaveBmp(*picture, target);
+    if (auto picture = RenderWhileDecoding(source, style, scaledFilter, screen, threads)) {
+      SaveBmp(WithBars(std::move(*picture), style, screen, threads, bars), target);
       return;
     }
   }
@@ -144,7 +160,7 @@ void BuildWallpaperFile(const std::string& source, const std::string& target, Wp
   // An extension the program does not read leaves the picture empty; writing
   // that would blank the desktop, so it fails like an unreadable file.
   if (image.Empty()) throw ImageError(source + ": not a picture file the program reads");
-  SaveBmp(RenderWallpaper(std::move(image), style, scaledFilter, screen, threads), target);
+  SaveBmp(RenderWallpaper(std::move(image), style, scaledFilter, screen, threads, bars), target);
 }
 
 DesktopValues DesktopValuesFor(WpStyle style) noexcept {

@@ -71,13 +71,20 @@ struct Resampling {
 [[nodiscard]] std::optional<Resampling> ResamplingFor(WpStyle style, int scaledFilter,
                                                       PixelSize screen, int width, int height);
 
+// What shows around a Scaled picture that leaves bars: the desktop's colour
+// (the system centres the picture), or the picture itself blurred and darkened
+// in a screen-sized wallpaper (fill_bars.h).
+enum class ScaledBars { DesktopColour, Filled };
+
 // Step 2 of building the wallpaper: the loaded image as the style makes it.
 // Stretch, center and tile keep it as it is; scaled fits it with ScaledSize
 // (plain stretch for scaledFilter 0, else resampling with filter
-// scaledFilter - 1); the filter styles resample it to the screen's size. A
-// scaledFilter outside 0..7 counts as 0. `threads` as for ResampleBitmap.
+// scaledFilter - 1), and with ScaledBars::Filled puts it on its filled bars;
+// the filter styles resample it to the screen's size. A scaledFilter outside
+// 0..7 counts as 0. `threads` as for ResampleBitmap.
 [[nodiscard]] Bitmap RenderWallpaper(Bitmap image, WpStyle style, int scaledFilter,
-                                     PixelSize screen, int threads = kAutoThreads);
+                                     PixelSize screen, int threads = kAutoThreads,
+                                     ScaledBars bars = ScaledBars::DesktopColour);
 
 // Loads `source` by its extension, renders it and writes the result as a 24-bit
 // Windows bitmap to `target`, replacing it atomically. Raises ImageError or
@@ -87,7 +94,8 @@ struct Resampling {
 // decodes (ResampleJpeg), with the same bytes and errors; with threads 1
 // everything runs on the calling thread.
 void BuildWallpaperFile(const std::string& source, const std::string& target, WpStyle style,
-                        int scaledFilter, PixelSize screen, int threads = kAutoThreads);
+                        int scaledFilter, PixelSize screen, int threads = kAutoThreads,
+                        ScaledBars bars = ScaledBars::DesktopColour);
 
 // The "Tilewallpaper" and "WallpaperStyle" values of "\Control Panel\Desktop\".
 struct DesktopValues {

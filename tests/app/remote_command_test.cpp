@@ -22,14 +22,16 @@ TEST(RemoteCommand, EveryCommandTravelsAndNothingElseIsTaken) {
       {RemoteVerb::Manager, "", ""},
       {RemoteVerb::Options, "", ""},
       {RemoteVerb::Stats, "", ""},
+      {RemoteVerb::Back, "", ""},
   };
   for (const RemoteCommand& c : sent) EXPECT_EQ(DecodeRemoteCommand(EncodeRemoteCommand(c)), c);
   EXPECT_EQ(RemoteVerbOf("NEXT"), RemoteVerb::Next);
   EXPECT_EQ(RemoteVerbOf("Stats"), RemoteVerb::Stats);
+  EXPECT_EQ(RemoteVerbOf("BACK"), RemoteVerb::Back);
 
   for (const char* text : {"", "nxt", "next\n", "next\nfile\n", "apply", "apply\nfile",
                            "apply\n\nStretch", "apply\nfile\nStretch\nmore", "skin", "skin\n",
-                           "skin\nSteel\n", "skin\nSteel\nStretch", "stats\nx"})
+                           "skin\nSteel\n", "skin\nSteel\nStretch", "stats\nx", "back\nC:\\a.jpg"})
     EXPECT_FALSE(DecodeRemoteCommand(text).has_value()) << text;
   // A NUL would cut the name the receiver checks and uses.
   using namespace std::string_view_literals;
