@@ -1,5 +1,6 @@
 #include "config/kv_form_win.h"
 
+#include "base/error.h"
 #include "config/settings_store.h"
 #include "widgets/window_win.h"
 
@@ -8,12 +9,22 @@ namespace {
 
 std::string FormKey(const std::string& name) { return "Forms\\" + name + "\\"; }
 
+// A stored place, or 1 when there is none; a value of another type, or one
+// that cannot be read, counts as none: a damaged place must not end the start.
+int StoredPlace(SettingsStore& store, const std::string& name, const char* value) {
+  try {
+    return store.RegReadInteger(FormKey(name), value).value_or(1);
+  } catch (const Error&) {
+    return 1;
+  }
+}
+
 }  // namespace
 
 void TKVForm::CreateForm(const CreateArgs& args) {
   CreateArgs placed = args;
-  placed.top = store_.RegReadInteger(FormKey(name_), "Top").value_or(1);
-  placed.left = store_.RegReadInteger(FormKey(name_), "Left").value_or(1);
+  placed.top = StoredPlace(store_, name_, "Top");
+  placed.left = StoredPlace(store_, name_, "Left");
   Create(placed);
 }
 

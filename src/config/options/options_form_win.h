@@ -138,7 +138,8 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   // --- For tests and the other windows: the controls by the name of the value
   // they write ("StayOnTop", "Pixel Threshold", "Enable Random Hotkey"...); the
   // hotkey edits as "RandomHotkey" and so on, the colour pickers as "FG Colour"
-  // and "BG Colour". Null when there is none.
+  // and "BG Colour", the "Normal" icon size box as "Normal Icons". Null when
+  // there is none.
   [[nodiscard]] HWND ControlFor(const std::string& valueName) const;
   [[nodiscard]] TfisHotKey& HotKey(int tag) { return *hotKeys_[static_cast<std::size_t>(tag)]; }
   [[nodiscard]] TKVAutoStart& KVAutoStart1() { return KVAutoStart1_; }
@@ -228,6 +229,7 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   void HiddenRefreshChange();
   void IconSizeClick(bool small);
   void AnalyseCBClick();
+  void ApplyIconTextColouring();
   void GrayScaleCBClick();
   void WatchButtonClick();
   void WatchEditChange();
@@ -256,6 +258,8 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   bool TakeCombo(ui::ComboBox& combo, const char* subkey, const char* name);
   [[nodiscard]] bool WrittenOnFirstRun(const SettingDef& def) const;
   void LoadEffectValues(const char* subkey);
+  // Without a stored "Small Icons": the size boxes show the menu's marks.
+  void ShowIconSizeInForce();
   [[nodiscard]] const char* EffectsSubkey() const;
   void ApplyToEffectForms(int which, int value);
   void ShowCacheStatistics(const std::string& count, const std::string& size);

@@ -287,7 +287,7 @@ void TOptionsForm::BuildDesktopPanel(ui::GradientPanel& p) {
   Label(refreshLabel_, h, 12, y += kRow + 2, 238, " Hidden Destop Icon Refresh interval :");
   Spin(HiddenRefreshSE, h, 254, y, 1, 100, 1, "HiddenRefreshInterval");
   Label(iconSizeLabel_, h, 12, y += kRow + 8, 100, "Icon Size");
-  Check(NormalIconsCB, h, 30, y += kRow - 4, 90, "Normal", nullptr);
+  Check(NormalIconsCB, h, 30, y += kRow - 4, 90, "Normal", "Normal Icons");
   Check(SmallIconsCB, h, 130, y, 90, "Small", "Small Icons");
 
   for (ui::CheckBox* c : {&TextColourCB, &BackgroundColourCB, &TransparentBGCB})
