@@ -21,9 +21,9 @@
 #include "list/shell_files.h"
 #include "list/thumbnail_cache.h"
 #include "program_windows_win.h"
+#include "support/registry_win.h"
 #include "wallpaper/icon_colour.h"
 #include "wallpaper/kv_wallpaper_win.h"
-#include "support/registry_win.h"
 #include "widgets/prompts.h"
 
 namespace kv {
@@ -272,6 +272,12 @@ TEST_F(OptionsControls, EachControlWritesItsValueAndAppliesIt) {
   auto& self = *this;
   auto b = [&self]() -> app::TMainForm& { return self.Browser(); };
   auto m = [&self]() -> TManagerForm& { return self.Manager(); };
+  // The style reaches the browser's two menus and no other window's.
+  auto browserMenus = [&](ui::MenuDrawing style) {
+    return b().SysTrayPopup.drawing == style && b().PreviewPopup.drawing == style &&
+           m().ManagerPopupMenu.drawing == ui::MenuDrawing::System &&
+           m().WallpaperListPopupMenu.drawing == ui::MenuDrawing::System;
+  };
   const ControlCase cases[] = {
       {"Kv Options\\", "StayOnTop", ControlCase::ClickBox, 0, 1,
        [&](O&) {
@@ -304,13 +310,13 @@ TEST_F(OptionsControls, EachControlWritesItsValueAndAppliesIt) {
       {"Kv Options\\", "ShowKV", ControlCase::ChooseItem, 2, 2,
        [&](O&) { return b().TheTrayIcon.Active(); }},
       {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 0, 0,
-       [](O&) { return ui::PopupMenu::drawing == ui::MenuDrawing::System; }},
+       [&](O&) { return browserMenus(ui::MenuDrawing::System); }},
       {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 1, 1,
-       [](O&) { return ui::PopupMenu::drawing == ui::MenuDrawing::System; }},
+       [&](O&) { return browserMenus(ui::MenuDrawing::System); }},
       {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 2, 2,
-       [](O&) { return ui::PopupMenu::drawing == ui::MenuDrawing::Drawn; }},
+       [&](O&) { return browserMenus(ui::MenuDrawing::Drawn); }},
       {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 1, 1,
-       [](O&) { return ui::PopupMenu::drawing == ui::MenuDrawing::Drawn; }},
+       [&](O&) { return browserMenus(ui::MenuDrawing::Drawn); }},
       {"Kv Options\\", "Remove Orphans", ControlCase::ClickBox, 0, 0,
        [&](O&) { return !m().Wallpaperlist().removeOrphans; }},
       {"Kv Options\\", "Register Associations", ControlCase::ClickBox, 0, 1,
@@ -583,6 +589,10 @@ TEST_F(OptionsWindow, PagesAndTabsAreRememberedAndTheDefaultsPageOpensForTheMana
   options->Link(5).onClick(options->Link(5));  // "Close."
   EXPECT_FALSE(options->IsVisible());
   EXPECT_FALSE(browser->Item("SysConfig").checked);
+  // Each skin site's image tells what to do with it; the links have no hint.
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(options->HintOf(options->SkinSite(i).hwnd()), "Double Click");
+  EXPECT_EQ(options->HintOf(options->Link(4).hwnd()), "");
 }
 
 // One row per setting that drives a window, a timer or a program-wide copy:
@@ -656,8 +666,7 @@ TEST_F(OptionsControls, StoredValuesReachWhatTheyDriveEvenWhenTheControlShowedTh
        [&] { return w.HideTimer.Interval() == 100; }},
       {L"\\Wallpaper Changing", L"Small Icons", 0, [&] { b.Item("SmallIcons1").checked = true; },
        [&] { return b.Item("NormalIcons1").checked && !b.Item("SmallIcons1").checked; }},
-      {L"\\Form Effects", L"Enable", 0,
-       [&] { b.Fade().enabled = m.Fade().enabled = true; },
+      {L"\\Form Effects", L"Enable", 0, [&] { b.Fade().enabled = m.Fade().enabled = true; },
        [&] { return !b.Fade().enabled && !m.Fade().enabled; }},
       {L"\\Form Effects", L"Fade Delay", 1, [] {},
        [&] { return b.Fade().delay == 1 && m.Fade().delay == 1; }},

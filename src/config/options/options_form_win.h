@@ -145,6 +145,10 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   [[nodiscard]] TKVAutoStart& KVAutoStart1() { return KVAutoStart1_; }
   [[nodiscard]] std::string CacheCountText() const { return cacheCount_.Text(); }
   [[nodiscard]] ui::LinkLabel& Link(int tag) { return *links_[static_cast<std::size_t>(tag)]; }
+  // The eight skin site images of the Skins page, and the hint a control shows
+  // (empty when it has none).
+  [[nodiscard]] ui::LinkLabel& SkinSite(int i) { return *skinSites_[static_cast<std::size_t>(i)]; }
+  [[nodiscard]] std::string HintOf(HWND control) const;
   [[nodiscard]] std::string DefaultStyleText(int row) const;
   [[nodiscard]] bool LayeredAvailable() const noexcept { return layered_; }
 
@@ -196,6 +200,8 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   void Combo(ui::ComboBox& combo, HWND parent, int x, int y, int w,
              const std::vector<std::string>& items, const char* name, int dropItems = 8);
   void Remember(const char* name, HWND control);
+  // Shows `text` as the hint of `control` while the mouse rests on it.
+  void AddHint(HWND control, const std::string& text);
   [[nodiscard]] int TextWidth(const std::string& text) const;
 
   // Handlers: each writes its value and applies it.
@@ -333,6 +339,7 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   ui::LinkLabel homePage_, aboutImage_;
   ui::Label skinsLines_[2];
   std::array<std::unique_ptr<ui::LinkLabel>, 8> skinSites_;
+  HWND hints_ = nullptr;  // the window's tooltip, destroyed with the window
 
   TKVAutoStart KVAutoStart1_;
   DirectoryWatch watch_;

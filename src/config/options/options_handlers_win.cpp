@@ -111,11 +111,12 @@ void TOptionsForm::AutoHideTimeChange() {
 
 void TOptionsForm::MenuStylesChange() {
   store_.RegWriteInteger(kKvOptionsKey, "MenuStyles", MenuStylesCBox.ItemIndex());
-  // "Normal Menus" leaves the menus to the system; "Default Themed Menus"
-  // draws them in the system's colours; "Themed Menus" changes nothing.
+  // "Normal Menus" leaves the browser's menus to the system; "Default Themed
+  // Menus" draws them in the system's colours; "Themed Menus" changes nothing.
+  // The other windows' menus are the system's whatever the choice.
   if (!MainForm) return;
-  if (MenuStylesCBox.ItemIndex() == 0) ui::PopupMenu::drawing = ui::MenuDrawing::System;
-  if (MenuStylesCBox.ItemIndex() == 2) ui::PopupMenu::drawing = ui::MenuDrawing::Drawn;
+  if (MenuStylesCBox.ItemIndex() == 0) MainForm->SetMenusDrawn(false);
+  if (MenuStylesCBox.ItemIndex() == 2) MainForm->SetMenusDrawn(true);
 }
 
 void TOptionsForm::ReversedWheelCBClick() {

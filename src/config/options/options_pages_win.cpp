@@ -46,7 +46,34 @@ int TOptionsForm::TextWidth(const std::string& text) const {
   return size.cx;
 }
 
-namespace {}  // namespace
+void TOptionsForm::AddHint(HWND control, const std::string& text) {
+  if (!hints_) {
+    hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!hints_) return;
+  }
+  std::wstring wide = Widen(text);
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = GetParent(control);
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.lpszText = wide.data();
+  SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+std::string TOptionsForm::HintOf(HWND control) const {
+  if (!hints_) return {};
+  wchar_t text[256] = {};
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = GetParent(control);
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.lpszText = text;
+  SendMessageW(hints_, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&info));
+  return Narrow(text);
+}
 
 // --- Small controls of the window ----------------------------------------------
 
@@ -476,6 +503,7 @@ void TOptionsForm::BuildSkinsPanel(ui::GradientPanel& p) {
     const int x = 20 + (i % 2) * 160, y = 72 + (i / 2) * 70;
     site->Create(h, RECT{x, y, x + 48, y + 48}, "Double Click", font_.get());
     site->SetIcon(icon_, 48);
+    AddHint(site->hwnd(), "Double Click");
     site->Tag = kTags[i];
     // Every tag stands for one skin site; all of them are the project's own.
     site->onClick = [](ui::LinkLabel&) { OpenWebPage(options::kSkinsPage); };
