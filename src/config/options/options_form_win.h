@@ -194,7 +194,7 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   void BuildSkinsPanel(ui::GradientPanel& p);
   void Label(ui::Label& label, HWND parent, int x, int y, int w, const std::string& text);
   void Check(ui::CheckBox& box, HWND parent, int x, int y, int w, const std::string& text,
-             const char* value);
+             const char* value, int lines = 1);
   void Spin(ui::SpinEdit& spin, HWND parent, int x, int y, int min, int max, int value,
             const char* name);
   void Combo(ui::ComboBox& combo, HWND parent, int x, int y, int w,
