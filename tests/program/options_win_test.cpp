@@ -185,8 +185,9 @@ TEST_F(OptionsWindow, AFirstRunWritesExactlyTheMarkedValues) {
       {"|CurrentSkinFile", "text %default%"},
   };
   EXPECT_EQ(written, expected);
-  // The spin edit goes on showing 20 although 10 was written; nothing asked.
-  EXPECT_EQ(Shown(Control("Auto Hide Time")), 20);
+  // The spin edit shows the 10 written and in force, not its initial 20.
+  EXPECT_EQ(Shown(Control("Auto Hide Time")), 10);
+  EXPECT_EQ(program::Options.autoHideTime, 10);
   EXPECT_TRUE(prompts.shown.empty());
   // Browser and manager took the loaded effects: opaque, fading, snapping.
   EXPECT_EQ(browser->GetTransparency(), 0);

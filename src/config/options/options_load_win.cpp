@@ -110,11 +110,9 @@ void TOptionsForm::LoadSettings() {
     TakeCombo(ShowKVCBox, k, "ShowKV");
     ShowKVCBoxChange();
     TakeBool(AutoHideCB, k, "Auto Hide", &TOptionsForm::AutoHideCBClick);
-    // Absent, 10 is written while the spin edit goes on showing its 20.
-    if (!store_.RegReadInteger(k, "Auto Hide Time"))
-      store_.RegWriteInteger(k, "Auto Hide Time", 10);
-    else
-      TakeInt(AutoHideTimeSE, k, "Auto Hide Time", &TOptionsForm::AutoHideTimeChange);
+    // Absent, the 10 written is also what the spin edit shows (it starts at
+    // 20), so the window never shows another delay than the one in force.
+    TakeInt(AutoHideTimeSE, k, "Auto Hide Time", &TOptionsForm::AutoHideTimeChange);
 
     // "Thumbnails\".
     const char* t = kThumbnailsKey;
