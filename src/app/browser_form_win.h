@@ -83,6 +83,10 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void KeepIconsHidden1Click() override;
   [[nodiscard]] bool ItemChecked(const char* name) override { return Item(name).checked; }
   void SetItemChecked(const char* name, bool checked) override { Item(name).checked = checked; }
+  void SetMenusDrawn(bool drawn) override {
+    const auto style = drawn ? ui::MenuDrawing::Drawn : ui::MenuDrawing::System;
+    SysTrayPopup.drawing = PreviewPopup.drawing = style;
+  }
   void SetShownIn(bool trayIcon, bool taskbarButton) override;
   void ApplyExtras() override;
 

@@ -9,9 +9,9 @@ namespace {
 
 std::string FormKey(const std::string& name) { return "Forms\\" + name + "\\"; }
 
-// One coordinate of the kept place; absent, or stored as something other than
-// a number, it is 1.
-int KeptCoordinate(SettingsStore& store, const std::string& name, const char* value) {
+// A stored place, or 1 when there is none; a value of another type, or one
+// that cannot be read, counts as none: a damaged place must not end the start.
+int StoredPlace(SettingsStore& store, const std::string& name, const char* value) {
   try {
     return store.RegReadInteger(FormKey(name), value).value_or(1);
   } catch (const Error&) {
@@ -23,8 +23,8 @@ int KeptCoordinate(SettingsStore& store, const std::string& name, const char* va
 
 void TKVForm::CreateForm(const CreateArgs& args) {
   CreateArgs placed = args;
-  placed.top = KeptCoordinate(store_, name_, "Top");
-  placed.left = KeptCoordinate(store_, name_, "Left");
+  placed.top = StoredPlace(store_, name_, "Top");
+  placed.left = StoredPlace(store_, name_, "Left");
   Create(placed);
 }
 

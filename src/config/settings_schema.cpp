@@ -65,8 +65,7 @@ const SettingDef kSettingsSchema[] = {
     Bool(kKvOptionsKey, "Run On Startup", false, W),
     Int(kKvOptionsKey, "ShowKV", 2, 0, 2, W),
     Bool(kKvOptionsKey, "Auto Hide", false, W),
-    // Written as 10 although the spin edit goes on showing its initial 20 for the
-    // rest of that first run.
+    // Written as 10, which the spin edit (initially 20) then shows.
     Int(kKvOptionsKey, "Auto Hide Time", 10, 1, 60, W),
 
     // Thumbnail cache.

@@ -93,6 +93,9 @@ class IMainForm {
   // The check mark of a tray menu item ("KeepIconsHidden1", "SmallIcons1"...).
   [[nodiscard]] virtual bool ItemChecked(const char* name) = 0;
   virtual void SetItemChecked(const char* name, bool checked) = 0;
+  // "Menu Styles": the browser's own menus (the tray menu and the previews'
+  // menu) drawn by the program in the system's colours, or by the system.
+  virtual void SetMenusDrawn(bool drawn) = 0;
   // "Show Kestrova In": the tray icon and the taskbar button.
   virtual void SetShownIn(bool trayIcon, bool taskbarButton) = 0;
   // The extras ("Kv Extras\") were changed in the store: the tray's "Back"

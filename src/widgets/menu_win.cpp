@@ -81,9 +81,8 @@ HMENU NewPopup() {
   return menu;
 }
 
-void BuildInto(HMENU menu, const MenuItem& parent, HIMAGELIST images, std::vector<MenuItem*>& order,
-               std::vector<HBITMAP>& bitmaps) {
-  const bool drawn = PopupMenu::drawing == MenuDrawing::Drawn;
+void BuildInto(HMENU menu, const MenuItem& parent, HIMAGELIST images, bool drawn,
+               std::vector<MenuItem*>& order, std::vector<HBITMAP>& bitmaps) {
   for (const auto& child : parent.items) {
     MenuItem& item = *child;
     if (!item.visible) continue;
@@ -110,7 +109,7 @@ void BuildInto(HMENU menu, const MenuItem& parent, HIMAGELIST images, std::vecto
     order.push_back(&item);
     if (!item.items.empty()) {
       HMENU sub = NewPopup();
-      BuildInto(sub, item, images, order, bitmaps);
+      BuildInto(sub, item, images, drawn, order, bitmaps);
       info.fMask |= MIIM_SUBMENU;
       info.hSubMenu = sub;
     }
@@ -198,7 +197,7 @@ MenuItem* MenuItem::Find(const std::string& itemName) {
 
 HMENU PopupMenu::Build(std::vector<MenuItem*>& order, std::vector<HBITMAP>& bitmaps) const {
   HMENU menu = NewPopup();
-  BuildInto(menu, root, images, order, bitmaps);
+  BuildInto(menu, root, images, drawing == MenuDrawing::Drawn, order, bitmaps);
   return menu;
 }
 

@@ -44,15 +44,15 @@ struct MenuItem {
   [[nodiscard]] MenuItem* Find(const std::string& itemName);
 };
 
-// How the program's menus are drawn: by the system (bitmaps beside the
-// captions), or by the program in the system's colours, with a column for the
-// pictures and check marks and a highlight bar across the item. One choice for
-// every menu of the program.
+// How a menu is drawn: by the system (bitmaps beside the captions), or by the
+// program in the system's colours, with a column for the pictures and check
+// marks and a highlight bar across the item.
 enum class MenuDrawing { System, Drawn };
 
 class PopupMenu {
  public:
-  static inline MenuDrawing drawing = MenuDrawing::System;
+  // Each menu's own choice; the owner of a menu decides it.
+  MenuDrawing drawing = MenuDrawing::System;
 
   MenuItem root;
   HIMAGELIST images = nullptr;    // not owned

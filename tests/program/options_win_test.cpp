@@ -19,8 +19,11 @@
 #include "config/settings_store_win.h"
 #include "list/manager_form_win.h"
 #include "list/shell_files.h"
+#include "list/thumbnail_cache.h"
 #include "program_windows_win.h"
 #include "support/registry_win.h"
+#include "wallpaper/icon_colour.h"
+#include "wallpaper/kv_wallpaper_win.h"
 #include "widgets/prompts.h"
 
 namespace kv {
@@ -182,8 +185,9 @@ TEST_F(OptionsWindow, AFirstRunWritesExactlyTheMarkedValues) {
       {"|CurrentSkinFile", "text %default%"},
   };
   EXPECT_EQ(written, expected);
-  // The spin edit goes on showing 20 although 10 was written; nothing asked.
-  EXPECT_EQ(Shown(Control("Auto Hide Time")), 20);
+  // The spin edit shows the 10 written and in force, not its initial 20.
+  EXPECT_EQ(Shown(Control("Auto Hide Time")), 10);
+  EXPECT_EQ(program::Options.autoHideTime, 10);
   EXPECT_TRUE(prompts.shown.empty());
   // Browser and manager took the loaded effects: opaque, fading, snapping.
   EXPECT_EQ(browser->GetTransparency(), 0);
@@ -225,7 +229,7 @@ TEST_F(OptionsWindow, StoredValuesAreTakenAndFaultyOnesPassedOver) {
   PutDword(L"", L"CurrentWTab", 2);
   PutDword(L"\\Buttons", L"Left", 3);
   PutText(L"\\Buttons", L"NextHotkey", L"Shift+Ctrl+Alt+F5");
-  PutDword(L"\\Form Effects", L"Fade Delay", 1);  // equal to the initial 1: not pushed
+  PutDword(L"\\Form Effects", L"Fade Delay", 1);  // equal to the spin edit's initial 1
   StartWindows();
   StartOptions();
   EXPECT_EQ(Shown(Control("Pixel Threshold")), 100);
@@ -241,7 +245,7 @@ TEST_F(OptionsWindow, StoredValuesAreTakenAndFaultyOnesPassedOver) {
   EXPECT_EQ(program::MouseAction.left, 3);
   EXPECT_EQ(SendMessageW(Control("NextHotkey"), HKM_GETHOTKEY, 0, 0),
             MAKEWORD(VK_F5, HOTKEYF_SHIFT | HOTKEYF_CONTROL | HOTKEYF_ALT));
-  EXPECT_EQ(browser->Fade().delay, 10);  // the windows' own initial value stays
+  EXPECT_EQ(browser->Fade().delay, 1);  // pushed all the same: the windows started at 10
   EXPECT_TRUE(prompts.shown.empty());
 }
 
@@ -269,6 +273,12 @@ TEST_F(OptionsControls, EachControlWritesItsValueAndAppliesIt) {
   auto& self = *this;
   auto b = [&self]() -> app::TMainForm& { return self.Browser(); };
   auto m = [&self]() -> TManagerForm& { return self.Manager(); };
+  // The style reaches the browser's two menus and no other window's.
+  auto browserMenus = [&](ui::MenuDrawing style) {
+    return b().SysTrayPopup.drawing == style && b().PreviewPopup.drawing == style &&
+           m().ManagerPopupMenu.drawing == ui::MenuDrawing::System &&
+           m().WallpaperListPopupMenu.drawing == ui::MenuDrawing::System;
+  };
   const ControlCase cases[] = {
       {"Kv Options\\", "StayOnTop", ControlCase::ClickBox, 0, 1,
        [&](O&) {
@@ -301,13 +311,13 @@ TEST_F(OptionsControls, EachControlWritesItsValueAndAppliesIt) {
       {"Kv Options\\", "ShowKV", ControlCase::ChooseItem, 2, 2,
        [&](O&) { return b().TheTrayIcon.Active(); }},
       {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 0, 0,
-       [](O&) { return ui::PopupMenu::drawing == ui::MenuDrawing::System; }},
+       [&](O&) { return browserMenus(ui::MenuDrawing::System); }},
       {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 1, 1,
-       [](O&) { return ui::PopupMenu::drawing == ui::MenuDrawing::System; }},
+       [&](O&) { return browserMenus(ui::MenuDrawing::System); }},
       {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 2, 2,
-       [](O&) { return ui::PopupMenu::drawing == ui::MenuDrawing::Drawn; }},
+       [&](O&) { return browserMenus(ui::MenuDrawing::Drawn); }},
       {"Kv Options\\", "MenuStyles", ControlCase::ChooseItem, 1, 1,
-       [](O&) { return ui::PopupMenu::drawing == ui::MenuDrawing::Drawn; }},
+       [&](O&) { return browserMenus(ui::MenuDrawing::Drawn); }},
       {"Kv Options\\", "Remove Orphans", ControlCase::ClickBox, 0, 0,
        [&](O&) { return !m().Wallpaperlist().removeOrphans; }},
       {"Kv Options\\", "Register Associations", ControlCase::ClickBox, 0, 1,
@@ -580,6 +590,166 @@ TEST_F(OptionsWindow, PagesAndTabsAreRememberedAndTheDefaultsPageOpensForTheMana
   options->Link(5).onClick(options->Link(5));  // "Close."
   EXPECT_FALSE(options->IsVisible());
   EXPECT_FALSE(browser->Item("SysConfig").checked);
+  // Each skin site's image tells what to do with it; the links have no hint.
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(options->HintOf(options->SkinSite(i).hwnd()), "Double Click");
+  EXPECT_EQ(options->HintOf(options->Link(4).hwnd()), "");
+}
+
+// One row per setting that drives a window, a timer or a program-wide copy:
+// the stored value equals what its control shows before the load, the driven
+// state is spoiled first, and after the load it follows the stored value.
+struct StoredCase {
+  const wchar_t* subkey;
+  const wchar_t* name;
+  DWORD stored;
+  std::function<void()> spoil;
+  std::function<bool()> follows;
+};
+
+TEST_F(OptionsControls, StoredValuesReachWhatTheyDriveEvenWhenTheControlShowedThemAlready) {
+  StartWindows();
+  app::TMainForm& b = *browser;
+  TManagerForm& m = *manager;
+  TKVWallpaper& w = b.KVWallpaper1();
+  TImageResizer& r = m.ImageResizer1();
+  const StoredCase cases[] = {
+      {L"\\Kv Options", L"StayOnTop", 0,
+       [&] {
+         program::StayOnTopFlag = true;
+         SetWindowPos(b.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+       },
+       [&] {
+         return !program::StayOnTopFlag && !(GetWindowLongW(b.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+       }},
+      {L"\\Kv Options", L"Reversed MouseWheel", 0,
+       [] { program::Options.reversedMouseWheel = true; },
+       [] { return !program::Options.reversedMouseWheel; }},
+      {L"\\Kv Options", L"Pixel Threshold", 30, [&] { b.snapThreshold = m.snapThreshold = 7; },
+       [&] { return b.snapThreshold == 30 && m.snapThreshold == 30; }},
+      {L"\\Kv Options", L"Wallpaper Scroll", 1, [] { program::Options.wallpaperScroll = 4; },
+       [] { return program::Options.wallpaperScroll == 1; }},
+      {L"\\Kv Options", L"Auto Hide", 0,
+       [&] {
+         program::Options.autoHide = true;
+         b.SetAutoMinimize(true);
+       },
+       [&] { return !program::Options.autoHide && !b.AutominimizeTimer.Enabled(); }},
+      {L"\\Kv Options", L"Auto Hide Time", 20, [] {},
+       [] { return program::Options.autoHideTime == 20; }},
+      {L"\\Kv Options", L"Remove Orphans", 1, [&] { m.Wallpaperlist().removeOrphans = false; },
+       [&] { return m.Wallpaperlist().removeOrphans; }},
+      {L"\\Thumbnails", L"Compression", 100, [&] { r.SetCompression(40); },
+       [&] { return r.Compression() == 100; }},
+      {L"\\Thumbnails", L"Width", 100, [&] { r.width = 60; }, [&] { return r.width == 100; }},
+      {L"\\Thumbnails", L"Filter", 0, [&] { r.filter = 5; }, [&] { return r.filter == 0; }},
+      {L"\\Thumbnails", L"Remove Thumbs On Deletion", 0,
+       [&] { m.Wallpaperlist().removeThumbsOnDeletion = true; },
+       [&] { return !m.Wallpaperlist().removeThumbsOnDeletion; }},
+      {L"\\Thumbnails", L"ImageDisplayFilter", 0, [] { program::Options.imageDisplayFilter = 3; },
+       [] { return program::Options.imageDisplayFilter == 0; }},
+      {L"\\Buttons", L"ShiftLeft", 5, [] { program::MouseAction.shiftLeft = 9; },
+       [] { return program::MouseAction.shiftLeft == 5; }},
+      {L"\\Wallpaper Changing", L"Interval Switch", 0, [&] { b.SetIntervalSwitching(true); },
+       [&] { return !b.SwitchWallpaperTimer.Enabled(); }},
+      {L"\\Wallpaper Changing", L"ChangeDiColour", 0, [&] { w.DtopActive = true; },
+       [&] { return !w.DtopActive; }},
+      {L"\\Wallpaper Changing", L"ChangeFGColour", 0, [&] { w.DtopForeground = true; },
+       [&] { return !w.DtopForeground; }},
+      {L"\\Wallpaper Changing", L"AnalyseThumbnails", 0, [] {}, [&] { return !w.DtopForeground; }},
+      {L"\\Wallpaper Changing", L"ChangeBGColour", 0, [&] { w.DtopBackground = true; },
+       [&] { return !w.DtopBackground; }},
+      {L"\\Wallpaper Changing", L"TransDI", 0, [&] { w.SetDtopTransparentBG(true); },
+       [&] { return !w.DtopTransparentBG(); }},
+      {L"\\Wallpaper Changing", L"GrayScale", 0, [&] { b.IconColourChooser1().grayscaled = true; },
+       [&] { return !b.IconColourChooser1().grayscaled; }},
+      {L"\\Wallpaper Changing", L"HiddenRefreshInterval", 1, [] {},
+       [&] { return w.HideTimer.Interval() == 100; }},
+      {L"\\Wallpaper Changing", L"Small Icons", 0, [&] { b.Item("SmallIcons1").checked = true; },
+       [&] { return b.Item("NormalIcons1").checked && !b.Item("SmallIcons1").checked; }},
+      {L"\\Form Effects", L"Enable", 0, [&] { b.Fade().enabled = m.Fade().enabled = true; },
+       [&] { return !b.Fade().enabled && !m.Fade().enabled; }},
+      {L"\\Form Effects", L"Fade Delay", 1, [] {},
+       [&] { return b.Fade().delay == 1 && m.Fade().delay == 1; }},
+      {L"\\Form Effects", L"Fade Step", 1, [] {},
+       [&] { return b.Fade().step == 1 && m.Fade().step == 1; }},
+  };
+  for (const StoredCase& c : cases) {
+    PutDword(c.subkey, c.name, c.stored);
+    c.spoil();
+  }
+  StartOptions();
+  for (const StoredCase& c : cases) {
+    SCOPED_TRACE(Narrow(std::wstring(c.subkey) + L"\\" + c.name));
+    EXPECT_TRUE(c.follows());
+    // Written back unchanged.
+    EXPECT_EQ(store.RegReadInteger(Narrow(std::wstring(c.subkey).substr(1)) + "\\", Narrow(c.name)),
+              static_cast<std::int32_t>(c.stored));
+  }
+  EXPECT_TRUE(prompts.shown.empty());
+}
+
+// The form colours, ticked with fading on, across two starts: the stored tick
+// and the chosen set survive and are applied; the hand-chosen icon text colour
+// stays on with wallpaper analysis off.
+TEST_F(OptionsWindow, TickedFormColoursAndTheTextColourSurviveEveryStart) {
+  PutDword(L"\\Form Effects", L"Enable", 1);
+  PutDword(L"\\Form Effects", L"Enable FormColours", 1);
+  PutDword(L"\\Form Effects", L"FormToChange", 0);  // the browser
+  PutDword(L"\\Form Effects\\Browser", L"Red", 50);
+  PutDword(L"\\Form Effects\\Browser", L"Transparency", 30);
+  PutDword(L"\\Wallpaper Changing", L"ChangeDiColour", 1);
+  PutDword(L"\\Wallpaper Changing", L"ChangeFGColour", 1);
+  PutDword(L"\\Wallpaper Changing", L"AnalyseThumbnails", 0);
+  for (int start = 1; start <= 2; ++start) {
+    SCOPED_TRACE("start " + std::to_string(start));
+    StartWindows();
+    StartOptions();
+    EXPECT_EQ(store.RegReadBool("Form Effects\\", "Enable FormColours"), true);
+    EXPECT_TRUE(IsChecked(Control("Enable FormColours")));
+    EXPECT_TRUE(IsWindowEnabled(Control("Red")));
+    EXPECT_EQ(Shown(Control("Red")), 50);
+    EXPECT_EQ(browser->Effects().RedIntensity(), 0.5);
+    EXPECT_EQ(browser->GetTransparency(), 30);
+    EXPECT_EQ(manager->Effects().RedIntensity(), 1.0);  // outside the chosen set
+    EXPECT_EQ(store.RegReadInteger("Form Effects\\Browser\\", "Red"), 50);
+    EXPECT_TRUE(browser->KVWallpaper1().DtopForeground);
+    EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "ChangeFGColour"), true);
+    options.reset();
+    manager.reset();
+    browser.reset();
+  }
+  // Unticking it by hand still puts both windows back to plain.
+  StartWindows();
+  StartOptions();
+  Click(Control("Enable FormColours"));
+  EXPECT_EQ(store.RegReadBool("Form Effects\\", "Enable FormColours"), false);
+  EXPECT_EQ(browser->GetTransparency(), 0);
+  EXPECT_EQ(browser->Effects().RedIntensity(), 1.0);
+}
+
+// The icon size boxes and the menu's pair start as one choice: on a first run
+// both show the desktop's size without writing it, and a stored size ticks its
+// box and its menu item.
+TEST_F(OptionsWindow, TheIconSizeBoxesShowTheMenusChoiceFromTheFirstRun) {
+  StartWindows();
+  StartOptions();
+  const HWND small = Control("Small Icons");
+  const HWND normal = options->ControlFor("Normal Icons");
+  ASSERT_NE(normal, nullptr);
+  EXPECT_NE(IsChecked(small), IsChecked(normal));
+  EXPECT_EQ(browser->Item("SmallIcons1").checked, IsChecked(small));
+  EXPECT_EQ(browser->Item("NormalIcons1").checked, IsChecked(normal));
+  EXPECT_FALSE(store.RegReadBool("Wallpaper Changing\\", "Small Icons").has_value());
+  // The menu's command then flips from that choice, and the boxes follow.
+  const bool wasSmall = IsChecked(small);
+  if (wasSmall)
+    browser->NormalIcons1Click(true);
+  else
+    browser->SmallIcons1Click(true);
+  EXPECT_EQ(IsChecked(small), !wasSmall);
+  EXPECT_EQ(IsChecked(normal), wasSmall);
+  EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Small Icons"), !wasSmall);
 }
 
 }  // namespace

@@ -262,7 +262,6 @@ TEST(PopupMenu, ShortcutsRunTheirItemUnlessDisabledOrHidden) {
 // captions, painted in the system's colours by state, and typed letters
 // picking items.
 TEST(PopupMenuDrawn, ItemsAreMeasuredPaintedAndPickedByLetter) {
-  PopupMenu::drawing = MenuDrawing::Drawn;
   HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32, 1, 0);
   std::uint32_t* bits = nullptr;
   BITMAPINFO bi{};
@@ -277,6 +276,7 @@ TEST(PopupMenuDrawn, ItemsAreMeasuredPaintedAndPickedByLetter) {
   ImageList_Add(images, red, nullptr);
   DeleteObject(red);
   PopupMenu m;
+  m.drawing = MenuDrawing::Drawn;
   m.images = images;
   MenuItem& browser = m.root.Add("Browser");
   browser.shortcutText = "Ctrl+B";
@@ -367,7 +367,6 @@ TEST(PopupMenuDrawn, ItemsAreMeasuredPaintedAndPickedByLetter) {
   EXPECT_EQ(HIWORD(PopupMenu::MenuChar(L'z', menu)), MNC_IGNORE);
   DestroyMenu(menu);
   ImageList_Destroy(images);
-  PopupMenu::drawing = MenuDrawing::System;
 }
 
 struct NotifyCall {

@@ -138,12 +138,17 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   // --- For tests and the other windows: the controls by the name of the value
   // they write ("StayOnTop", "Pixel Threshold", "Enable Random Hotkey"...); the
   // hotkey edits as "RandomHotkey" and so on, the colour pickers as "FG Colour"
-  // and "BG Colour". Null when there is none.
+  // and "BG Colour", the "Normal" icon size box as "Normal Icons". Null when
+  // there is none.
   [[nodiscard]] HWND ControlFor(const std::string& valueName) const;
   [[nodiscard]] TfisHotKey& HotKey(int tag) { return *hotKeys_[static_cast<std::size_t>(tag)]; }
   [[nodiscard]] TKVAutoStart& KVAutoStart1() { return KVAutoStart1_; }
   [[nodiscard]] std::string CacheCountText() const { return cacheCount_.Text(); }
   [[nodiscard]] ui::LinkLabel& Link(int tag) { return *links_[static_cast<std::size_t>(tag)]; }
+  // The eight skin site images of the Skins page, and the hint a control shows
+  // (empty when it has none).
+  [[nodiscard]] ui::LinkLabel& SkinSite(int i) { return *skinSites_[static_cast<std::size_t>(i)]; }
+  [[nodiscard]] std::string HintOf(HWND control) const;
   [[nodiscard]] std::string DefaultStyleText(int row) const;
   [[nodiscard]] bool LayeredAvailable() const noexcept { return layered_; }
 
@@ -189,12 +194,14 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   void BuildSkinsPanel(ui::GradientPanel& p);
   void Label(ui::Label& label, HWND parent, int x, int y, int w, const std::string& text);
   void Check(ui::CheckBox& box, HWND parent, int x, int y, int w, const std::string& text,
-             const char* value);
+             const char* value, int lines = 1);
   void Spin(ui::SpinEdit& spin, HWND parent, int x, int y, int min, int max, int value,
             const char* name);
   void Combo(ui::ComboBox& combo, HWND parent, int x, int y, int w,
              const std::vector<std::string>& items, const char* name, int dropItems = 8);
   void Remember(const char* name, HWND control);
+  // Shows `text` as the hint of `control` while the mouse rests on it.
+  void AddHint(HWND control, const std::string& text);
   [[nodiscard]] int TextWidth(const std::string& text) const;
 
   // Handlers: each writes its value and applies it.
@@ -228,6 +235,7 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   void HiddenRefreshChange();
   void IconSizeClick(bool small);
   void AnalyseCBClick();
+  void ApplyIconTextColouring();
   void GrayScaleCBClick();
   void WatchButtonClick();
   void WatchEditChange();
@@ -256,6 +264,8 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   bool TakeCombo(ui::ComboBox& combo, const char* subkey, const char* name);
   [[nodiscard]] bool WrittenOnFirstRun(const SettingDef& def) const;
   void LoadEffectValues(const char* subkey);
+  // Without a stored "Small Icons": the size boxes show the menu's marks.
+  void ShowIconSizeInForce();
   [[nodiscard]] const char* EffectsSubkey() const;
   void ApplyToEffectForms(int which, int value);
   void ShowCacheStatistics(const std::string& count, const std::string& size);
@@ -329,6 +339,7 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   ui::LinkLabel homePage_, aboutImage_;
   ui::Label skinsLines_[2];
   std::array<std::unique_ptr<ui::LinkLabel>, 8> skinSites_;
+  HWND hints_ = nullptr;  // the window's tooltip, destroyed with the window
 
   TKVAutoStart KVAutoStart1_;
   DirectoryWatch watch_;

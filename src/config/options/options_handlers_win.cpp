@@ -111,11 +111,12 @@ void TOptionsForm::AutoHideTimeChange() {
 
 void TOptionsForm::MenuStylesChange() {
   store_.RegWriteInteger(kKvOptionsKey, "MenuStyles", MenuStylesCBox.ItemIndex());
-  // "Normal Menus" leaves the menus to the system; "Default Themed Menus"
-  // draws them in the system's colours; "Themed Menus" changes nothing.
+  // "Normal Menus" leaves the browser's menus to the system; "Default Themed
+  // Menus" draws them in the system's colours; "Themed Menus" changes nothing.
+  // The other windows' menus are the system's whatever the choice.
   if (!MainForm) return;
-  if (MenuStylesCBox.ItemIndex() == 0) ui::PopupMenu::drawing = ui::MenuDrawing::System;
-  if (MenuStylesCBox.ItemIndex() == 2) ui::PopupMenu::drawing = ui::MenuDrawing::Drawn;
+  if (MenuStylesCBox.ItemIndex() == 0) MainForm->SetMenusDrawn(false);
+  if (MenuStylesCBox.ItemIndex() == 2) MainForm->SetMenusDrawn(true);
 }
 
 void TOptionsForm::ReversedWheelCBClick() {
@@ -134,7 +135,10 @@ void TOptionsForm::FadeCBClick() {
   FadeStepSE.SetEnabled(on);
   FormColoursCB.SetEnabled(on);
   ForBothForms([on](skin::TOrganicShapeGlassForm& f) { f.Fade().enabled = on; });
-  FormColoursCBClick();
+  // While the settings load, "Enable FormColours" is still to be read and runs
+  // this handler itself when it is; running it now would write the box's
+  // initial state over the stored value.
+  if (!loading_) FormColoursCBClick();
 }
 
 void TOptionsForm::FadeDelayChange() {
@@ -325,11 +329,18 @@ void TOptionsForm::DesktopColoursCBClick() {
   if (MainForm) MainForm->KVWallpaper1().DtopActive = DesktopColoursCB.Checked();
 }
 
+void TOptionsForm::ApplyIconTextColouring() {
+  // The text colour is sent when it is chosen by hand or derived from the
+  // wallpaper; either box alone leaves the other's choice in force.
+  if (MainForm)
+    MainForm->KVWallpaper1().DtopForeground = TextColourCB.Checked() || AnalyseCB.Checked();
+}
+
 void TOptionsForm::TextColourCBClick() {
   store_.RegWriteBool(kWallpaperChangingKey, "ChangeFGColour", TextColourCB.Checked());
   UpdateDesktopEnabling();
+  ApplyIconTextColouring();
   if (!MainForm) return;
-  MainForm->KVWallpaper1().DtopForeground = TextColourCB.Checked();
   if (TextColourCB.IsEnabled()) MainForm->KVWallpaper1().ApplyIconColours();
 }
 
@@ -350,7 +361,10 @@ void TOptionsForm::TransparentBGCBClick() {
 void TOptionsForm::KeepHiddenCBClick() {
   store_.RegWriteBool(kWallpaperChangingKey, "HideIconsAlways", DesktopIconsHiddenCB.Checked());
   const bool hidden = store_.RegReadBool(kWallpaperChangingKey, "HideIconsAlways").value_or(false);
-  if (!MainForm) return;
+  // The menu's mark says what the command last applied: when it agrees there
+  // is nothing to do (the command flips the icons' shown state, so it must not
+  // run twice for one state).
+  if (!MainForm || MainForm->ItemChecked("KeepIconsHidden1") == hidden) return;
   // The command toggles its mark, so it starts from the opposite.
   MainForm->SetItemChecked("KeepIconsHidden1", !hidden);
   MainForm->KeepIconsHidden1Click();
@@ -380,7 +394,7 @@ void TOptionsForm::IconSizeClick(bool small) {
 void TOptionsForm::AnalyseCBClick() {
   store_.RegWriteBool(kWallpaperChangingKey, "AnalyseThumbnails", AnalyseCB.Checked());
   UpdateDesktopEnabling();
-  if (MainForm) MainForm->KVWallpaper1().DtopForeground = AnalyseCB.Checked();
+  ApplyIconTextColouring();
 }
 
 void TOptionsForm::GrayScaleCBClick() {

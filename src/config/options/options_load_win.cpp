@@ -1,8 +1,14 @@
 // LoadSettings: the whole settings store read once into the options window's
-// controls, subkey by subkey in a fixed order. A stored value that changes what
-// a check box or spin edit shows runs its handler (so it is applied and written
-// back); a missing value whose first run writes it is written; others leave the
-// control as it is. The first value that cannot be read ends the reading.
+// controls, subkey by subkey in a fixed order. A stored value of a check box or
+// spin edit is taken and its handler runs, so it is written back and applied
+// even when the control already showed it (the window, timer or program-wide
+// copy it drives may start from another value); a missing value whose first
+// run writes it is written; others leave the control as it is. The first value
+// that cannot be read ends the reading.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
 #include "config/hotkey_rules.h"
 #include "config/options/options_form_win.h"
 #include "config/settings_schema.h"
@@ -39,7 +45,6 @@ void TOptionsForm::TakeBool(ui::CheckBox& box, const char* subkey, const char* n
       return;
     }
   }
-  if (box.Checked() == *value) return;
   box.SetChecked(*value);
   (this->*handler)();
 }
@@ -56,9 +61,8 @@ void TOptionsForm::TakeInt(ui::SpinEdit& spin, const char* subkey, const char* n
       return;
     }
   }
-  const int before = spin.Value();
   spin.SetValue(*value);  // held to the spin edit's range
-  if (spin.Value() != before) (this->*handler)();
+  (this->*handler)();
 }
 
 bool TOptionsForm::TakeCombo(ui::ComboBox& combo, const char* subkey, const char* name) {
@@ -66,6 +70,23 @@ bool TOptionsForm::TakeCombo(ui::ComboBox& combo, const char* subkey, const char
   if (!value || *value < 0 || *value >= combo.Count()) return false;
   combo.SetItemIndex(*value);
   return true;
+}
+
+void TOptionsForm::ShowIconSizeInForce() {
+  if (!MainForm) return;
+  bool small = MainForm->ItemChecked("SmallIcons1");
+  bool normal = MainForm->ItemChecked("NormalIcons1");
+  if (small == normal) {
+    // Nothing chosen yet: the marks show the size the desktop has, so that the
+    // menu's pair and the two boxes start as one exclusive choice. Nothing is
+    // written and the desktop is left as it is.
+    const HWND view = TKVWallpaper::DesktopListView();
+    small = view && (GetWindowLongW(view, GWL_STYLE) & LVS_TYPEMASK) == LVS_SMALLICON;
+    normal = !small;
+    MainForm->SetItemChecked("SmallIcons1", small);
+    MainForm->SetItemChecked("NormalIcons1", normal);
+  }
+  SetIconSizeBoxes(small, normal);
 }
 
 void TOptionsForm::LoadSettings() {
@@ -89,11 +110,9 @@ void TOptionsForm::LoadSettings() {
     TakeCombo(ShowKVCBox, k, "ShowKV");
     ShowKVCBoxChange();
     TakeBool(AutoHideCB, k, "Auto Hide", &TOptionsForm::AutoHideCBClick);
-    // Absent, 10 is written while the spin edit goes on showing its 20.
-    if (!store_.RegReadInteger(k, "Auto Hide Time"))
-      store_.RegWriteInteger(k, "Auto Hide Time", 10);
-    else
-      TakeInt(AutoHideTimeSE, k, "Auto Hide Time", &TOptionsForm::AutoHideTimeChange);
+    // Absent, the 10 written is also what the spin edit shows (it starts at
+    // 20), so the window never shows another delay than the one in force.
+    TakeInt(AutoHideTimeSE, k, "Auto Hide Time", &TOptionsForm::AutoHideTimeChange);
 
     // "Thumbnails\".
     const char* t = kThumbnailsKey;
@@ -156,6 +175,8 @@ void TOptionsForm::LoadSettings() {
         box.SetChecked(true);
         IconSizeClick(*small);
       }
+    } else {
+      ShowIconSizeInForce();
     }
 
     // "Form Effects\" and the colour set "FormToChange" chooses.

@@ -46,7 +46,34 @@ int TOptionsForm::TextWidth(const std::string& text) const {
   return size.cx;
 }
 
-namespace {}  // namespace
+void TOptionsForm::AddHint(HWND control, const std::string& text) {
+  if (!hints_) {
+    hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!hints_) return;
+  }
+  std::wstring wide = Widen(text);
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = GetParent(control);
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.lpszText = wide.data();
+  SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+std::string TOptionsForm::HintOf(HWND control) const {
+  if (!hints_) return {};
+  wchar_t text[256] = {};
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = GetParent(control);
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.lpszText = text;
+  SendMessageW(hints_, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&info));
+  return Narrow(text);
+}
 
 // --- Small controls of the window ----------------------------------------------
 
@@ -106,8 +133,9 @@ void TOptionsForm::Label(ui::Label& label, HWND parent, int x, int y, int w,
 }
 
 void TOptionsForm::Check(ui::CheckBox& box, HWND parent, int x, int y, int w,
-                         const std::string& text, const char* value) {
-  box.Create(ChildAt(parent, x, y, w, 20, text));
+                         const std::string& text, const char* value, int lines) {
+  // A caption of more lines wraps at the box's width.
+  box.Create(ChildAt(parent, x, y, w, 20 + (lines - 1) * 14, text, lines > 1 ? BS_MULTILINE : 0));
   ShowCaption(box, font_.get());
   Remember(value, box.hwnd());
 }
@@ -227,8 +255,9 @@ void TOptionsForm::BuildShortcutPanel(ui::GradientPanel& p) {
   for (int tag = 0; tag < 4; ++tag, y += kRow + 2) {
     HotkeySlot& slot = slots_[static_cast<std::size_t>(tag)];
     Check(slot.enable, h, 10, y, 16, "", slot.enableValue);
-    Label(slot.label, h, 30, y, 158, kHotkeyLabels[tag]);
-    slot.edit.Create(ChildAt(h, 190, y, 140, 21));
+    Label(slot.label, h, 28, y, 148, kHotkeyLabels[tag]);
+    // Wide enough for the longest combination the field can show.
+    slot.edit.Create(ChildAt(h, 178, y, 158, 21));
     slot.edit.SetFont(font_.get());
     // The control itself turns a key without a modifier (or, but for Random,
     // with Shift alone) into Shift+Ctrl+Alt and that key.
@@ -253,13 +282,13 @@ void TOptionsForm::BuildShortcutPanel(ui::GradientPanel& p) {
   y += 8;
   for (int slot = 0; slot < 6; ++slot, y += kRow + 2) {
     const auto i = static_cast<std::size_t>(slot);
-    Label(mouseLabels_[i], h, 12, y, 140, kMouseLabels[slot]);
-    Combo(mouseCombos_[i], h, 190, y, 140, options::kActionItems, kMouseValues[slot], 10);
+    Label(mouseLabels_[i], h, 12, y, 158, kMouseLabels[slot]);
+    Combo(mouseCombos_[i], h, 178, y, 158, options::kActionItems, kMouseValues[slot], 10);
     mouseCombos_[i].SetItemIndex(defaults[slot]);
     mouseCombos_[i].onChanged = [this, slot](int) { MouseActionChange(slot); };
   }
   Label(notes_[0], h, 12, y += 8, 320, "* A Double Right Click On The Kv System Tray ");
-  Label(notes_[1], h, 22, y += 16, 320, "Will always restore KV");
+  Label(notes_[1], h, 22, y += 16, 310, "Will always restore KV");
 }
 
 // --- Operating System --------------------------------------------------------------
@@ -280,14 +309,14 @@ void TOptionsForm::BuildDesktopPanel(ui::GradientPanel& p) {
   Check(TransparentBGCB, h, 30, y += kRow + 2, 220, "Transparent Backgrounds", "TransDI");
   Check(AnalyseCB, h, 12, y += kRow + 8, 320, "Analyse wallpaper for best desktop icon colour.",
         "AnalyseThumbnails");
-  Check(GrayScaleCB, h, 30, y += kRow, 306, "GrayScale resulting colour (removes vulgar colours).",
-        "GrayScale");
-  Check(DesktopIconsHiddenCB, h, 12, y += kRow + 8, 220, "Keep Desktop Icons Hidden",
+  Check(GrayScaleCB, h, 30, y += kRow, 300, "GrayScale resulting colour (removes vulgar colours).",
+        "GrayScale", 2);
+  Check(DesktopIconsHiddenCB, h, 12, y += kRow + 22, 220, "Keep Desktop Icons Hidden",
         "HideIconsAlways");
   Label(refreshLabel_, h, 12, y += kRow + 2, 238, " Hidden Destop Icon Refresh interval :");
   Spin(HiddenRefreshSE, h, 254, y, 1, 100, 1, "HiddenRefreshInterval");
   Label(iconSizeLabel_, h, 12, y += kRow + 8, 100, "Icon Size");
-  Check(NormalIconsCB, h, 30, y += kRow - 4, 90, "Normal", nullptr);
+  Check(NormalIconsCB, h, 30, y += kRow - 4, 90, "Normal", "Normal Icons");
   Check(SmallIconsCB, h, 130, y, 90, "Small", "Small Icons");
 
   for (ui::CheckBox* c : {&TextColourCB, &BackgroundColourCB, &TransparentBGCB})
@@ -407,13 +436,13 @@ void TOptionsForm::BuildThumbnailsPanel(ui::GradientPanel& p) {
   Check(CacheEnabledCB, h, 12, 12, 320, "Enable Image Cache (Greatly increases speed)",
         "Cache Enabled");
   CacheEnabledCB.SetChecked(true);
-  Label(compressionLabel_, h, 30, 40, 200, "Thumbnail Compression (1 - 100) :");
-  Spin(CompressionSE, h, 270, 40, 0, 100, 100, "Compression");
+  Label(compressionLabel_, h, 30, 40, 240, "Thumbnail Compression (1 - 100) :");
+  Spin(CompressionSE, h, 278, 40, 0, 100, 100, "Compression");
   Label(compressionNote_, h, 30, 62, 280, "1 = Worst, 50 = Medium, 100 = Best ");
   Label(filterLabel_, h, 30, 88, 170, "Thumbnail Generation Filter :");
   Combo(ThumbFilterCBox, h, 200, 88, 130, options::kFilterItems, "Filter");
-  Label(widthLabel_, h, 30, 116, 238, "Approximate Generated Thumbnail Width :");
-  Spin(ThumbWidthSE, h, 270, 116, 50, 200, 100, "Width");
+  Label(widthLabel_, h, 30, 116, 246, "Approximate Generated Thumbnail Width :");
+  Spin(ThumbWidthSE, h, 278, 116, 50, 200, 100, "Width");
   Check(RemoveThumbsCB, h, 30, 142, 280, "Remove Thumbnails on wallpaper deletion",
         "Remove Thumbs On Deletion");
   RemoveThumbsCB.SetVisible(false);
@@ -476,6 +505,7 @@ void TOptionsForm::BuildSkinsPanel(ui::GradientPanel& p) {
     const int x = 20 + (i % 2) * 160, y = 72 + (i / 2) * 70;
     site->Create(h, RECT{x, y, x + 48, y + 48}, "Double Click", font_.get());
     site->SetIcon(icon_, 48);
+    AddHint(site->hwnd(), "Double Click");
     site->Tag = kTags[i];
     // Every tag stands for one skin site; all of them are the project's own.
     site->onClick = [](ui::LinkLabel&) { OpenWebPage(options::kSkinsPage); };
