@@ -125,17 +125,24 @@ LRESULT TrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == kCallbackMessage) {
     POINT p{};
     GetCursorPos(&p);
-    switch (static_cast<UINT>(lp)) {
+    const UINT event = static_cast<UINT>(lp);
+    const int button = event == WM_LBUTTONDOWN || event == WM_LBUTTONDBLCLK   ? 0
+                       : event == WM_RBUTTONDOWN || event == WM_RBUTTONDBLCLK ? 1
+                                                                              : 2;
+    switch (event) {
       case WM_LBUTTONDOWN:
       case WM_RBUTTONDOWN:
       case WM_MBUTTONDOWN:
-        if (onMouseDown)
-          onMouseDown(lp == WM_LBUTTONDOWN ? 0 : lp == WM_RBUTTONDOWN ? 1 : 2, p.x, p.y);
+        if (onMouseDown) onMouseDown(button, p.x, p.y);
         break;
+      // The second press of a double click comes as the double-click message
+      // instead of a button-down one; it is a press all the same, so both
+      // presses of a double click reach onMouseDown, then onDblClick follows.
       case WM_LBUTTONDBLCLK:
       case WM_RBUTTONDBLCLK:
       case WM_MBUTTONDBLCLK:
-        if (onDblClick) onDblClick(lp == WM_LBUTTONDBLCLK ? 0 : lp == WM_RBUTTONDBLCLK ? 1 : 2);
+        if (onMouseDown) onMouseDown(button, p.x, p.y);
+        if (onDblClick) onDblClick(button);
         break;
       default:
         break;
