@@ -434,17 +434,12 @@ void TMainForm::TrayIconDblClick(int button) {
   ShowFaded(true);
 }
 
-// The menu's owner is the tray icon's window: hidden, never minimised, and
-// able to take the foreground, so the keyboard reaches the menu and a click
-// elsewhere closes it whether the browser is shown, hidden or minimised (a
-// hidden or minimised browser as owner leaves the menu without the keyboard).
+// The tray icon's window owns the menu: the browser may be hidden or
+// minimised, and then the menu would not get the keyboard.
 void TMainForm::PopupMainMenu() {
   POINT at;
   GetCursorPos(&at);
-  const HWND owner = TheTrayIcon.hwnd();
-  SetForegroundWindow(owner);
-  SysTrayPopup.Popup(owner, at.x, at.y);
-  PostMessageW(owner, WM_NULL, 0, 0);
+  TheTrayIcon.PopupMenu(SysTrayPopup, at.x, at.y);
 }
 
 // --- Timers ----------------------------------------------------------------
