@@ -195,5 +195,20 @@ TEST_F(Browser, AWiderSkinAtTheScreensRightEdgeStaysOnTheScreen) {
   EXPECT_LE(r.bottom, work.bottom);
 }
 
+TEST_F(Browser, WithoutATrayIconMinimizeTakesEveryShownWindowToTheTaskbarAndBack) {
+  browser->Default1Click();
+  browser->TheTrayIcon.SetActive(false);
+  browser->Show();
+  manager->Form().SetVisible(true);
+  browser->Minimize1Click();
+  EXPECT_TRUE(IsIconic(browser->hwnd()));
+  EXPECT_FALSE(manager->Form().IsVisible());
+  // The taskbar button restores the application: every window that went comes back.
+  SendMessageW(browser->hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsIconic(browser->hwnd()));
+  EXPECT_TRUE(browser->IsVisible());
+  EXPECT_TRUE(manager->Form().IsVisible());
+}
+
 }  // namespace
 }  // namespace kv
