@@ -50,15 +50,15 @@ Rect WithoutScreenTaskbar(const Rect& work) {
                         GetSystemMetrics(SM_CYSCREEN));
 }
 
-// The work area of the monitor nearest to `window`; on the primary monitor
-// without the taskbar also where the system counts it as part of the work area
-// (under Wine's virtual desktop it does).
+// The work area of the monitor nearest to `window`. On the primary monitor the
+// taskbar is taken out as well, for systems whose work area still holds it.
 Rect WorkAreaNear(const Rect& window) {
   const RECT r{window.left, window.top, window.right, window.bottom};
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
-    return WithoutScreenTaskbar({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    return WithoutScreenTaskbar(
+        {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
   const Rect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
   return (info.dwFlags & MONITORINFOF_PRIMARY) ? WithoutScreenTaskbar(work) : work;
 }

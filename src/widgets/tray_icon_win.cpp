@@ -22,7 +22,7 @@ TrayIcon::TrayIcon() {
   WindowArgs args;
   args.className = L"KvTrayIconWindow";
   args.style = WS_POPUP;
-  args.exStyle = WS_EX_TOOLWINDOW;  // no taskbar button while it owns a menu
+  args.exStyle = WS_EX_TOOLWINDOW;  // no taskbar button while it is shown for a menu
   args.left = args.top = args.width = args.height = 0;
   Window::Create(args);
 }

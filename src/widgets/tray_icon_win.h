@@ -44,11 +44,10 @@ class TrayIcon : public Window {
   [[nodiscard]] bool Animate() const noexcept { return animate_; }
 
   // Shows `menu` at a screen position, owned by the icon's own window. That
-  // window is never minimised, and for the menu's time it is shown as a speck
-  // off the screen so that it can take the foreground: the keyboard then
+  // window is never minimised, and for the menu's time it is shown as one pixel
+  // under the mouse so that it can take the foreground: the keyboard then
   // reaches the menu and a click elsewhere closes it, whether the program's
-  // other windows are shown, hidden or minimised (a hidden window cannot take
-  // the foreground under Wine).
+  // other windows are shown, hidden or minimised.
   void PopupMenu(ui::PopupMenu& menu, int x, int y);
 
   // button: 0 left, 1 right, 2 middle; x, y: the mouse's screen position.

@@ -68,8 +68,8 @@ class Browser : public ::testing::Test {
 TEST_F(Browser, ASkinThatFailsLeavesTheBuiltInSkinAndDefaultSkinStillWorks) {
   browser->Default1Click();
   WriteFile("empty.bmp", "");  // a picture that cannot be read
-  const std::string broken = WriteFile(
-      "broken.ini", "[misc]\nBrowserImage=\\empty.bmp\nManagerImage=\\empty.bmp\n");
+  const std::string broken =
+      WriteFile("broken.ini", "[misc]\nBrowserImage=\\empty.bmp\nManagerImage=\\empty.bmp\n");
 
   // Answered No: the program is to end, and both windows have the built-in skin.
   browser->LoadSkinFile(broken);
@@ -88,9 +88,9 @@ TEST_F(Browser, ASkinThatFailsLeavesTheBuiltInSkinAndDefaultSkinStillWorks) {
   ExpectBuiltInSkin();
 
   // The browser's part alone failing is the same.
-  const std::string brokenBrowser = WriteFile(
-      "brokenbrowser.ini",
-      "[misc]\nBrowserImage=\\empty.bmp\nManagerImage=$KVDir$\\browser_test\\back.bmp\n");
+  const std::string brokenBrowser =
+      WriteFile("brokenbrowser.ini",
+                "[misc]\nBrowserImage=\\empty.bmp\nManagerImage=$KVDir$\\browser_test\\back.bmp\n");
   SaveBmp(Bitmap(50, 40), ProgramDir() + "browser_test\\back.bmp");
   browser->LoadSkinFile(brokenBrowser);
   ASSERT_EQ(prompts.Texts(Kind::AskError).size(), 3u);

@@ -30,20 +30,20 @@ TEST_P(TrayClicks, EveryPressIsAMouseDownAndADoubleClickFollowsTheSecond) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sequences, TrayClicks,
-    ::testing::Values(
-        ClickCase{"leftClick", {WM_LBUTTONDOWN, WM_LBUTTONUP}, "d0 "},
-        // The system reports the second press of a double click as the
-        // double-click message only.
-        ClickCase{"leftDouble",
-                  {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP},
-                  "d0 d0 D0 "},
-        ClickCase{"rightDouble",
-                  {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_RBUTTONUP},
-                  "d1 d1 D1 "},
-        ClickCase{"middleDouble",
-                  {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK, WM_MBUTTONUP},
-                  "d2 d2 D2 "},
-        ClickCase{"moveAndReleasesOnly", {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP}, ""}),
+    ::testing::Values(ClickCase{"leftClick", {WM_LBUTTONDOWN, WM_LBUTTONUP}, "d0 "},
+                      // The system reports the second press of a double click as the
+                      // double-click message only.
+                      ClickCase{"leftDouble",
+                                {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP},
+                                "d0 d0 D0 "},
+                      ClickCase{"rightDouble",
+                                {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_RBUTTONUP},
+                                "d1 d1 D1 "},
+                      ClickCase{"middleDouble",
+                                {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK, WM_MBUTTONUP},
+                                "d2 d2 D2 "},
+                      ClickCase{
+                          "moveAndReleasesOnly", {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP}, ""}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
