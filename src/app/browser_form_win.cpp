@@ -165,7 +165,7 @@ void TMainForm::BuildTrayMenu() {
   ui::MenuItem& skins = root.Add("Skins", {}, "Skins1");
   add(skins, "Load Skin...", "LoadSkin1", [this] { LoadSkin1Click(); });
   skins.AddSeparator();
-  add(skins, "Default Skin", "Default1", [this] { Default1Click(); });
+  defaultSkinItem_ = &add(skins, "Default Skin", "Default1", [this] { Default1Click(); });
   skins.AddSeparator();
 
   ui::MenuItem& walls = root.Add("Wallpapers", {}, "Help4");
@@ -190,8 +190,9 @@ void TMainForm::BuildTrayMenu() {
   align.AddSeparator();
   align.Add("Default", [this](ui::MenuItem& item) { Top1Click(item.tag); }).tag = 4;
   desktop.AddSeparator();
-  add(desktop, "Small Icons", "SmallIcons1", [this] { SmallIcons1Click(true); });
-  add(desktop, "Normal Icons", "NormalIcons1", [this] { NormalIcons1Click(true); });
+  smallIconsItem_ = &add(desktop, "Small Icons", "SmallIcons1", [this] { SmallIcons1Click(true); });
+  normalIconsItem_ =
+      &add(desktop, "Normal Icons", "NormalIcons1", [this] { NormalIcons1Click(true); });
   desktop.AddSeparator();
   add(desktop, "Line Up Icons", "LineUpIcons1", [] { TKVWallpaper::ArrangeDesktopIcons(5); });
   add(desktop, "Refresh Icons", "RefreshIcons1", [this] { KVWallpaper1_.ApplyIconColours(); });
@@ -272,12 +273,29 @@ void TMainForm::DisplayPropertiesClick() {
 
 void TMainForm::Minimize1Click() {
   if (!TheTrayIcon.Active()) {
-    ShowWindow(hwnd_, SW_MINIMIZE);
+    MinimizeToTaskbar();
     return;
   }
   if (OptionsForm && OptionsForm->IsVisible()) OptionsForm->SetVisible(false);
   if (ManagerForm && ManagerForm->Form().IsVisible()) ManagerForm->Form().ShowFaded(false);
   if (IsVisible()) ShowFaded(false);
+}
+
+// Without a tray icon the application goes to the taskbar as a whole: the
+// browser's button stands for it, and its other shown windows hide until it is
+// restored.
+void TMainForm::MinimizeToTaskbar() {
+  restoreOptions_ = OptionsForm && OptionsForm->IsVisible();
+  restoreManager_ = ManagerForm && ManagerForm->Form().IsVisible();
+  if (restoreOptions_) OptionsForm->SetVisible(false);
+  if (restoreManager_) ManagerForm->Form().SetVisible(false);
+  ShowWindow(hwnd_, IsVisible() ? SW_MINIMIZE : SW_SHOWMINNOACTIVE);
+}
+
+void TMainForm::RestoreFromTaskbar() {
+  if (restoreOptions_ && OptionsForm) OptionsForm->SetVisible(true);
+  if (restoreManager_ && ManagerForm) ManagerForm->Form().ShowFaded(true);
+  restoreOptions_ = restoreManager_ = false;
 }
 
 void TMainForm::LostKvClick() {
@@ -309,9 +327,11 @@ void TMainForm::SysExitClick() {
   PostQuitMessage(0);
 }
 
+// The browser is back from the taskbar: the windows that went with it come
+// back too. The browser stays shown (the restore has just shown it).
 void TMainForm::ApplicationRestored() {
   SetForegroundWindow(hwnd_);
-  SysBrowserClick();
+  RestoreFromTaskbar();
 }
 
 void TMainForm::ApplyStayOnTop() {
@@ -400,10 +420,10 @@ void TMainForm::TrayIconMouseDown(int button, int, int) {
       Minimize1Click();
       break;
     case TrayCommand::NormalIconSize:
-      NormalIcons1Click(true);
+      SetIconSize(false);
       break;
     case TrayCommand::SmallIconSize:
-      SmallIcons1Click(true);
+      SetIconSize(true);
       break;
     case TrayCommand::ToggleDesktopIcons: {
       HWND view = TKVWallpaper::DesktopListView();
@@ -421,12 +441,12 @@ void TMainForm::TrayIconDblClick(int button) {
   ShowFaded(true);
 }
 
+// The tray icon's window owns the menu: the browser may be hidden or
+// minimised, and then the menu would not get the keyboard.
 void TMainForm::PopupMainMenu() {
   POINT at;
   GetCursorPos(&at);
-  SetForegroundWindow(hwnd_);
-  SysTrayPopup.Popup(hwnd_, at.x, at.y);
-  PostMessageW(hwnd_, WM_NULL, 0, 0);
+  TheTrayIcon.PopupMenu(SysTrayPopup, at.x, at.y);
 }
 
 // --- Timers ----------------------------------------------------------------
@@ -455,18 +475,25 @@ void TMainForm::SmallIcons1Click(bool fromMenu) { IconSizeClick(true, fromMenu);
 void TMainForm::NormalIcons1Click(bool fromMenu) { IconSizeClick(false, fromMenu); }
 
 void TMainForm::IconSizeClick(bool small, bool fromMenu) {
-  ui::MenuItem& smallItem = Item("SmallIcons1");
-  ui::MenuItem& normalItem = Item("NormalIcons1");
-  ui::MenuItem& clicked = small ? smallItem : normalItem;
-  ui::MenuItem& other = small ? normalItem : smallItem;
-  if (fromMenu) {
-    // The clicked kind takes the other's mark, the other the opposite.
-    clicked.checked = other.checked;
-    other.checked = !clicked.checked;
-    if (OptionsForm) OptionsForm->SetIconSizeBoxes(smallItem.checked, normalItem.checked);
-  }
-  store_.RegWriteBool(kWallpaperChangingKey, "Small Icons", smallItem.checked);
-  if (!clicked.checked) return;
+  // From the menu the clicked kind takes the other's mark, the other the opposite.
+  if (fromMenu) SetIconSizeMarks(small ? normalIconsItem_->checked : !smallIconsItem_->checked);
+  ApplyIconSizeMarks(small);
+}
+
+void TMainForm::SetIconSize(bool small) {
+  SetIconSizeMarks(small);
+  ApplyIconSizeMarks(small);
+}
+
+void TMainForm::SetIconSizeMarks(bool small) {
+  smallIconsItem_->checked = small;
+  normalIconsItem_->checked = !small;
+  if (OptionsForm) OptionsForm->SetIconSizeBoxes(small, !small);
+}
+
+void TMainForm::ApplyIconSizeMarks(bool small) {
+  store_.RegWriteBool(kWallpaperChangingKey, "Small Icons", smallIconsItem_->checked);
+  if (!(small ? smallIconsItem_ : normalIconsItem_)->checked) return;
   if (!KVWallpaper1_.ChangeDesktopIconSize(small)) prompts_.Warning(kActiveDesktopIconSizeWarning);
 }
 

@@ -119,7 +119,10 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void ApplyFile(const std::string& fullName, const std::string& style) override;
   void FillPreview(skin::TOrganicShapeImage& preview, int index);
   [[nodiscard]] bool SelectListEntry(int index);
-  [[nodiscard]] bool LoadBrowserSkin(const std::string& fileName);
+  // The browser's part of a skin file: loaded, failed (the user is asked for
+  // another), or without its required picture (the program ends).
+  enum class BrowserSkinLoad { Loaded, Failed, NoBrowserImage };
+  [[nodiscard]] BrowserSkinLoad LoadBrowserSkin(const std::string& fileName);
   void BuildDefaultBrowserSkin();
   void SkinFileSearch();
 
@@ -159,6 +162,18 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
                                        const std::string& command);
   skin::TOrganicShapeImage& AddPreview(const std::string& name, int x, int y, int w, int h);
   void IconSizeClick(bool small, bool fromMenu);
+  // The tray actions' icon size: that size's mark on, the other's off.
+  void SetIconSize(bool small);
+  void SetIconSizeMarks(bool small);
+  // Writes "Small Icons" and, when the kind is now checked, changes the desktop.
+  void ApplyIconSizeMarks(bool small);
+  // Minimising to the taskbar hides the other windows; restoring shows them.
+  void MinimizeToTaskbar();
+  void RestoreFromTaskbar();
+  // The skin dialog; false when cancelled.
+  [[nodiscard]] bool AskForSkin();
+  void UseBuiltInSkin();
+  void SkinFileFailed(const char* question);
   void FormShow();
   void FormHide();
   [[nodiscard]] int ListCount() const;
@@ -190,6 +205,13 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   HIMAGELIST menuImages_ = nullptr;  // ImageList1: the menus' pictures
   LONG desktopStyle_ = 0;
   bool haveDesktopStyle_ = false;
+  // Menu items the browser's own handlers keep marked, found once when built.
+  ui::MenuItem* defaultSkinItem_ = nullptr;
+  ui::MenuItem* smallIconsItem_ = nullptr;
+  ui::MenuItem* normalIconsItem_ = nullptr;
+  // The windows hidden by minimising to the taskbar, shown again on restore.
+  bool restoreManager_ = false;
+  bool restoreOptions_ = false;
   int wheelRest_ = 0;
   std::mt19937 shuffleRandom_;
   std::optional<ShuffleRound> round_;

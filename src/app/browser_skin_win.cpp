@@ -94,15 +94,21 @@ void TMainForm::LoadCurrentSkin() {
     LoadSkinFile(file);
   } else {
     prompts_.Information(kSkinLost);
-    LoadSkin1Click();
+    // Both windows need a skin to be of use: without a choice the built-in
+    // one stands in, and the next start no longer asks.
+    if (!AskForSkin()) UseBuiltInSkin();
   }
 }
 
-void TMainForm::LoadSkin1Click() {
+void TMainForm::LoadSkin1Click() { (void)AskForSkin(); }
+
+bool TMainForm::AskForSkin() {
   FileDialogArgs args;
   args.filter = kSkinFilter;
   const std::vector<std::string> chosen = prompts_.OpenFiles(args);
-  if (!chosen.empty()) LoadSkinFile(chosen.front());
+  if (chosen.empty()) return false;
+  LoadSkinFile(chosen.front());
+  return true;
 }
 
 bool TMainForm::LoadSkinNamed(const std::string& skin) {
@@ -128,8 +134,7 @@ bool TMainForm::LoadSkinNamed(const std::string& skin) {
 void TMainForm::Default1Click() {
   store_.RegWriteString(kRootKey, "CurrentSkinFile", kDefaultSkinFile);
   program::CurrentSkinFile = kDefaultSkinFile;
-  ui::MenuItem& item = Item("Default1");
-  if (!item.checked) {
+  if (!defaultSkinItem_->checked) {
     BuildDefaultBrowserSkin();
     if (ManagerForm) {
       ManagerForm->ClearSkin();
@@ -137,34 +142,56 @@ void TMainForm::Default1Click() {
       if (ManagerForm->Wallpaperlist().Count() > 0) RefreshPreviews();
     }
   }
-  item.checked = true;
+  defaultSkinItem_->checked = true;
+}
+
+// The windows lost whatever skin they had: the built-in one is built again
+// whatever the "Default Skin" mark says.
+void TMainForm::UseBuiltInSkin() {
+  defaultSkinItem_->checked = false;
+  Default1Click();
 }
 
 void TMainForm::LoadSkinFile(const std::string& fileName) {
   program::CurrentSkinFile = fileName;
   SkinDir = skin::DirectoryOf(fileName);
   ClearSkinLists();
+  // From here the built-in skin is gone, whatever becomes of this file.
+  defaultSkinItem_->checked = false;
   if (ManagerForm) {
     ManagerForm->ClearSkin();
     if (!ManagerForm->LoadManagerSkin(fileName)) {
-      if (prompts_.Confirm(kManagerSkinFailed))
-        LoadSkin1Click();
-      else
-        PostQuitMessage(0);
+      SkinFileFailed(kManagerSkinFailed);
       return;
     }
   }
-  if (!LoadBrowserSkin(fileName)) {
-    if (prompts_.Confirm(kBrowserSkinFailed))
-      LoadSkin1Click();
-    else
+  switch (LoadBrowserSkin(fileName)) {
+    case BrowserSkinLoad::Failed:
+      SkinFileFailed(kBrowserSkinFailed);
+      return;
+    case BrowserSkinLoad::NoBrowserImage:
+      // The program ends; the file is not remembered, so the next start does
+      // not end the same way.
+      UseBuiltInSkin();
       PostQuitMessage(0);
-    return;
+      return;
+    case BrowserSkinLoad::Loaded:
+      break;
   }
   store_.RegWriteString(kRootKey, "CurrentSkinFile", fileName);
   RefreshPreviews();
   if (program::OptionsForm) program::OptionsForm->SetScrollMaximum(PreviewCount());
-  Item("Default1").checked = false;
+}
+
+// A file that would not load leaves both windows with the built-in skin and
+// "CurrentSkinFile" naming it, so the program stays usable whatever the answer
+// and a later start does not meet the file again.
+void TMainForm::SkinFileFailed(const char* question) {
+  UseBuiltInSkin();
+  if (prompts_.AskError(question))
+    LoadSkin1Click();
+  else
+    PostQuitMessage(0);
 }
 
 skin::TOrganicShapeImage& TMainForm::AddPreview(const std::string& name, int x, int y, int w,
@@ -189,7 +216,7 @@ skin::TOrganicShapeImage& TMainForm::AddPreview(const std::string& name, int x, 
   return *self;
 }
 
-bool TMainForm::LoadBrowserSkin(const std::string& fileName) {
+TMainForm::BrowserSkinLoad TMainForm::LoadBrowserSkin(const std::string& fileName) {
   // Any error on the way (an unreadable picture) fails the loader, so the user
   // is asked for another skin instead of being left with half a window.
   try {
@@ -197,8 +224,7 @@ bool TMainForm::LoadBrowserSkin(const std::string& fileName) {
     const skin::BrowserSkin desc = skin::ReadBrowserSkin(ini, ProgramDir(), SkinDir);
     if (!desc.browserImage) {
       prompts_.Warning(kMissingBrowserImage);
-      PostQuitMessage(0);  // the browser closes, which ends the program
-      return true;
+      return BrowserSkinLoad::NoBrowserImage;  // the browser closes, which ends the program
     }
     Skin().Assign(LoadPicture(*desc.browserImage));
     for (const skin::SkinPreview& p : desc.previews) {
@@ -210,10 +236,10 @@ bool TMainForm::LoadBrowserSkin(const std::string& fileName) {
     for (const skin::SkinButton& b : desc.buttons)
       AddButton(skin::MakeSkinButton(hwnd_, b, labels_), b.click);
     RaiseButtons();
-    return true;
+    return BrowserSkinLoad::Loaded;
   } catch (const std::exception& e) {
     prompts_.Error(e.what());
-    return false;
+    return BrowserSkinLoad::Failed;
   }
 }
 

@@ -50,6 +50,19 @@ Rect WithoutScreenTaskbar(const Rect& work) {
                         GetSystemMetrics(SM_CYSCREEN));
 }
 
+// The work area of the monitor nearest to `window`. On the primary monitor the
+// taskbar is taken out as well, for systems whose work area still holds it.
+Rect WorkAreaNear(const Rect& window) {
+  const RECT r{window.left, window.top, window.right, window.bottom};
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
+    return WithoutScreenTaskbar(
+        {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  const Rect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  return (info.dwFlags & MONITORINFOF_PRIMARY) ? WithoutScreenTaskbar(work) : work;
+}
+
 void SnapWindowPos(WINDOWPOS& pos, const Rect& work, int threshold) {
   const Point p = SnapToEdges({pos.x, pos.y}, pos.cx, pos.cy, work, threshold);
   pos.x = p.x;
@@ -115,8 +128,18 @@ void TOrganicShapeForm::shapeIt() {
     skin_.SetInvisibleColor(invisible_);
     skin_.calculateRegion();
   }
-  SetWindowPos(hwnd_, nullptr, 0, 0, skin_.Width(), skin_.Height(),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A new size keeps the window inside the work area: a wider skin chosen while
+  // the window sits at the screen's right edge would otherwise put its right
+  // part, buttons and all, off the screen.
+  RECT now{};
+  GetWindowRect(hwnd_, &now);
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  Rect placed{now.left, now.top, now.left + skin_.Width(), now.top + skin_.Height()};
+  if (placed.Width() != now.right - now.left || placed.Height() != now.bottom - now.top)
+    placed = KeepInside(placed, WorkAreaNear(placed));
+  else
+    flags |= SWP_NOMOVE;
+  SetWindowPos(hwnd_, nullptr, placed.left, placed.top, placed.Width(), placed.Height(), flags);
   GdiRegion region = skin_.getRegion();
   if (!SetWindowRgn(hwnd_, region.get(), TRUE))
     throw OrganicShapeException::Failed("TOrganicShapeForm", "shapeIt", "SetWindowRgn");

@@ -58,7 +58,12 @@ std::unique_ptr<TOrganicShapeButton> MakeSkinButton(HWND parent, const std::stri
   button->Create({parent, name, x, y, true});
   button->SetInvisibleColor(kMagenta);
   button->SetShowHint(true);
-  if (!pictures.normal.Empty()) button->SetMask(pictures.normal);
+  // The button takes its normal picture's size; without one it has none, so a
+  // skin that leaves the picture out shows no stray face-coloured square.
+  if (!pictures.normal.Empty())
+    button->SetMask(pictures.normal);
+  else
+    button->SetBounds(x, y, 0, 0);
   if (!pictures.over.Empty()) button->SetOverBmp(pictures.over);
   if (!pictures.down.Empty()) button->SetPressedBmp(pictures.down);
   button->DataString = labelIndex;

@@ -41,6 +41,9 @@ class Prompts {
   virtual bool AskInformation(const std::string& text) = 0;
   // The general error box that reports an error reaching the top of an event.
   virtual void Error(const std::string& text) = 0;
+  // A failure the user decides on (a skin that would not load): error icon, Yes
+  // and No; only Yes returns true.
+  virtual bool AskError(const std::string& text) = 0;
   // Chosen files (several when args.multiSelect); empty when cancelled.
   virtual std::vector<std::string> OpenFiles(const FileDialogArgs& args) = 0;
   virtual std::optional<std::string> SaveFile(const FileDialogArgs& args) = 0;
@@ -60,14 +63,15 @@ class ScriptedPrompts : public Prompts {
     Error,
     OpenFiles,
     SaveFile,
-    BrowseFolder
+    BrowseFolder,
+    AskError
   };
   struct Shown {
     Kind kind;
     std::string text;  // the message, or the dialog's title
   };
 
-  std::deque<bool> confirmAnswers;  // for Confirm and AskInformation, in turn
+  std::deque<bool> confirmAnswers;  // for every Yes/No box, in turn
   std::deque<std::vector<std::string>> openAnswers;
   std::deque<std::optional<std::string>> saveAnswers;
   std::deque<std::optional<std::string>> folderAnswers;
@@ -84,6 +88,10 @@ class ScriptedPrompts : public Prompts {
     return Pop(confirmAnswers, false);
   }
   void Error(const std::string& text) override { shown.push_back({Kind::Error, text}); }
+  bool AskError(const std::string& text) override {
+    shown.push_back({Kind::AskError, text});
+    return Pop(confirmAnswers, false);
+  }
   std::vector<std::string> OpenFiles(const FileDialogArgs& args) override {
     shown.push_back({Kind::OpenFiles, args.title});
     return Pop(openAnswers, {});

@@ -91,6 +91,9 @@ bool Win32Prompts::AskInformation(const std::string& text) {
   return Box(text, MB_YESNO | MB_ICONINFORMATION) == IDYES;
 }
 void Win32Prompts::Error(const std::string& text) { Box(text, MB_OK | MB_ICONERROR); }
+bool Win32Prompts::AskError(const std::string& text) {
+  return Box(text, MB_YESNO | MB_ICONERROR) == IDYES;
+}
 
 std::wstring DialogFilter(const std::string& filter) {
   std::wstring out = Widen(filter);

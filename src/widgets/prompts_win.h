@@ -22,6 +22,7 @@ class Win32Prompts : public Prompts {
   bool AskInformation(const std::string& text) override;
   void Information(const std::string& text) override;
   void Error(const std::string& text) override;
+  bool AskError(const std::string& text) override;
   std::vector<std::string> OpenFiles(const FileDialogArgs& args) override;
   std::optional<std::string> SaveFile(const FileDialogArgs& args) override;
   std::optional<std::string> BrowseFolder(const std::string& title) override;

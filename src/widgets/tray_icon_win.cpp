@@ -11,6 +11,8 @@ namespace {
 constexpr UINT kIconId = 1;
 constexpr UINT_PTR kAnimationTimer = 1;
 constexpr UINT_PTR kAddRetryTimer = 2;
+// How long a menu waits for its owner window to hear the pointer.
+constexpr DWORD kPointerWaitMs = 250;
 
 }  // namespace
 
@@ -20,6 +22,7 @@ TrayIcon::TrayIcon() {
   WindowArgs args;
   args.className = L"KvTrayIconWindow";
   args.style = WS_POPUP;
+  args.exStyle = WS_EX_TOOLWINDOW;  // no taskbar button while it is shown for a menu
   args.left = args.top = args.width = args.height = 0;
   Window::Create(args);
 }
@@ -121,21 +124,48 @@ void TrayIcon::NextFrame() {
   Update();
 }
 
+void TrayIcon::PopupMenu(ui::PopupMenu& menu, int x, int y) {
+  // Under the mouse, so the window hears the pointer enter it. Under Wine the
+  // display server takes a focus request only when it is newer than the last
+  // focus change, and a hidden browser's focus went later than any input this
+  // program has seen (the click on the icon went to the taskbar): the pointer
+  // entering the new window is such input, so it is waited for, briefly.
+  POINT at{x, y};
+  GetCursorPos(&at);
+  SetWindowPos(hwnd_, HWND_TOPMOST, at.x, at.y, 1, 1, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  const DWORD start = GetTickCount();
+  MSG msg;
+  while (!PeekMessageW(&msg, hwnd_, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE) &&
+         GetTickCount() - start < kPointerWaitMs)
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_MOUSEMOVE);
+  SetForegroundWindow(hwnd_);
+  SetFocus(hwnd_);
+  menu.Popup(hwnd_, x, y);
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
 LRESULT TrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == kCallbackMessage) {
     POINT p{};
     GetCursorPos(&p);
-    switch (static_cast<UINT>(lp)) {
+    const UINT event = static_cast<UINT>(lp);
+    const int button = event == WM_LBUTTONDOWN || event == WM_LBUTTONDBLCLK   ? 0
+                       : event == WM_RBUTTONDOWN || event == WM_RBUTTONDBLCLK ? 1
+                                                                              : 2;
+    switch (event) {
       case WM_LBUTTONDOWN:
       case WM_RBUTTONDOWN:
       case WM_MBUTTONDOWN:
-        if (onMouseDown)
-          onMouseDown(lp == WM_LBUTTONDOWN ? 0 : lp == WM_RBUTTONDOWN ? 1 : 2, p.x, p.y);
+        if (onMouseDown) onMouseDown(button, p.x, p.y);
         break;
+      // The second press of a double click comes as the double-click message
+      // instead of a button-down one; it is a press all the same, so both
+      // presses of a double click reach onMouseDown, then onDblClick follows.
       case WM_LBUTTONDBLCLK:
       case WM_RBUTTONDBLCLK:
       case WM_MBUTTONDBLCLK:
-        if (onDblClick) onDblClick(lp == WM_LBUTTONDBLCLK ? 0 : lp == WM_RBUTTONDBLCLK ? 1 : 2);
+        if (onMouseDown) onMouseDown(button, p.x, p.y);
+        if (onDblClick) onDblClick(button);
         break;
       default:
         break;

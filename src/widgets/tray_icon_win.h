@@ -16,6 +16,7 @@
 #include <functional>
 #include <string>
 
+#include "widgets/menu_win.h"
 #include "widgets/window_win.h"
 
 namespace kv::ui {
@@ -41,6 +42,13 @@ class TrayIcon : public Window {
   void SetAnimateInterval(int ms);
   void SetAnimate(bool animate);
   [[nodiscard]] bool Animate() const noexcept { return animate_; }
+
+  // Shows `menu` at a screen position, owned by the icon's own window. That
+  // window is never minimised, and for the menu's time it is shown as one pixel
+  // under the mouse so that it can take the foreground: the keyboard then
+  // reaches the menu and a click elsewhere closes it, whether the program's
+  // other windows are shown, hidden or minimised.
+  void PopupMenu(ui::PopupMenu& menu, int x, int y);
 
   // button: 0 left, 1 right, 2 middle; x, y: the mouse's screen position.
   std::function<void(int button, int x, int y)> onMouseDown;

@@ -190,6 +190,14 @@ class Kestrova(unittest.TestCase):
         self.tray(1)
         self.assertTrue(wait_until(lambda: not self.visible(browser), timeout=10))
 
+        # With the browser hidden (as auto-minimise leaves it) the keyboard still
+        # reaches the tray menu: "Next Wallpaper" picked by keys once more.
+        self.tray_menu()
+        picked = self.switched(lambda: d._xdotool("key", "--delay", 120, *keys))
+        self.assertEqual(picked, (shown - 1) % 4)
+        shown = picked
+        self.assertFalse(self.visible(browser))
+
         # "Exit", the menu's last item: the program ends and stores the windows'
         # visibility, the index and the list.
         menu = self.tray_menu()

@@ -94,8 +94,8 @@ TEST_F(ProgramWindows, SkinFilesWithTheirFaults) {
                                     "[misc]\nBrowserImage=$KVDir$\\Skins\\none.bmp\n"
                                     "ManagerImage=\\none.bmp\n");
   browser->LoadSkinFile(gap);  // the manager part fails first: asked, answered No
-  EXPECT_EQ(prompts.Texts(Kind::Confirm).size(), 1u);
-  EXPECT_NE(prompts.Texts(Kind::Confirm)[0].find("Manager window"), std::string::npos);
+  EXPECT_EQ(prompts.Texts(Kind::AskError).size(), 1u);
+  EXPECT_NE(prompts.Texts(Kind::AskError)[0].find("Manager window"), std::string::npos);
 
   const std::string noBrowser = WriteSkin("nobrowser.ini", "[misc]\n");
   manager.reset();  // the browser part alone

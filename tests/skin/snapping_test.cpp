@@ -128,3 +128,43 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace kv::skin
+
+namespace kv::skin {
+namespace {
+
+// A 1024 x 768 screen with a 28-pixel taskbar at the bottom.
+const Rect kWork{0, 0, 1024, 740};
+
+struct InsideCase {
+  const char* name;
+  Rect window;
+  Rect expected;
+};
+
+class KeepInsideTable : public ::testing::TestWithParam<InsideCase> {};
+
+TEST_P(KeepInsideTable, MovesTheWindowIntoTheWorkAreaWithoutResizingIt) {
+  const InsideCase& c = GetParam();
+  const Rect moved = KeepInside(c.window, kWork);
+  EXPECT_EQ(moved, c.expected);
+  EXPECT_EQ(moved.Width(), c.window.Width());
+  EXPECT_EQ(moved.Height(), c.window.Height());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeepInsideTable,
+    ::testing::Values(InsideCase{"inside", {100, 100, 212, 377}, {100, 100, 212, 377}},
+                      InsideCase{"flushWithEveryEdge", {0, 0, 1024, 740}, {0, 0, 1024, 740}},
+                      // The built-in browser at the right edge, then a skin three times as wide.
+                      InsideCase{
+                          "widerAtTheRightEdge", {912, 200, 1262, 600}, {674, 200, 1024, 600}},
+                      InsideCase{"tallerAtTheBottom", {300, 600, 412, 877}, {300, 463, 412, 740}},
+                      InsideCase{"pastTheCorner", {1000, 700, 1100, 800}, {924, 640, 1024, 740}},
+                      InsideCase{"beyondTheLeftAndTop", {-50, -20, 50, 80}, {0, 0, 100, 100}},
+                      // Larger than the work area: the top-left corner stays on the screen.
+                      InsideCase{"widerThanTheScreen", {500, 10, 1700, 110}, {0, 10, 1200, 110}},
+                      InsideCase{"tallerThanTheWorkArea", {10, 300, 110, 1100}, {10, 0, 110, 800}}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace kv::skin

@@ -413,8 +413,9 @@ TEST_F(TrayTest, MouseMessagesBecomeEventsWithButtonAndPosition) {
   tray_.onDblClick = [&](int button) { events.push_back("dbl" + std::to_string(button)); };
   for (UINT m : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDBLCLK, WM_MOUSEMOVE})
     SendMessageW(tray_.hwnd(), TrayIcon::kCallbackMessage, 1, m);
-  EXPECT_EQ(events,
-            (std::vector<std::string>{"down0@cursor", "down1@cursor", "down2@cursor", "dbl1"}));
+  // The double-click message is the second press too.
+  EXPECT_EQ(events, (std::vector<std::string>{"down0@cursor", "down1@cursor", "down2@cursor",
+                                              "down1@cursor", "dbl1"}));
 }
 
 TEST_F(TrayTest, ComesBackWhenTheTaskbarIsCreatedAgain) {

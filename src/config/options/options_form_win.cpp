@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <iterator>
+
 #include "base/text_win.h"
 #include "config/file_associations_win.h"
 #include "config/hotkey_rules.h"
@@ -28,6 +30,7 @@ constexpr int kCacheTimerNext = 600000;
 
 // The top-level windows of the taskbar whose translucency the options set.
 constexpr const wchar_t* kTaskbarClasses[] = {L"Shell_TrayWnd", L"ToolbarWindow32"};
+static_assert(std::size(kTaskbarClasses) == 2, "one kept style per taskbar window");
 
 }  // namespace
 
@@ -65,11 +68,10 @@ TOptionsForm::~TOptionsForm() {
     // Nothing is reported while the program ends.
   }
   ApplyTaskbarAlpha(255);
-  if (haveTaskbarStyles_) {
-    if (HWND tray = FindWindowW(kTaskbarClasses[0], nullptr))
-      SetWindowLongPtrW(tray, GWL_EXSTYLE, trayStyle_);
-    if (HWND bar = FindWindowW(kTaskbarClasses[1], nullptr))
-      SetWindowLongPtrW(bar, GWL_EXSTYLE, toolbarStyle_);
+  for (std::size_t i = 0; i < std::size(kTaskbarClasses); ++i) {
+    if (!haveTaskbarStyle_[i]) continue;
+    if (HWND bar = FindWindowW(kTaskbarClasses[i], nullptr))
+      SetWindowLongPtrW(bar, GWL_EXSTYLE, taskbarStyles_[i]);
   }
   if (icon_) DestroyIcon(icon_);
   if (program::OptionsForm == this) program::OptionsForm = nullptr;
@@ -107,12 +109,12 @@ void TOptionsForm::Create() {
   // FormCreate, in its order: the taskbar's styles, the settings, the cache
   // statistics timer, the start-up switch, the layered windows label.
   if (layered_) {
-    if (HWND tray = FindWindowW(kTaskbarClasses[0], nullptr)) {
-      trayStyle_ = GetWindowLongPtrW(tray, GWL_EXSTYLE);
-      haveTaskbarStyles_ = true;
+    for (std::size_t i = 0; i < std::size(kTaskbarClasses); ++i) {
+      if (HWND bar = FindWindowW(kTaskbarClasses[i], nullptr)) {
+        taskbarStyles_[i] = GetWindowLongPtrW(bar, GWL_EXSTYLE);
+        haveTaskbarStyle_[i] = true;
+      }
     }
-    if (HWND bar = FindWindowW(kTaskbarClasses[1], nullptr))
-      toolbarStyle_ = GetWindowLongPtrW(bar, GWL_EXSTYLE);
   }
   scanned_.clear();
   LoadSettings();

@@ -276,8 +276,9 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   GdiFont titleFont_;
   HICON icon_ = nullptr;
   bool layered_ = false;
-  LONG_PTR trayStyle_ = 0, toolbarStyle_ = 0;
-  bool haveTaskbarStyles_ = false;
+  // The kept extended style of each taskbar window, each restored on its own.
+  LONG_PTR taskbarStyles_[2] = {};
+  bool haveTaskbarStyle_[2] = {};
   int currentPage_ = -1;
   bool loading_ = false;
   std::map<std::string, HWND> byValue_;

@@ -1,0 +1,214 @@
+// The browser created as the program creates it, with the manager, driven
+// through its handlers: skins that fail and what is left of them, the tray's
+// icon size actions, and a window that grows at the screen's edge.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+#include "app/browser_form_win.h"
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
+#include "codecs/encoders.h"
+#include "codecs/file_io.h"
+#include "config/settings_store_win.h"
+#include "list/manager_form_win.h"
+#include "program/program_windows_win.h"
+#include "widgets/prompts.h"
+
+namespace kv {
+namespace {
+
+using Kind = ScriptedPrompts::Kind;
+
+class Browser : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
+    program::CurrentWallNumber = 0;
+    Start();
+  }
+  void TearDown() override {
+    Stop();
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
+    DropQuit();
+  }
+  void Start() { test::CreateProgramWindows(prompts, store, browser, manager, 2); }
+  void Stop() {
+    manager.reset();
+    browser.reset();
+  }
+  // Takes an end of the program asked for (the test runs no message loop);
+  // true when there was one.
+  static bool DropQuit() {
+    MSG msg;
+    return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+  }
+  // A file in a folder of its own under the program directory.
+  static std::string WriteFile(const std::string& name, const std::string& text) {
+    const std::string dir = ProgramDir() + "browser_test\\";
+    MakeDirectory(dir);
+    std::ofstream(Widen(dir + name).c_str(), std::ios::binary) << text;
+    return dir + name;
+  }
+  void ExpectBuiltInSkin() {
+    EXPECT_EQ(browser->Buttons().size(), 6u);
+    EXPECT_EQ(browser->PreviewCount(), 3);
+    EXPECT_EQ(manager->Buttons().size(), 4u);
+    EXPECT_TRUE(browser->Item("Default1").checked);
+    EXPECT_EQ(store.RegReadString("", "CurrentSkinFile"), "%default%");
+  }
+
+  ScriptedPrompts prompts;
+  RegistrySettingsStore store;
+  std::unique_ptr<app::TMainForm> browser;
+  std::unique_ptr<TManagerForm> manager;
+};
+
+TEST_F(Browser, ASkinThatFailsLeavesTheBuiltInSkinAndDefaultSkinStillWorks) {
+  browser->Default1Click();
+  WriteFile("empty.bmp", "");  // a picture that cannot be read
+  const std::string broken =
+      WriteFile("broken.ini", "[misc]\nBrowserImage=\\empty.bmp\nManagerImage=\\empty.bmp\n");
+
+  // Answered No: the program is to end, and both windows have the built-in skin.
+  browser->LoadSkinFile(broken);
+  ASSERT_EQ(prompts.Texts(Kind::AskError).size(), 1u);
+  EXPECT_NE(prompts.Texts(Kind::AskError)[0].find("Manager window"), std::string::npos);
+  EXPECT_TRUE(DropQuit());
+  ExpectBuiltInSkin();
+
+  // Answered Yes, then the dialog cancelled: the built-in skin stays, and
+  // nothing ends the program.
+  prompts.confirmAnswers = {true};
+  browser->LoadSkinFile(broken);
+  EXPECT_EQ(prompts.Texts(Kind::AskError).size(), 2u);
+  EXPECT_EQ(prompts.Texts(Kind::OpenFiles).size(), 1u);
+  EXPECT_FALSE(DropQuit());
+  ExpectBuiltInSkin();
+
+  // The browser's part alone failing is the same.
+  const std::string brokenBrowser =
+      WriteFile("brokenbrowser.ini",
+                "[misc]\nBrowserImage=\\empty.bmp\nManagerImage=$KVDir$\\browser_test\\back.bmp\n");
+  SaveBmp(Bitmap(50, 40), ProgramDir() + "browser_test\\back.bmp");
+  browser->LoadSkinFile(brokenBrowser);
+  ASSERT_EQ(prompts.Texts(Kind::AskError).size(), 3u);
+  EXPECT_NE(prompts.Texts(Kind::AskError)[2].find("Browser window"), std::string::npos);
+  EXPECT_TRUE(DropQuit());
+  ExpectBuiltInSkin();
+
+  // "Default Skin" afterwards keeps the built-in skin whole.
+  browser->Default1Click();
+  ExpectBuiltInSkin();
+}
+
+TEST_F(Browser, ANonSkinIniEndsTheProgramOnceAndTheNextStartUsesTheBuiltInSkin) {
+  const std::string other = WriteFile("settings.ini", "[Window]\nWidth=300\n");
+  browser->LoadSkinFile(other);
+  EXPECT_EQ(prompts.Texts(Kind::Warning),
+            (std::vector<std::string>{"Skin file must contain ManagerImage in misc section",
+                                      "Skin file must contain BrowserImage in misc section"}));
+  EXPECT_TRUE(DropQuit());
+  EXPECT_EQ(store.RegReadString("", "CurrentSkinFile"), "%default%");
+
+  // The restart: the skin of "CurrentSkinFile" is loaded without a word.
+  Stop();
+  prompts.shown.clear();
+  Start();
+  browser->LoadCurrentSkin();
+  EXPECT_TRUE(prompts.shown.empty());
+  EXPECT_FALSE(DropQuit());
+  ExpectBuiltInSkin();
+}
+
+TEST_F(Browser, ALostSkinFileWithTheDialogCancelledFallsBackToTheBuiltInSkin) {
+  store.RegWriteString("", "CurrentSkinFile", ProgramDir() + "browser_test\\gone.ini");
+  browser->LoadCurrentSkin();
+  EXPECT_EQ(prompts.Texts(Kind::Information).size(), 1u);
+  EXPECT_EQ(prompts.Texts(Kind::OpenFiles).size(), 1u);
+  ExpectBuiltInSkin();
+}
+
+TEST_F(Browser, AButtonWithoutANormalPictureHasNoSize) {
+  SaveBmp(Bitmap(120, 90), ProgramDir() + "browser_test\\back.bmp");
+  SaveBmp(Bitmap(20, 10), ProgramDir() + "browser_test\\face.bmp");
+  const std::string file = WriteFile("buttons.ini",
+                                     "[misc]\nBrowserImage=\\back.bmp\nManagerImage=\\back.bmp\n"
+                                     "[Browserbuttons]\nbutton0=bare\nbareX=5\nbareClick=pause()\n"
+                                     "button1=face\nfaceNormal=\\face.bmp\nfaceClick=pause()\n");
+  browser->LoadSkinFile(file);
+  EXPECT_TRUE(prompts.shown.empty());
+  ASSERT_EQ(browser->Buttons().size(), 2u);
+  EXPECT_EQ((std::pair{browser->Buttons()[0]->Width(), browser->Buttons()[0]->Height()}),
+            (std::pair{0, 0}));
+  EXPECT_EQ((std::pair{browser->Buttons()[1]->Width(), browser->Buttons()[1]->Height()}),
+            (std::pair{20, 10}));
+}
+
+// The tray actions "Normal Icon Size" (13) and "Small Icon Size" (14) set their
+// size whatever the marks were; the menu items exchange the marks.
+struct IconSizeCase {
+  const char* name;
+  int action;
+  bool smallBefore;
+  bool smallAfter;
+};
+
+class TrayIconSize : public Browser, public ::testing::WithParamInterface<IconSizeCase> {};
+
+TEST_P(TrayIconSize, TheActionSetsItsSize) {
+  const IconSizeCase& c = GetParam();
+  browser->SetItemChecked("SmallIcons1", c.smallBefore);
+  browser->SetItemChecked("NormalIcons1", !c.smallBefore);
+  const program::MouseActions kept = program::MouseAction;
+  program::MouseAction.left = static_cast<std::uint8_t>(c.action);
+  browser->TrayIconMouseDown(0, 0, 0);
+  program::MouseAction = kept;
+  EXPECT_EQ(browser->ItemChecked("SmallIcons1"), c.smallAfter);
+  EXPECT_EQ(browser->ItemChecked("NormalIcons1"), !c.smallAfter);
+  EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Small Icons"), c.smallAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Actions, TrayIconSize,
+                         ::testing::Values(IconSizeCase{"normalFromSmall", 13, true, false},
+                                           IconSizeCase{"normalFromNormal", 13, false, false},
+                                           IconSizeCase{"smallFromNormal", 14, false, true},
+                                           IconSizeCase{"smallFromSmall", 14, true, true}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(Browser, AWiderSkinAtTheScreensRightEdgeStaysOnTheScreen) {
+  browser->Default1Click();
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT r;
+  GetWindowRect(browser->hwnd(), &r);
+  SetWindowPos(browser->hwnd(), nullptr, work.right - (r.right - r.left), 100, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const std::string steel = ProgramDir() + "Skins\\Steel\\Steel.ini";
+  ASSERT_TRUE(FileExists(steel));
+  browser->LoadSkinFile(steel);
+  GetWindowRect(browser->hwnd(), &r);
+  EXPECT_GT(r.right - r.left, 112);  // the skin did make it wider
+  EXPECT_GE(r.left, work.left);
+  EXPECT_LE(r.right, work.right);
+  EXPECT_LE(r.bottom, work.bottom);
+}
+
+TEST_F(Browser, WithoutATrayIconMinimizeTakesEveryShownWindowToTheTaskbarAndBack) {
+  browser->Default1Click();
+  browser->TheTrayIcon.SetActive(false);
+  browser->Show();
+  manager->Form().SetVisible(true);
+  browser->Minimize1Click();
+  EXPECT_TRUE(IsIconic(browser->hwnd()));
+  EXPECT_FALSE(manager->Form().IsVisible());
+  // The taskbar button restores the application: every window that went comes back.
+  SendMessageW(browser->hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsIconic(browser->hwnd()));
+  EXPECT_TRUE(browser->IsVisible());
+  EXPECT_TRUE(manager->Form().IsVisible());
+}
+
+}  // namespace
+}  // namespace kv
