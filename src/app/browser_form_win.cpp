@@ -4,6 +4,7 @@
 #include <ctime>
 #include <stdexcept>
 
+#include "app/cycling.h"
 #include "app/tray_actions.h"
 #include "base/program_dir_win.h"
 #include "base/text_win.h"
@@ -87,7 +88,7 @@ void TMainForm::Create() {
     haveDesktopStyle_ = true;
   }
   // 3. The random generator, from the clock.
-  std::srand(static_cast<unsigned>(std::time(nullptr)) ^ GetTickCount());
+  SeedRandomWallpaper(static_cast<std::uint32_t>(std::time(nullptr)) ^ GetTickCount());
   SeedShuffle();
   // 5. The tray icon.
   icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,

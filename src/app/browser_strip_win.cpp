@@ -147,7 +147,7 @@ void TMainForm::SysRandomClick() {
     if (const auto index = DrawFromRound()) Move(*index);
     return;
   }
-  Move(static_cast<int>(static_cast<long long>(std::rand()) * count / (RAND_MAX + 1LL)));
+  Move(RandomWallpaperIndex(count));
 }
 
 void TMainForm::SwitchWallpaper(program::SwitchMove move) {

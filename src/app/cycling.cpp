@@ -1,6 +1,18 @@
 #include "app/cycling.h"
 
+#include <random>
+
 namespace kv::app {
+namespace {
+
+// Program-wide, like the rest of the cycling state; only the user-interface
+// thread draws from it.
+std::mt19937& RandomEngine() {
+  static std::mt19937 engine;
+  return engine;
+}
+
+}  // namespace
 
 int WrapIndex(int hi, int lo, int v) noexcept {
   if (hi == -1) hi = lo;
@@ -43,6 +55,23 @@ bool IntervalTick(int& ticks, bool paused, bool optionsExist, int every, int tim
   if (ticks < static_cast<long long>(every) * factor) return false;
   ticks = 0;
   return true;
+}
+
+int UniformIndex(int count, const std::function<std::uint32_t()>& next) {
+  if (count < 2) return 0;
+  const std::uint64_t n = static_cast<std::uint64_t>(count);
+  // The draws below `limit` fall on the indices equally often.
+  const std::uint64_t limit = (std::uint64_t{1} << 32) / n * n;
+  for (;;) {
+    const std::uint64_t draw = next();
+    if (draw < limit) return static_cast<int>(draw % n);
+  }
+}
+
+void SeedRandomWallpaper(std::uint32_t seed) { RandomEngine().seed(seed); }
+
+int RandomWallpaperIndex(int count) {
+  return UniformIndex(count, [] { return static_cast<std::uint32_t>(RandomEngine()()); });
 }
 
 }  // namespace kv::app

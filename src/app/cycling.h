@@ -4,6 +4,8 @@
 // the counting of the interval timer. Pure functions; the browser window turns
 // them into refills and applies.
 
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace kv::app {
@@ -33,5 +35,17 @@ namespace kv::app {
 // that the switch runs now.
 [[nodiscard]] bool IntervalTick(int& ticks, bool paused, bool optionsExist, int every,
                                 int timeType) noexcept;
+
+// An index drawn uniformly from [0, count) out of 32-bit draws of `next`: draws
+// at or above the largest multiple of count that 2^32 holds are drawn again, so
+// every index has exactly the same number of draws that give it, whatever the
+// count. 0 for a count below 2.
+[[nodiscard]] int UniformIndex(int count, const std::function<std::uint32_t()>& next);
+
+// The program's random generator behind "Random Wallpaper": seeded once, when
+// the browser window is created.
+void SeedRandomWallpaper(std::uint32_t seed);
+// An entry of a list of `count` drawn uniformly by that generator.
+[[nodiscard]] int RandomWallpaperIndex(int count);
 
 }  // namespace kv::app

@@ -13,6 +13,11 @@ constexpr std::size_t kWriteBuffer = 64 * 1024;
 
 }  // namespace
 
+void RefuseReadOnly(const std::string& path, ReadOnlyTarget readOnly) {
+  if (readOnly == ReadOnlyTarget::Refuse && IsReadOnlyFile(path))
+    throw FileError("cannot replace '" + path + "': the file is read-only");
+}
+
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
   FileReader file(path);
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.Size()));
@@ -27,8 +32,8 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileAtomic(const std::string& path, const void* data, std::size_t size,
-                     Durability durability) {
-  AtomicFileWriter file(path, durability);
+                     Durability durability, ReadOnlyTarget readOnly) {
+  AtomicFileWriter file(path, durability, readOnly);
   file.Write(data, size);
   file.Commit();
 }

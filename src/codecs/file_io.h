@@ -49,21 +49,30 @@ class FileReader {
 // skipping the wait makes them much cheaper.
 enum class Durability { Flushed, Unflushed };
 
+// What a replacement does with a target that is marked read-only (the read-only
+// attribute on Windows, no write permission at all elsewhere). Files the program
+// alone owns, such as the wallpaper bitmap it renders, are replaced anyway; a
+// user's file that the user marked read-only is refused and stays as it is.
+enum class ReadOnlyTarget { Replace, Refuse };
+
 // Replaces `path` with `size` bytes so that a reader sees either the old file or
 // the whole new one, never a part: the bytes go to a temporary file beside it,
 // which is (optionally) flushed and then renamed over `path`. A read-only `path`
-// is replaced too. Raises FileError (and leaves `path` untouched) on any failure.
+// is replaced or refused as `readOnly` says. Raises FileError (and leaves `path`
+// untouched) on any failure.
 void WriteFileAtomic(const std::string& path, const void* data, std::size_t size,
-                     Durability durability = Durability::Flushed);
+                     Durability durability = Durability::Flushed,
+                     ReadOnlyTarget readOnly = ReadOnlyTarget::Replace);
 
 // The same replacement for bytes written piece by piece: they go to the
 // temporary file as they come (through a small buffer), and Commit() puts the
 // file in place. Destroyed without Commit(), after a failure on the way, the
 // writer removes the temporary file and `path` stays as it was. Every failure
-// raises FileError.
+// raises FileError; a refused read-only target raises before anything is written.
 class AtomicFileWriter {
  public:
-  explicit AtomicFileWriter(const std::string& path, Durability durability = Durability::Flushed);
+  explicit AtomicFileWriter(const std::string& path, Durability durability = Durability::Flushed,
+                            ReadOnlyTarget readOnly = ReadOnlyTarget::Replace);
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
   ~AtomicFileWriter();
@@ -85,6 +94,12 @@ class AtomicFileWriter {
 };
 
 [[nodiscard]] bool FileExists(const std::string& path) noexcept;
+// Removes a file; false when it could not be removed (or was not there).
+bool RemoveFile(const std::string& path) noexcept;
+// Whether `path` is an existing file marked read-only (see ReadOnlyTarget).
+[[nodiscard]] bool IsReadOnlyFile(const std::string& path) noexcept;
+// Raises FileError naming `path` when `readOnly` refuses it and it is read-only.
+void RefuseReadOnly(const std::string& path, ReadOnlyTarget readOnly);
 [[nodiscard]] bool DirectoryExists(const std::string& path) noexcept;
 
 }  // namespace kv

@@ -49,11 +49,11 @@ std::size_t FileReader::Read(void* data, std::size_t size) {
   }
 }
 
-AtomicFileWriter::AtomicFileWriter(const std::string& path, Durability durability)
-    : path_(path),
-      temp_(path + ".kvtmp"),
-      durability_(durability),
-      handle_(::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)) {
+AtomicFileWriter::AtomicFileWriter(const std::string& path, Durability durability,
+                                   ReadOnlyTarget readOnly)
+    : path_(path), temp_(path + ".kvtmp"), durability_(durability), handle_(-1) {
+  RefuseReadOnly(path, readOnly);
+  handle_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (handle_ < 0) Fail("cannot write", path);
 }
 
@@ -103,6 +103,16 @@ void AtomicFileWriter::Abandon() noexcept {
 bool FileExists(const std::string& path) noexcept {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool RemoveFile(const std::string& path) noexcept { return ::unlink(path.c_str()) == 0; }
+
+bool IsReadOnlyFile(const std::string& path) noexcept {
+  // A rename replaces a file whatever its own permissions; a file nobody may
+  // write is what the user meant by read-only.
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+         (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 bool DirectoryExists(const std::string& path) noexcept {

@@ -55,13 +55,16 @@ std::size_t FileReader::Read(void* data, std::size_t size) {
   return n;
 }
 
-AtomicFileWriter::AtomicFileWriter(const std::string& path, Durability durability)
+AtomicFileWriter::AtomicFileWriter(const std::string& path, Durability durability,
+                                   ReadOnlyTarget readOnly)
     : path_(path),
       temp_(path + ".kvtmp"),
       durability_(durability),
-      handle_(reinterpret_cast<std::intptr_t>(CreateFileW(Widen(temp_).c_str(), GENERIC_WRITE, 0,
-                                                          nullptr, CREATE_ALWAYS,
-                                                          FILE_ATTRIBUTE_NORMAL, nullptr))) {
+      handle_(reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)) {
+  RefuseReadOnly(path, readOnly);
+  handle_ = reinterpret_cast<std::intptr_t>(CreateFileW(Widen(temp_).c_str(), GENERIC_WRITE, 0,
+                                                        nullptr, CREATE_ALWAYS,
+                                                        FILE_ATTRIBUTE_NORMAL, nullptr));
   if (Native(handle_) == INVALID_HANDLE_VALUE) Fail("cannot write", path, GetLastError());
 }
 
@@ -93,7 +96,8 @@ void AtomicFileWriter::Commit() {
   CloseHandle(
       Native(std::exchange(handle_, reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE))));
   const std::wstring target = Widen(path_);
-  // A read-only target would refuse to be replaced.
+  // A read-only target would refuse to be replaced; one the caller lets us
+  // replace loses the mark first (a refused one raised in the constructor).
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
@@ -123,6 +127,24 @@ bool FileExists(const std::string& path) noexcept {
   try {
     const DWORD a = GetFileAttributesW(Widen(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+  } catch (...) {
+    return false;
+  }
+}
+
+bool RemoveFile(const std::string& path) noexcept {
+  try {
+    return DeleteFileW(Widen(path).c_str()) != 0;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool IsReadOnlyFile(const std::string& path) noexcept {
+  try {
+    const DWORD a = GetFileAttributesW(Widen(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY) &&
+           (a & FILE_ATTRIBUTE_READONLY);
   } catch (...) {
     return false;
   }

@@ -187,8 +187,9 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
   const std::string programDir = ProgramDir();
   Wallpaperlist_.thumbnailMaker = &ImageResizer1_;
   ImageResizer1_.cacheEnabled = program::Options.cacheEnabled;
-  Wallpaperlist_.cacheDirectory =
-      program::Options.cacheEnabled ? programDir + kCacheDirectoryName + "\\" : std::string();
+  // The program's "Cache\" folder whether or not caching is on now: turning it
+  // on later, regenerating and clearing all work there.
+  Wallpaperlist_.cacheDirectory = programDir + kCacheDirectoryName + "\\";
   try {
     Wallpaperlist_.removeOrphans =
         store_.RegReadBool(kKvOptionsKey, "Remove Orphans").value_or(false);
@@ -468,10 +469,21 @@ void TManagerForm::LoadWallPaperList1Click() {
   if (!names.empty()) SwitchToList(names.front());
 }
 
-void TManagerForm::SwitchToList(const std::string& fileName) {
+void TManagerForm::SaveBeforeLeaving() {
   // The rows go back to their own file first, so that edits made since the
-  // start are not lost by the switch.
-  if (!program::CurrentListFile.empty()) Wallpaperlist_.SaveList(program::CurrentListFile);
+  // start are not lost by a switch. A file that cannot take them (read-only, a
+  // folder that cannot be written) is reported and does not hold the user on
+  // this list.
+  if (program::CurrentListFile.empty()) return;
+  try {
+    Wallpaperlist_.SaveList(program::CurrentListFile);
+  } catch (const std::exception& e) {
+    prompts_.Error(e.what());
+  }
+}
+
+void TManagerForm::SwitchToList(const std::string& fileName) {
+  SaveBeforeLeaving();
   // A file that cannot be read raises here: the rows and the current list file
   // stay, so the unreadable file is never overwritten with other rows.
   Wallpaperlist_.LoadList(fileName);
@@ -487,15 +499,21 @@ void TManagerForm::SaveWallpaperList1Click() {
   args.filter = kSaveListFilter;
   const std::optional<std::string> name = prompts_.SaveFile(args);
   if (!name) return;
-  program::CurrentListFile = WithListExtension(*name);
-  Wallpaperlist_.SaveList(program::CurrentListFile);
+  // The chosen file becomes current only once it holds the rows: a read-only
+  // one raises and the list stays with its own file.
+  const std::string fileName = WithListExtension(*name);
+  Wallpaperlist_.SaveList(fileName);
+  program::CurrentListFile = fileName;
   store_.RegWriteString(kRootKey, kCurrentListValue, program::CurrentListFile);
 }
 
 void TManagerForm::DefaultWallpaper1Click() {
-  if (!program::CurrentListFile.empty()) Wallpaperlist_.SaveList(program::CurrentListFile);
-  program::CurrentListFile = ProgramDir() + kDefaultListName;
-  Wallpaperlist_.LoadList(program::CurrentListFile);
+  SaveBeforeLeaving();
+  // The default list becomes current only after it loaded: an unreadable one
+  // raises here and is not overwritten by these rows at exit.
+  const std::string fileName = ProgramDir() + kDefaultListName;
+  Wallpaperlist_.LoadList(fileName);
+  program::CurrentListFile = fileName;
   HidePreviewImage();
 }
 

@@ -132,6 +132,9 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   class AddScope;
   void BuildMenus();
   void AddListFileItem(const std::string& caption, const std::string& fullName);
+  // Saves the rows to the current list file before another list is loaded; a
+  // failure is shown and does not stop the change.
+  void SaveBeforeLeaving();
   void AddOne(const std::string& fullName);
   [[nodiscard]] bool AddStopped() const;
   void DropFiles(HDROP drop);

@@ -131,7 +131,9 @@ ThumbnailSize TImageResizer::WriteThumbnail(const std::string& thumbnailName,
     ResampleBitmap(size.width, size.height, kind, kThumbnailSupport, d.picture);
   }
   // A thumbnail can be made again, so it is not worth waiting for the disk.
-  const std::vector<std::uint8_t> jpeg = EncodeJpeg(d.picture, compression_);
+  // The mark names the picture, so that a namesake never takes this thumbnail.
+  const std::vector<std::uint8_t> jpeg =
+      MarkThumbnail(EncodeJpeg(d.picture, compression_), wallpaperName);
   WriteFileAtomic(thumbnailName, jpeg.data(), jpeg.size(), Durability::Unflushed);
   return size;
 }
@@ -149,6 +151,8 @@ bool TImageResizer::MakeThumbnail(const std::string& thumbnailName,
 void RegenerateCache(const TKvlistview& list, ThumbnailSource& maker,
                      const std::string& cacheDirectory, int mode,
                      const std::function<void()>& processMessages) {
+  // No directory would put the thumbnails wherever the current directory is.
+  if (cacheDirectory.empty()) return;
   if (!DirectoryExists(cacheDirectory)) MakeDirectory(cacheDirectory);
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const std::string wallpaper = list.Entry(i).FullName();
@@ -170,13 +174,14 @@ CacheStatistics ClearCache(const std::string& cacheDirectory, ShellDelete& shell
 void RegenerateCacheCommand(const TKvlistview& list, ThumbnailSource& maker,
                             const std::string& cacheDirectory, int regeneration,
                             ShellDelete& shellDelete,
-                            const std::function<void()>& processMessages) {
+                            const std::function<void()>& processMessages,
+                            const std::function<void(const CacheStatistics&)>& showStatistics) {
   if (regeneration == 1) {
-    ClearCache(cacheDirectory, shellDelete);
-    RegenerateCache(list, maker, cacheDirectory, 1, processMessages);
-  } else {
-    RegenerateCache(list, maker, cacheDirectory, 0, processMessages);
+    const CacheStatistics cleared = ClearCache(cacheDirectory, shellDelete);
+    if (showStatistics) showStatistics(cleared);
   }
+  RegenerateCache(list, maker, cacheDirectory, regeneration == 1 ? 1 : 0, processMessages);
+  if (showStatistics) showStatistics(UpdateCacheStatistics(cacheDirectory, processMessages));
 }
 
 CacheStatistics UpdateCacheStatistics(const std::string& cacheDirectory,

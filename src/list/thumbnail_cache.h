@@ -1,6 +1,6 @@
 #pragma once
 // The thumbnail cache: a flat directory of small JPEG copies of the wallpapers,
-// one per wallpaper name part (see ThumbnailName), made when a wallpaper is added
+// one per wallpaper (see thumbnail_name.h for their names), made when a wallpaper is added
 // and read by the display paths instead of the full picture.
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "list/thumbnail_name.h"
 #include "list/wallpaper_list.h"
 
 namespace kv {
@@ -86,17 +87,21 @@ struct CacheStatistics {
 // shell delete; the statistics to show afterwards.
 CacheStatistics ClearCache(const std::string& cacheDirectory, ShellDelete& shellDelete);
 
-// "Regenerate Cache" by the "Cache Regeneration" setting: 0 makes the missing
-// thumbnails, 1 clears the cache and makes all of them again.
-void RegenerateCacheCommand(const TKvlistview& list, ThumbnailSource& maker,
-                            const std::string& cacheDirectory, int regeneration,
-                            ShellDelete& shellDelete,
-                            const std::function<void()>& processMessages = {});
+
 
 // Counts the entries directly in the cache directory and adds up their sizes,
 // running `processMessages` after each entry.
 [[nodiscard]] CacheStatistics UpdateCacheStatistics(
     const std::string& cacheDirectory, const std::function<void()>& processMessages = {});
+
+// "Regenerate Cache" by the "Cache Regeneration" setting: 0 makes the missing
+// thumbnails, 1 clears the cache and makes all of them again. The figures shown
+// follow at once: `showStatistics` gets the empty cache's right after a clear
+// and the cache's own when the regeneration ends.
+void RegenerateCacheCommand(
+    const TKvlistview& list, ThumbnailSource& maker, const std::string& cacheDirectory,
+    int regeneration, ShellDelete& shellDelete, const std::function<void()>& processMessages = {},
+    const std::function<void(const CacheStatistics&)>& showStatistics = {});
 
 // The size text of a total in bytes: whole megabytes, a point, and the remaining
 // whole kilobytes in three digits (5 KB "0.005", 3 MB + 50 KB "3.050").

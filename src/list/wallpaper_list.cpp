@@ -15,10 +15,6 @@ std::string DuplicateQuestion(const std::string& fullName) {
   return fullName + "\ris already in list. Would you like to add " + fullName + " anyway ?";
 }
 
-std::string ThumbnailName(const std::string& cacheDirectory, const std::string& wallpaperName) {
-  return cacheDirectory + ChangeExtension(NamePart(wallpaperName), ".jpg");
-}
-
 TKvlistview::TKvlistview(Prompts& prompts, ShellDelete& shellDelete)
     : prompts_(prompts), shellDelete_(shellDelete) {
   defaultStyles_.fill(1);  // "Stretch"
@@ -129,13 +125,18 @@ std::string TKvlistview::DefaultStyleFor(const std::string& extension) const {
 
 void TKvlistview::LoadList(const std::string& fileName) {
   if (!FileExists(fileName)) return;
-  std::vector<std::uint8_t> bytes;
+  std::vector<std::uint8_t> bytes, names;
+  const std::string namesFile = fileName + kListNamesSuffix;
   try {
     bytes = ReadFileBytes(fileName);
+    // A companion that exists but cannot be read fails the load like the list
+    // itself: loading the cut names would lose the whole ones at the next save.
+    if (FileExists(namesFile)) names = ReadFileBytes(namesFile);
   } catch (const FileError& e) {
     throw Error(e.what());
   }
-  const std::vector<ListRecord> records = ParseListFile(bytes.data(), bytes.size());
+  const std::vector<ListRecord> records =
+      ParseListFiles(bytes.data(), bytes.size(), names.data(), names.size());
   std::vector<Row> rows;
   rows.reserve(records.size());
   for (const ListRecord& r : records) {
@@ -158,12 +159,24 @@ void TKvlistview::SaveList(const std::string& fileName) const {
   for (const Row& row : rows_)
     records.push_back({row.entry.fileName, row.entry.path,
                        static_cast<std::uint8_t>(StyleIndexOf(row.entry.style))});
-  const std::vector<std::uint8_t> bytes = FormatListFile(records);
+  const ListFiles files = FormatListFiles(records);
+  const std::string namesFile = fileName + kListNamesSuffix;
   try {
-    WriteFileAtomic(fileName, bytes.data(), bytes.size());
+    // A list the user marked read-only stays as it is, companion and all; both
+    // are checked before either is written.
+    AtomicFileWriter list(fileName, Durability::Flushed, ReadOnlyTarget::Refuse);
+    RefuseReadOnly(namesFile, ReadOnlyTarget::Refuse);
+    // The companion goes first: should the list then fail, the old records no
+    // longer match its fingerprint and are matched by their cut names.
+    if (!files.names.empty())
+      WriteFileAtomic(namesFile, files.names.data(), files.names.size(), Durability::Flushed,
+                      ReadOnlyTarget::Refuse);
+    list.Write(files.records.data(), files.records.size());
+    list.Commit();
   } catch (const FileError& e) {
     throw Error(e.what());
   }
+  if (files.names.empty()) RemoveFile(namesFile);
 }
 
 bool TKvlistview::AddWallpaper(const std::string& fullName, bool askOnDuplicate) {
@@ -174,7 +187,8 @@ bool TKvlistview::AddWallpaper(const std::string& fullName, bool askOnDuplicate)
     return false;
   if (thumbnailMaker && thumbnailMaker->CacheEnabled() && !cacheDirectory.empty()) {
     const std::string thumbnail = ThumbnailName(cacheDirectory, fullName);
-    // A thumbnail of that name is reused as it is, whichever file it was made of.
+    // An existing thumbnail of this picture (or an unmarked one of its name) is
+    // reused as it is.
     if (!FileExists(thumbnail) && !thumbnailMaker->MakeThumbnail(thumbnail, fullName)) return false;
   }
   rows_.push_back({{DefaultStyleFor(LowerExtension(fullName)), std::string(NamePart(fullName)),
@@ -228,7 +242,7 @@ void TKvlistview::RemoveSelectedRows() {
   SelectionChanged();
   for (const WallpaperEntry& entry : removed) {
     if (removeThumbsOnDeletion && !cacheDirectory.empty()) {
-      const std::string thumbnail = ThumbnailName(cacheDirectory, entry.fileName);
+      const std::string thumbnail = ThumbnailName(cacheDirectory, entry.FullName());
       if (FileExists(thumbnail)) shellDelete_.Delete(thumbnail);
     }
     if (processMessages) processMessages();

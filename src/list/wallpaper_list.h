@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "list/styles.h"
+#include "list/thumbnail_name.h"
 
 namespace kv {
 
@@ -47,11 +48,6 @@ inline constexpr char kClearConfirmText[] =
 
 // The question asked before adding a file that is already listed.
 [[nodiscard]] std::string DuplicateQuestion(const std::string& fullName);
-
-// The thumbnail of a wallpaper: the cache directory plus the wallpaper's name
-// part with its last extension replaced by ".jpg".
-[[nodiscard]] std::string ThumbnailName(const std::string& cacheDirectory,
-                                        const std::string& wallpaperName);
 
 // What the list needs of the thumbnail maker.
 class ThumbnailSource {
@@ -112,12 +108,15 @@ class TKvlistview {
   void EndUpdate();
 
   // --- Operations of the list.
-  // Replaces the rows by the file's entries; a name that does not exist changes
-  // nothing. Raises kv::Error when the file exists but cannot be read, keeping
+  // Replaces the rows by the file's entries, with the whole names its companion
+  // keeps (list_file.h); a name that does not exist changes nothing. Raises
+  // kv::Error when the file or its companion exists but cannot be read, keeping
   // the current rows.
   void LoadList(const std::string& fileName);
-  // Writes all rows, replacing the file atomically; raises kv::Error on failure
-  // (the previous file is then untouched).
+  // Writes all rows, replacing the file (and its companion of names too long for
+  // the records, or removing a companion no longer needed) atomically. Raises
+  // kv::Error on failure, a read-only list file included, which is left as it
+  // is.
   void SaveList(const std::string& fileName) const;
   // Adds one file: duplicate check (asking when `askOnDuplicate`, else skipping
   // silently), thumbnail when the cache is enabled, then a row with the default

@@ -107,10 +107,8 @@ void TOptionsForm::ScanWatchedDirectory() {
 
 namespace {
 
-std::string CacheDirectory() {
-  if (ManagerForm) return ManagerForm->Wallpaperlist().cacheDirectory;
-  return ProgramDir() + kCacheDirectoryName + "\\";
-}
+// The program's "Cache\" folder, whether or not caching is on.
+std::string CacheDirectory() { return ProgramDir() + kCacheDirectoryName + "\\"; }
 
 void PumpMessages() { ui::ProcessMessages(); }
 
@@ -125,9 +123,12 @@ void TOptionsForm::RegenerateCacheClick() {
   if (!ManagerForm) return;
   KillTimer(hwnd(), kCacheTimerId);
   try {
+    // The figures follow the cache at once, not at the timer's next run.
     RegenerateCacheCommand(ManagerForm->Wallpaperlist(), ManagerForm->ImageResizer1(),
                            CacheDirectory(), RegenerationCBox.ItemIndex(), shellDelete_,
-                           PumpMessages);
+                           PumpMessages, [this](const CacheStatistics& stats) {
+                             ShowCacheStatistics(stats.countText, stats.sizeText);
+                           });
   } catch (...) {
     SetTimer(hwnd(), kCacheTimerId, kCacheTimerAgain, nullptr);
     throw;
@@ -145,9 +146,7 @@ void TOptionsForm::CacheTimerTimer() {
     cacheTimerFirst_ = false;
     SetTimer(hwnd(), kCacheTimerId, kCacheTimerAgain, nullptr);
   }
-  const std::string directory = CacheDirectory();
-  const CacheStatistics stats =
-      directory.empty() ? EmptyCacheStatistics() : UpdateCacheStatistics(directory, PumpMessages);
+  const CacheStatistics stats = UpdateCacheStatistics(CacheDirectory(), PumpMessages);
   ShowCacheStatistics(stats.countText, stats.sizeText);
 }
 
