@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "app/tray_actions.h"
 
 namespace kv::app {
@@ -114,6 +117,41 @@ TEST(TrayActions, ShiftChoosesTheShiftSlotOfEachButton) {
   // The defaults: Shift+Left is "next" (5) where Left is "restore" (0).
   EXPECT_EQ(TrayActionCode(MouseButton::Left, true, program::MouseActions{}), 5);
   EXPECT_EQ(TrayActionCode(MouseButton::Right, false, program::MouseActions{}), 7);
+}
+
+// Draws walked with a fixed odd stride over the whole 32-bit range: the same in
+// every run, and twenty per index reach each index of counts both below and
+// above the 15-bit range of the C library's generator.
+TEST(UniformIndex, EveryIndexOfAnyCountIsReachedAndOnlyTheUnevenTailIsRedrawn) {
+  for (const int count : {2, 3, 7, 1000, 32768, 40000, 65537}) {
+    std::vector<int> hits(static_cast<std::size_t>(count), 0);
+    std::uint32_t draw = 12345;
+    const auto next = [&] { return draw += 2654435761u; };  // odd: a full cycle
+    for (int i = 0; i < count * 20; ++i) ++hits[static_cast<std::size_t>(UniformIndex(count, next))];
+    EXPECT_EQ(std::count(hits.begin(), hits.end(), 0), 0) << count;
+  }
+  // The rejected draws are exactly those at or above the largest multiple.
+  const std::uint32_t limit = 4294967295u / 40000 * 40000;  // 2^32 - 2^32 % 40000
+  std::vector<std::uint32_t> draws = {4294967295u, limit, limit - 1};
+  std::size_t taken = 0;
+  EXPECT_EQ(UniformIndex(40000, [&] { return draws[taken++]; }),
+            static_cast<int>((limit - 1) % 40000));
+  EXPECT_EQ(taken, 3u);
+  EXPECT_EQ(UniformIndex(1, [] { return 7u; }), 0);
+  EXPECT_EQ(UniformIndex(0, [] { return 7u; }), 0);
+}
+
+TEST(UniformIndex, TheProgramsGeneratorReachesEveryEntryOfALargeList) {
+  // Seeded, so the draws are the same in every run: this cannot flake.
+  SeedRandomWallpaper(20261208);
+  constexpr int kCount = 40000;
+  std::vector<bool> seen(kCount, false);
+  for (int i = 0; i < kCount * 25; ++i) {
+    const int index = RandomWallpaperIndex(kCount);
+    ASSERT_TRUE(index >= 0 && index < kCount);
+    seen[static_cast<std::size_t>(index)] = true;
+  }
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), false), 0);
 }
 
 TEST(TrayActions, EachCodeRunsWhatItsCaptionSays) {

@@ -96,5 +96,91 @@ TEST(ListFile, NamesBeyondTheCodePageSurviveASaveAndALoad) {
   EXPECT_EQ(Parse(bytes), records);
 }
 
+// --- Names the records cannot hold: the companion file.
+
+std::vector<ListRecord> ParseBoth(const ListFiles& files) {
+  return ParseListFiles(files.records.data(), files.records.size(), files.names.data(),
+                        files.names.size());
+}
+
+// What an older copy of the program leaves after loading and saving the list
+// without the companion: the records only, names cut.
+std::vector<ListRecord> AsOlderCopyReadsIt(const ListFiles& files) {
+  return ParseListFile(files.records.data(), files.records.size());
+}
+
+const std::string kLongName = std::string(60, 'w') + ".jpg";
+// 30 characters of two bytes each: 60 bytes of UTF-8.
+const std::string kUtf8Name = [] {
+  std::string s;
+  for (int i = 0; i < 30; ++i) s += "\xD0\x96";
+  return s + ".png";
+}();
+const std::string kDeepPath = "C:\\" + std::string(240, 'd') + "\\";
+
+TEST(ListFiles, EveryEntryComesBackWholeAndTheRecordsAreTheFormatsOwn) {
+  const std::vector<std::vector<ListRecord>> lists = {
+      {{kLongName, "C:\\w\\", 1}},
+      {{"a.jpg", "C:\\", 0}, {kUtf8Name, "D:\\", 3}, {"b.jpg", kDeepPath, 4}},
+      {{kLongName, kDeepPath, 10}, {kLongName, "C:\\", 2}},  // two long ones, one cut form
+      {{kLongName + "1", "C:\\", 0}, {kLongName + "2", "C:\\", 0}},
+      {{std::string(50, 'x'), std::string(200, 'y'), 5}},  // exactly full, fits
+  };
+  for (const auto& records : lists) {
+    const ListFiles files = FormatListFiles(records);
+    EXPECT_EQ(files.records, FormatListFile(records)) << records[0].fileName;
+    EXPECT_EQ(ParseBoth(files), records) << records[0].fileName;
+  }
+  // A list whose entries all fit has no companion, and is the file it always was.
+  EXPECT_TRUE(FormatListFiles({{"a.jpg", "C:\\", 0}, {std::string(50, 'x'), "C:\\", 1}})
+                  .names.empty());
+  EXPECT_TRUE(FormatListFiles({}).names.empty());
+}
+
+TEST(ListFiles, AfterAnOlderCopySavedTheListTheEntriesItKeptGetTheirNamesBack) {
+  const std::vector<ListRecord> saved = {{kLongName, "C:\\", 1},
+                                         {"short.jpg", "C:\\", 2},
+                                         {kUtf8Name, kDeepPath, 3},
+                                         {kLongName + "2", "C:\\", 4}};
+  const ListFiles files = FormatListFiles(saved);
+  std::vector<ListRecord> older = AsOlderCopyReadsIt(files);
+  ASSERT_EQ(older[0].fileName.size(), 50u);  // what an older reader shows: cut, no garbage
+  // The older copy removes the first entry, restyles one and appends another.
+  older.erase(older.begin());
+  older[1].style = 9;
+  older.push_back({"new.jpg", "E:\\", 0});
+  const std::vector<std::uint8_t> records = FormatListFile(older);
+  const auto loaded =
+      ParseListFiles(records.data(), records.size(), files.names.data(), files.names.size());
+  const std::vector<ListRecord> expected = {{"short.jpg", "C:\\", 2},
+                                            {kUtf8Name, kDeepPath, 9},
+                                            {kLongName + "2", "C:\\", 4},
+                                            {"new.jpg", "E:\\", 0}};
+  EXPECT_EQ(loaded, expected);
+}
+
+TEST(ListFiles, ACompanionThatProvesNothingChangesNothing) {
+  const std::vector<ListRecord> mine = {{kLongName, "C:\\", 1}, {"b.jpg", "C:\\", 2}};
+  const ListFiles files = FormatListFiles(mine);
+  const std::vector<ListRecord> cut = AsOlderCopyReadsIt(files);
+  const ListFiles other = FormatListFiles({{std::string(70, 'o'), "C:\\", 1}});
+  std::vector<std::uint8_t> wrongMagic = files.names;
+  wrongMagic[0] = 'X';
+  std::vector<std::uint8_t> hugeLength = files.names;
+  hugeLength[8 + 8 + 4 + 4 + 3] = 0x7F;  // the first name's length
+  const std::vector<std::vector<std::uint8_t>> companions = {other.names, wrongMagic, hugeLength,
+                                                             {}};
+  for (const auto& names : companions)
+    EXPECT_EQ(ParseListFiles(files.records.data(), files.records.size(), names.data(),
+                             names.size()),
+              cut);
+  // Cut short anywhere, it gives at most what it held, never more or other.
+  for (std::size_t n = 0; n <= files.names.size(); ++n) {
+    const auto loaded =
+        ParseListFiles(files.records.data(), files.records.size(), files.names.data(), n);
+    EXPECT_TRUE(loaded == cut || (n == files.names.size() && loaded == mine)) << n;
+  }
+}
+
 }  // namespace
 }  // namespace kv

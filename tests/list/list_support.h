@@ -55,18 +55,25 @@ class RecordingDelete : public ShellDelete {
   }
 };
 
-// Writes a one-byte "thumbnail" for every request, or refuses them all.
+// Writes a one-byte "thumbnail" for every request (or, with `mark`, a bare JPEG
+// marked with its picture as the real maker marks them), or refuses them all.
 class FakeThumbnailMaker : public ThumbnailSource {
  public:
   bool enabled = true;
   bool fail = false;
+  bool mark = false;
   std::vector<std::pair<std::string, std::string>> made;  // thumbnail, wallpaper
 
   bool CacheEnabled() const override { return enabled; }
   bool MakeThumbnail(const std::string& thumbnailName, const std::string& wallpaperName) override {
     if (fail) return false;
     made.emplace_back(thumbnailName, wallpaperName);
-    WriteFileAtomic(thumbnailName, "t", 1);
+    if (mark) {
+      const auto jpeg = MarkThumbnail({0xFF, 0xD8, 0xFF, 0xD9}, wallpaperName);
+      WriteFileAtomic(thumbnailName, jpeg.data(), jpeg.size());
+    } else {
+      WriteFileAtomic(thumbnailName, "t", 1);
+    }
     return true;
   }
 };

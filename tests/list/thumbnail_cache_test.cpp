@@ -212,6 +212,27 @@ TEST_F(Cache, FromScratchClearsFirst) {
   EXPECT_TRUE(FileExists(CacheDir() + "old.jpg"));
 }
 
+TEST_F(Cache, RegeneratingShowsTheFiguresAtOnce) {
+  list.Append({"Tile", "a.bmp", "C:\\w\\"});
+  list.Append({"Tile", "b.png", "C:\\w\\"});
+  MakeDirectory(CacheDir());
+  for (const char* old : {"Cache/x.jpg", "Cache/y.jpg", "Cache/z.jpg"}) dir.Touch(old);
+  std::vector<std::string> shown;
+  const auto show = [&](const CacheStatistics& s) { shown.push_back(s.countText); };
+  // From scratch: the cleared figures before the first thumbnail, then the new.
+  RegenerateCacheCommand(list, maker, CacheDir(), 1, SystemShellDelete(), {}, show);
+  EXPECT_EQ(shown, (std::vector<std::string>{"Cache Contains (0) Files",
+                                             "Cache Contains (2) Files"}));
+  shown.clear();
+  dir.Touch("Cache/x.jpg");
+  RegenerateCacheCommand(list, maker, CacheDir(), 0, SystemShellDelete(), {}, show);
+  EXPECT_EQ(shown, std::vector<std::string>{"Cache Contains (3) Files"});
+  // No folder at all makes nothing (it would be wherever the program runs).
+  maker.made.clear();
+  RegenerateCache(list, maker, "", 1);
+  EXPECT_TRUE(maker.made.empty());
+}
+
 TEST_F(Cache, ClearingDeletesTheDirectoryThroughTheShellWhenItExists) {
   auto stats = ClearCache(CacheDir(), shell);
   EXPECT_TRUE(shell.deleted.empty());

@@ -9,6 +9,7 @@
 #include "base/error.h"
 #include "list/list_file.h"
 #include "list/list_text.h"
+#include "list/thumbnail_cache.h"
 #include "list_support.h"
 #include "widgets/prompts.h"
 
@@ -203,6 +204,87 @@ TEST_F(WallpaperList, NamesBeyondTheCodePageSurviveSaveAndLoad) {
   loaded.LoadList(file);
   ASSERT_EQ(loaded.Count(), 1u);
   EXPECT_EQ(loaded.Entry(0), list.Entry(0));
+}
+
+TEST_F(WallpaperList, LongNamesSurviveSavesAndTheCompanionComesAndGoesWithThem) {
+  const std::string longName = std::string(70, 'L') + ".jpg";
+  const std::string file = dir / "long.lst", names = file + ".names";
+  list.Append({"Tile", "a.bmp", "C:\\"});
+  list.Append({"Box", longName, "C:\\" + std::string(220, 'p') + "\\"});
+  list.SaveList(file);
+  EXPECT_EQ(ReadFileBytes(file).size(), 2u * 253);
+  ASSERT_TRUE(FileExists(names));
+  TKvlistview loaded(prompts, shell);
+  loaded.LoadList(file);
+  ASSERT_EQ(loaded.Count(), 2u);
+  EXPECT_EQ(loaded.Entry(1), list.Entry(1));
+  // Saved again without its long entry, the list is the plain format alone.
+  loaded.Select(1, true);
+  loaded.RemoveSelectedRows();
+  loaded.SaveList(file);
+  EXPECT_FALSE(FileExists(names));
+  EXPECT_EQ(ReadFileBytes(file), FormatListFile({{"a.bmp", "C:\\", 2}}));
+}
+
+TEST_F(WallpaperList, AReadOnlyListIsNeitherWrittenNorMadeWritable) {
+  const std::string file = dir / "ro.lst";
+  list.Append({"Tile", std::string(60, 'r') + ".jpg", "C:\\"});
+  list.SaveList(file);
+  const auto before = ReadFileBytes(file), namesBefore = ReadFileBytes(file + ".names");
+  const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read;
+  // The list or its companion marked read-only: the save raises naming the
+  // file, and both stay as they were.
+  for (const std::string& marked : {file, file + ".names"}) {
+    std::filesystem::permissions(std::filesystem::u8path(marked), readOnly);
+    list.Append({"Tile", "more.bmp", "C:\\"});
+    try {
+      list.SaveList(file);
+      ADD_FAILURE() << "saved over read-only " << marked;
+    } catch (const Error& e) {
+      EXPECT_NE(std::string(e.what()).find("read-only"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(ReadFileBytes(file), before);
+    EXPECT_EQ(ReadFileBytes(file + ".names"), namesBefore);
+    EXPECT_EQ(std::filesystem::status(std::filesystem::u8path(marked)).permissions() &
+                  std::filesystem::perms::all,
+              readOnly);
+    EXPECT_FALSE(FileExists(file + ".kvtmp"));
+    std::filesystem::permissions(std::filesystem::u8path(marked), std::filesystem::perms::all);
+  }
+}
+
+TEST_F(WallpaperList, NamesakesGetTheirOwnThumbnailsAndLoseOnlyTheirOwn) {
+  UseCache();
+  maker.mark = true;
+  const std::string cache = dir / "Cache" + "/";
+  const std::string first = dir.Touch("IMG_0001.JPG"), second = "D:\\cam2\\IMG_0001.JPG";
+  const std::string third = "E:\\IMG_0001.png";
+  for (const std::string& name : {first, second, third}) ASSERT_TRUE(list.AddWallpaper(name, false));
+  const std::string plain = cache + "IMG_0001.jpg";
+  const std::string ofSecond = cache + "IMG_0001~" + ThumbnailOwnerKey(second) + ".jpg";
+  const std::string ofThird = cache + "IMG_0001~" + ThumbnailOwnerKey(third) + ".jpg";
+  using Made = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(maker.made, (Made{{plain, first}, {ofSecond, second}, {ofThird, third}}));
+  // Each picture finds its own, whatever the case of its folder.
+  EXPECT_EQ(ThumbnailName(cache, first), plain);
+  EXPECT_EQ(ThumbnailName(cache, "d:\\CAM2\\IMG_0001.JPG"), ofSecond);
+  EXPECT_NE(ofSecond, ofThird);
+
+  // Removing the first deletes only its thumbnail; the others keep theirs.
+  list.removeThumbsOnDeletion = true;
+  list.Select(0, true);
+  list.RemoveSelectedRows();
+  EXPECT_EQ(shell.deleted, std::vector<std::string>{plain});
+  // From scratch, the first in list order takes the plain name again.
+  maker.made.clear();
+  RegenerateCacheCommand(list, maker, cache, 1, SystemShellDelete());
+  EXPECT_EQ(maker.made, (Made{{plain, second}, {ofThird, third}}));
+  EXPECT_EQ(ThumbnailName(cache, second), plain);
+
+  // A thumbnail made before marks existed serves every picture of its name.
+  dir.Touch("Cache/old.jpg", "unmarked");
+  EXPECT_EQ(ThumbnailName(cache, "X:\\old.bmp"), cache + "old.jpg");
+  EXPECT_EQ(ThumbnailName(cache, "Y:\\old.gif"), cache + "old.jpg");
 }
 
 TEST_F(WallpaperList, RemovingWithNothingSelectedWarns) {
