@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace kv {
@@ -67,6 +68,30 @@ TEST(FileIo, AWriterLeftWithoutCommitLeavesTheOldFileAndNoTemporary) {
   bytes = ReadFileBytes(path);
   EXPECT_TRUE(std::string(bytes.begin(), bytes.end()) == expected);
   std::remove(path.c_str());
+}
+
+TEST(FileIo, AReadOnlyTargetIsRefusedOrReplacedAsTheWriterSays) {
+  namespace fs = std::filesystem;
+  const std::string path = TempPath("kv read-only.bin");
+  WriteFileAtomic(path, "old", 3);
+  fs::permissions(fs::u8path(path), fs::perms::owner_read);
+  ASSERT_TRUE(IsReadOnlyFile(path));
+  // A user's file: refused before anything is written, mark and bytes kept.
+  EXPECT_THROW(WriteFileAtomic(path, "new", 3, Durability::Flushed, ReadOnlyTarget::Refuse),
+               FileError);
+  EXPECT_THROW(AtomicFileWriter(path, Durability::Unflushed, ReadOnlyTarget::Refuse), FileError);
+  auto bytes = ReadFileBytes(path);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "old");
+  EXPECT_TRUE(IsReadOnlyFile(path));
+  EXPECT_FALSE(FileExists(path + ".kvtmp"));
+  // A file the program owns (the rendered wallpaper): replaced all the same.
+  WriteFileAtomic(path, "new", 3);
+  bytes = ReadFileBytes(path);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "new");
+  EXPECT_FALSE(IsReadOnlyFile(TempPath("kv no such file.bin")));
+  fs::permissions(fs::u8path(path), fs::perms::all);
+  EXPECT_TRUE(RemoveFile(path));
+  EXPECT_FALSE(RemoveFile(path));
 }
 
 }  // namespace
