@@ -62,9 +62,9 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path, Durability durabilit
       durability_(durability),
       handle_(reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)) {
   RefuseReadOnly(path, readOnly);
-  handle_ = reinterpret_cast<std::intptr_t>(CreateFileW(Widen(temp_).c_str(), GENERIC_WRITE, 0,
-                                                        nullptr, CREATE_ALWAYS,
-                                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+  handle_ =
+      reinterpret_cast<std::intptr_t>(CreateFileW(Widen(temp_).c_str(), GENERIC_WRITE, 0, nullptr,
+                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (Native(handle_) == INVALID_HANDLE_VALUE) Fail("cannot write", path, GetLastError());
 }
 

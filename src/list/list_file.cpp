@@ -200,8 +200,7 @@ std::vector<ListRecord> ParseListFiles(const std::uint8_t* records, std::size_t 
   // form it holds. Entries are looked up by that cut form, so a long list costs
   // one pass.
   std::unordered_map<std::string, std::vector<std::size_t>> byCutForm;
-  for (std::size_t k = 0; k < entries.size(); ++k)
-    byCutForm[CutForm(entries[k])].push_back(k);
+  for (std::size_t k = 0; k < entries.size(); ++k) byCutForm[CutForm(entries[k])].push_back(k);
   std::unordered_map<std::string, std::size_t> used;  // per cut form, entries passed
   std::size_t next = 0;
   for (std::size_t i = 0; i < out.size(); ++i) {

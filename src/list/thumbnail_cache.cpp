@@ -173,8 +173,7 @@ CacheStatistics ClearCache(const std::string& cacheDirectory, ShellDelete& shell
 
 void RegenerateCacheCommand(const TKvlistview& list, ThumbnailSource& maker,
                             const std::string& cacheDirectory, int regeneration,
-                            ShellDelete& shellDelete,
-                            const std::function<void()>& processMessages,
+                            ShellDelete& shellDelete, const std::function<void()>& processMessages,
                             const std::function<void(const CacheStatistics&)>& showStatistics) {
   if (regeneration == 1) {
     const CacheStatistics cleared = ClearCache(cacheDirectory, shellDelete);

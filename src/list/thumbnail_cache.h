@@ -87,8 +87,6 @@ struct CacheStatistics {
 // shell delete; the statistics to show afterwards.
 CacheStatistics ClearCache(const std::string& cacheDirectory, ShellDelete& shellDelete);
 
-
-
 // Counts the entries directly in the cache directory and adds up their sizes,
 // running `processMessages` after each entry.
 [[nodiscard]] CacheStatistics UpdateCacheStatistics(
@@ -98,10 +96,11 @@ CacheStatistics ClearCache(const std::string& cacheDirectory, ShellDelete& shell
 // thumbnails, 1 clears the cache and makes all of them again. The figures shown
 // follow at once: `showStatistics` gets the empty cache's right after a clear
 // and the cache's own when the regeneration ends.
-void RegenerateCacheCommand(
-    const TKvlistview& list, ThumbnailSource& maker, const std::string& cacheDirectory,
-    int regeneration, ShellDelete& shellDelete, const std::function<void()>& processMessages = {},
-    const std::function<void(const CacheStatistics&)>& showStatistics = {});
+void RegenerateCacheCommand(const TKvlistview& list, ThumbnailSource& maker,
+                            const std::string& cacheDirectory, int regeneration,
+                            ShellDelete& shellDelete,
+                            const std::function<void()>& processMessages = {},
+                            const std::function<void(const CacheStatistics&)>& showStatistics = {});
 
 // The size text of a total in bytes: whole megabytes, a point, and the remaining
 // whole kilobytes in three digits (5 KB "0.005", 3 MB + 50 KB "3.050").

@@ -40,8 +40,7 @@ namespace kv {
 
 // The owner key marked in the first bytes of a JPEG; nothing for an unmarked
 // one or other bytes.
-[[nodiscard]] std::optional<std::string> ThumbnailOwner(const std::uint8_t* data,
-                                                        std::size_t size);
+[[nodiscard]] std::optional<std::string> ThumbnailOwner(const std::uint8_t* data, std::size_t size);
 
 // The thumbnail file of a wallpaper, to read or to make: its plain name when
 // that file is its own (or unmarked) or does not exist yet, and otherwise its

@@ -127,7 +127,8 @@ TEST(UniformIndex, EveryIndexOfAnyCountIsReachedAndOnlyTheUnevenTailIsRedrawn) {
     std::vector<int> hits(static_cast<std::size_t>(count), 0);
     std::uint32_t draw = 12345;
     const auto next = [&] { return draw += 2654435761u; };  // odd: a full cycle
-    for (int i = 0; i < count * 20; ++i) ++hits[static_cast<std::size_t>(UniformIndex(count, next))];
+    for (int i = 0; i < count * 20; ++i)
+      ++hits[static_cast<std::size_t>(UniformIndex(count, next))];
     EXPECT_EQ(std::count(hits.begin(), hits.end(), 0), 0) << count;
   }
   // The rejected draws are exactly those at or above the largest multiple.

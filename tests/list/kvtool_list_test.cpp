@@ -2,7 +2,6 @@
 // adding pictures to a list file and showing it again.
 #ifndef _WIN32
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdio>

@@ -132,8 +132,8 @@ TEST(ListFiles, EveryEntryComesBackWholeAndTheRecordsAreTheFormatsOwn) {
     EXPECT_EQ(ParseBoth(files), records) << records[0].fileName;
   }
   // A list whose entries all fit has no companion, and is the file it always was.
-  EXPECT_TRUE(FormatListFiles({{"a.jpg", "C:\\", 0}, {std::string(50, 'x'), "C:\\", 1}})
-                  .names.empty());
+  EXPECT_TRUE(
+      FormatListFiles({{"a.jpg", "C:\\", 0}, {std::string(50, 'x'), "C:\\", 1}}).names.empty());
   EXPECT_TRUE(FormatListFiles({}).names.empty());
 }
 
@@ -168,12 +168,12 @@ TEST(ListFiles, ACompanionThatProvesNothingChangesNothing) {
   wrongMagic[0] = 'X';
   std::vector<std::uint8_t> hugeLength = files.names;
   hugeLength[8 + 8 + 4 + 4 + 3] = 0x7F;  // the first name's length
-  const std::vector<std::vector<std::uint8_t>> companions = {other.names, wrongMagic, hugeLength,
-                                                             {}};
+  const std::vector<std::vector<std::uint8_t>> companions = {
+      other.names, wrongMagic, hugeLength, {}};
   for (const auto& names : companions)
-    EXPECT_EQ(ParseListFiles(files.records.data(), files.records.size(), names.data(),
-                             names.size()),
-              cut);
+    EXPECT_EQ(
+        ParseListFiles(files.records.data(), files.records.size(), names.data(), names.size()),
+        cut);
   // Cut short anywhere, it gives at most what it held, never more or other.
   for (std::size_t n = 0; n <= files.names.size(); ++n) {
     const auto loaded =

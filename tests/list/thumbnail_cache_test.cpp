@@ -221,8 +221,8 @@ TEST_F(Cache, RegeneratingShowsTheFiguresAtOnce) {
   const auto show = [&](const CacheStatistics& s) { shown.push_back(s.countText); };
   // From scratch: the cleared figures before the first thumbnail, then the new.
   RegenerateCacheCommand(list, maker, CacheDir(), 1, SystemShellDelete(), {}, show);
-  EXPECT_EQ(shown, (std::vector<std::string>{"Cache Contains (0) Files",
-                                             "Cache Contains (2) Files"}));
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{"Cache Contains (0) Files", "Cache Contains (2) Files"}));
   shown.clear();
   dir.Touch("Cache/x.jpg");
   RegenerateCacheCommand(list, maker, CacheDir(), 0, SystemShellDelete(), {}, show);

@@ -257,7 +257,8 @@ TEST_F(WallpaperList, NamesakesGetTheirOwnThumbnailsAndLoseOnlyTheirOwn) {
   const std::string cache = dir / "Cache" + "/";
   const std::string first = dir.Touch("IMG_0001.JPG"), second = "D:\\cam2\\IMG_0001.JPG";
   const std::string third = "E:\\IMG_0001.png";
-  for (const std::string& name : {first, second, third}) ASSERT_TRUE(list.AddWallpaper(name, false));
+  for (const std::string& name : {first, second, third})
+    ASSERT_TRUE(list.AddWallpaper(name, false));
   const std::string plain = cache + "IMG_0001.jpg";
   const std::string ofSecond = cache + "IMG_0001~" + ThumbnailOwnerKey(second) + ".jpg";
   const std::string ofThird = cache + "IMG_0001~" + ThumbnailOwnerKey(third) + ".jpg";

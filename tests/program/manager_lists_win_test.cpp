@@ -136,8 +136,8 @@ TEST_F(ManagerLists, AReadOnlyListIsReportedKeptAndNeverHoldsTheUserOnIt) {
   // the file is not overwritten at exit.
   const std::string fallback = ProgramDir() + "wallpaperlist.lst";
   std::ofstream(Widen(fallback).c_str()) << "x";
-  const HANDLE lock = CreateFileW(Widen(fallback).c_str(), GENERIC_READ, 0, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
+  const HANDLE lock =
+      CreateFileW(Widen(fallback).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   EXPECT_THROW(manager->DefaultWallpaper1Click(), std::exception);
   CloseHandle(lock);
   EXPECT_EQ(manager->CurrentListFile(), other);
