@@ -2,7 +2,8 @@
 // list order.
 // kvtool list add FILE.lst IMAGE...: adds the pictures as the manager's add paths
 // do, without thumbnails and skipping those already listed, then saves the list
-// (a new list file when FILE.lst does not exist yet).
+// (a new list file when FILE.lst does not exist yet). Names too long for a list
+// record are kept whole in FILE.lst.names beside it, as the program keeps them.
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
