@@ -555,6 +555,14 @@ TEST_F(OptionsWindow, TheCacheButtonsAndTheStatisticsTimer) {
   options->RegenerateCacheClick();
   EXPECT_TRUE(DirectoryExists(cache));
   EXPECT_TRUE(prompts.shown.empty());
+  // From scratch, the figures show the cleared cache at once, not at the
+  // timer's next run ten minutes later.
+  std::ofstream(Widen(cache + "three.jpg").c_str()) << "1";
+  options->CacheTimerTimer();
+  EXPECT_EQ(options->CacheCountText(), "Cache Contains (1) Files");
+  SendMessageW(options->ControlFor("Cache Regeneration"), CB_SETCURSEL, 1, 0);
+  options->RegenerateCacheClick();
+  EXPECT_EQ(options->CacheCountText(), "Cache Contains (0) Files");
 }
 
 TEST_F(OptionsWindow, TheSessionsEndSwitchesOnceAndHides) {
