@@ -52,6 +52,13 @@ constexpr char kIdleTip[] = "Kestrova";
 
 bool ShiftHeld() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
 
+// Shown when the rows cannot go back to a list file that failed to load.
+std::string UnreadListText(const std::string& fileName) {
+  return "The list file '" + fileName +
+         "' could not be read when it was opened, so it is kept as it is and the entries "
+         "shown now were not saved to it. \"Save Wallpaper List\" keeps them in another file.";
+}
+
 // The full name with its extension made ".lst" (only the name part's dot counts).
 std::string WithListExtension(const std::string& fullName) {
   return std::string(PathPart(fullName)) + ChangeExtension(NamePart(fullName), ".lst");
@@ -84,11 +91,7 @@ TManagerForm::TManagerForm(Prompts& prompts, ShellDelete& shellDelete, SettingsS
     : prompts_(prompts), store_(store), Wallpaperlist_(prompts, shellDelete) {}
 
 TManagerForm::~TManagerForm() {
-  try {
-    if (!program::CurrentListFile.empty()) Wallpaperlist_.SaveList(program::CurrentListFile);
-  } catch (const std::exception& e) {
-    prompts_.Error(e.what());
-  }
+  SaveBeforeLeaving();
   buttons_.clear();
   labels_.clear();
   if (program::ManagerForm == this) program::ManagerForm = nullptr;
@@ -207,10 +210,12 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
     store_.RegWriteString(kRootKey, kCurrentListValue, listFile);
   }
   program::CurrentListFile = listFile;
-  // 5. The rows; a file that cannot be read leaves what the list kept.
+  // 5. The rows; a file that cannot be read leaves what the list kept, and is
+  // not overwritten with those rows later.
   try {
     Wallpaperlist_.LoadList(listFile);
   } catch (const std::exception& e) {
+    unreadListFile_ = listFile;
     prompts_.Error(e.what());
   }
   // 6. The current wall number.
@@ -470,23 +475,34 @@ void TManagerForm::LoadWallPaperList1Click() {
 }
 
 void TManagerForm::SaveBeforeLeaving() {
-  // The rows go back to their own file first, so that edits made since the
-  // start are not lost by a switch. A file that cannot take them (read-only, a
-  // folder that cannot be written) is reported and does not hold the user on
-  // this list.
-  if (program::CurrentListFile.empty()) return;
+  // The rows go back to their own file, so that edits are not lost by a switch
+  // or at exit. A file that cannot take them (read-only, a folder that cannot be
+  // written) is reported and does not hold the user on this list.
+  const std::string& fileName = program::CurrentListFile;
+  if (fileName.empty()) return;
+  if (fileName == unreadListFile_) {
+    // Its entries never reached the rows: writing these over them would lose
+    // them. Rows added since are reported as not saved there.
+    if (Wallpaperlist_.Count() > 0) prompts_.Error(UnreadListText(fileName));
+    return;
+  }
   try {
-    Wallpaperlist_.SaveList(program::CurrentListFile);
+    Wallpaperlist_.SaveList(fileName);
   } catch (const std::exception& e) {
     prompts_.Error(e.what());
   }
+}
+
+void TManagerForm::LoadListFile(const std::string& fileName) {
+  Wallpaperlist_.LoadList(fileName);
+  if (fileName == unreadListFile_) unreadListFile_.clear();
 }
 
 void TManagerForm::SwitchToList(const std::string& fileName) {
   SaveBeforeLeaving();
   // A file that cannot be read raises here: the rows and the current list file
   // stay, so the unreadable file is never overwritten with other rows.
-  Wallpaperlist_.LoadList(fileName);
+  LoadListFile(fileName);
   program::CurrentWallNumber = SwitchedWallNumber(static_cast<int>(Wallpaperlist_.Count()));
   if (MainForm) MainForm->RefreshPreviews();
   store_.RegWriteString(kRootKey, kCurrentListValue, fileName);
@@ -503,6 +519,7 @@ void TManagerForm::SaveWallpaperList1Click() {
   // one raises and the list stays with its own file.
   const std::string fileName = WithListExtension(*name);
   Wallpaperlist_.SaveList(fileName);
+  if (fileName == unreadListFile_) unreadListFile_.clear();  // replaced by the user's choice
   program::CurrentListFile = fileName;
   store_.RegWriteString(kRootKey, kCurrentListValue, program::CurrentListFile);
 }
@@ -512,7 +529,7 @@ void TManagerForm::DefaultWallpaper1Click() {
   // The default list becomes current only after it loaded: an unreadable one
   // raises here and is not overwritten by these rows at exit.
   const std::string fileName = ProgramDir() + kDefaultListName;
-  Wallpaperlist_.LoadList(fileName);
+  LoadListFile(fileName);
   program::CurrentListFile = fileName;
   HidePreviewImage();
 }

@@ -132,9 +132,12 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   class AddScope;
   void BuildMenus();
   void AddListFileItem(const std::string& caption, const std::string& fullName);
-  // Saves the rows to the current list file before another list is loaded; a
-  // failure is shown and does not stop the change.
+  // Saves the rows to the current list file before another list is loaded and
+  // at exit; a failure is shown and does not stop the change. A list file that
+  // could not be read at the start is never written over.
   void SaveBeforeLeaving();
+  // LoadList, noting that a file that failed to load before has now loaded.
+  void LoadListFile(const std::string& fileName);
   void AddOne(const std::string& fullName);
   [[nodiscard]] bool AddStopped() const;
   void DropFiles(HDROP drop);
@@ -149,6 +152,8 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   Prompts& prompts_;
   SettingsStore& store_;
   TKvlistview Wallpaperlist_;
+  // The list file that could not be read at the start, while it is current.
+  std::string unreadListFile_;
   TImageResizer ImageResizer1_;
   TManagerListView listView_;
   skin::TOrganicShapeImage previewImage_;

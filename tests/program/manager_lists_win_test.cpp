@@ -160,5 +160,43 @@ TEST_F(ManagerLists, AReadOnlyListIsReportedKeptAndNeverHoldsTheUserOnIt) {
   EXPECT_EQ(ReadFileBytes(ro), saved);
 }
 
+TEST_F(ManagerLists, AListThatCouldNotBeReadAtTheStartIsNeverWrittenOver) {
+  const std::string locked = dir + "locked.lst";
+  {
+    TKvlistview list(prompts, SystemShellDelete());
+    list.Append({"Center", "kept.bmp", dir});
+    list.SaveList(locked);
+  }
+  const auto before = ReadFileBytes(locked);
+  store.RegWriteString("", "Current Wallpaper List", locked);
+  const HANDLE lock =
+      CreateFileW(Widen(locked).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  Start();
+  CloseHandle(lock);
+  ASSERT_EQ(Errors().size(), 1u);
+  EXPECT_EQ(List().Count(), 0u);
+  EXPECT_EQ(manager->CurrentListFile(), locked);
+  // An exit with nothing added writes nothing and says nothing.
+  manager.reset();
+  EXPECT_EQ(ReadFileBytes(locked), before);
+  EXPECT_EQ(Errors().size(), 1u);
+
+  // Entries added meanwhile are reported at the switch, and the file is kept;
+  // once it loads, it is the list's own file again.
+  const HANDLE again =
+      CreateFileW(Widen(locked).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  browser.reset();
+  Start();
+  CloseHandle(again);
+  List().Append({"Tile", "new.bmp", dir});
+  manager->SwitchToList(locked);
+  EXPECT_EQ(Errors().size(), 3u);
+  EXPECT_NE(Errors()[2].find("could not be read"), std::string::npos);
+  EXPECT_EQ(Entries(List()), (std::vector<WallpaperEntry>{{"Center", "kept.bmp", dir}}));
+  List().Append({"Tile", "more.bmp", dir});
+  manager.reset();
+  EXPECT_EQ(Load(locked).size(), 2u);
+}
+
 }  // namespace
 }  // namespace kv
