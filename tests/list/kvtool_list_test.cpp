@@ -20,7 +20,10 @@ struct KvtoolRun {
 
 KvtoolRun Kvtool(const std::string& arguments) {
   KvtoolRun run{-1, {}};
-  FILE* pipe = ::popen(("./kvtool " + arguments + " 2>/dev/null").c_str(), "r");
+  // kvtool is built beside this test, wherever it is run from.
+  const std::string kvtool =
+      (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "kvtool").string();
+  FILE* pipe = ::popen(("'" + kvtool + "' " + arguments + " 2>/dev/null").c_str(), "r");
   if (!pipe) return run;
   char buffer[4096];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
