@@ -6,6 +6,7 @@
 #include "skin/organic_shape_error.h"
 #include "skin/snapping.h"
 #include "skin/speed_bitmap_win.h"
+#include "widgets/screen_fit_win.h"
 
 namespace kv::skin {
 namespace {
@@ -48,19 +49,6 @@ Rect WithoutScreenTaskbar(const Rect& work) {
   if (!TaskbarRect(taskbar)) return work;
   return WithoutTaskbar(work, taskbar, GetSystemMetrics(SM_CXSCREEN),
                         GetSystemMetrics(SM_CYSCREEN));
-}
-
-// The work area of the monitor nearest to `window`. On the primary monitor the
-// taskbar is taken out as well, for systems whose work area still holds it.
-Rect WorkAreaNear(const Rect& window) {
-  const RECT r{window.left, window.top, window.right, window.bottom};
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
-    return WithoutScreenTaskbar(
-        {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-  const Rect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
-  return (info.dwFlags & MONITORINFOF_PRIMARY) ? WithoutScreenTaskbar(work) : work;
 }
 
 void SnapWindowPos(WINDOWPOS& pos, const Rect& work, int threshold) {
@@ -136,7 +124,7 @@ void TOrganicShapeForm::shapeIt() {
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
   Rect placed{now.left, now.top, now.left + skin_.Width(), now.top + skin_.Height()};
   if (placed.Width() != now.right - now.left || placed.Height() != now.bottom - now.top)
-    placed = KeepInside(placed, WorkAreaNear(placed));
+    placed = ui::FitInside(placed, ui::WorkAreaNear(placed), false);
   else
     flags |= SWP_NOMOVE;
   SetWindowPos(hwnd_, nullptr, placed.left, placed.top, placed.Width(), placed.Height(), flags);
