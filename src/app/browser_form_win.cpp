@@ -115,7 +115,7 @@ void TMainForm::Create() {
   TheTrayIcon.SetActive(true);
   // 6. Magenta is cut out of the browser's skin.
   SetInvisibleColor(MakeColour(255, 0, 255));
-  onMouseMove = [](int, int) { IdleCounter = 0; };
+  BindEvents();
   onSnap = [this](int& x, int& y) {
     if (ManagerForm && ManagerForm->Form().IsVisible())
       skin::SnapBesideWindow(hwnd_, ManagerForm->Form().hwnd(), program::SnapDistance, x, y);
@@ -537,65 +537,47 @@ void TMainForm::KeepIconsHidden1Click() {
   if (OptionsForm) OptionsForm->SetDesktopIconsHidden(item.checked);
 }
 
-// --- Messages --------------------------------------------------------------
+// --- Events ----------------------------------------------------------------
 
-LRESULT TMainForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COPYDATA: {
-      // kvtool send: the text of one command.
-      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
-      if (!data || data->dwData != program::kRemoteCopyDataId) break;
-      const auto command = program::DecodeRemoteCommand(
-          std::string_view(static_cast<const char*>(data->lpData), data->cbData));
-      return command && RunRemoteCommand(*command, reinterpret_cast<HWND>(wp))
-                 ? program::kRemoteDone
-                 : program::kRemoteRefused;
-    }
-    case WM_SHOWWINDOW:
-      if (wp)
-        FormShow();
-      else
-        FormHide();
-      break;
-    case WM_MOUSEWHEEL: {
-      // Whole notches; a fine-grained wheel adds up to one.
-      wheelRest_ += GET_WHEEL_DELTA_WPARAM(wp);
-      const int notches = wheelRest_ / WHEEL_DELTA;
-      wheelRest_ -= notches * WHEEL_DELTA;
-      if (notches) FormMouseWheel(-notches);
-      return 0;
-    }
-    case WM_KEYDOWN: {
-      BYTE modifiers = 0;
-      if (GetKeyState(VK_SHIFT) & 0x8000) modifiers |= HOTKEYF_SHIFT;
-      if (GetKeyState(VK_CONTROL) & 0x8000) modifiers |= HOTKEYF_CONTROL;
-      if (GetKeyState(VK_MENU) & 0x8000) modifiers |= HOTKEYF_ALT;
-      if (SysTrayPopup.HandleShortcut(static_cast<WORD>(wp), modifiers)) return 0;
-      break;
-    }
-    case WM_RBUTTONUP: {
-      POINT at;
-      GetCursorPos(&at);
-      SysTrayPopup.Popup(hwnd_, at.x, at.y);
-      return 0;
-    }
-    case WM_ACTIVATEAPP:
-      if (!wp) ApplyStayOnTop();
-      break;
-    case WM_SYSCOMMAND:
-      if ((wp & 0xFFF0) == SC_RESTORE && IsIconic(hwnd_)) {
-        LRESULT r = TOrganicShapeGlassForm::WndProc(msg, wp, lp);
-        ApplicationRestored();
-        return r;
-      }
-      break;
-    case WM_CLOSE:
-      SysExitClick();
-      return 0;
-    default:
-      break;
-  }
-  return TOrganicShapeGlassForm::WndProc(msg, wp, lp);
+void TMainForm::BindEvents() {
+  onMouseMove = [](int, int) { IdleCounter = 0; };
+  onShow = [this](bool visible) { visible ? FormShow() : FormHide(); };
+  onMouseWheel = [this](int delta) {
+    // Whole notches; a fine-grained wheel adds up to one.
+    wheelRest_ += delta;
+    const int notches = wheelRest_ / WHEEL_DELTA;
+    wheelRest_ -= notches * WHEEL_DELTA;
+    if (notches) FormMouseWheel(-notches);
+  };
+  // The tray menu's shortcuts work while the browser has the focus.
+  onKeyDown = [this](WORD key) {
+    BYTE modifiers = 0;
+    if (GetKeyState(VK_SHIFT) & 0x8000) modifiers |= HOTKEYF_SHIFT;
+    if (GetKeyState(VK_CONTROL) & 0x8000) modifiers |= HOTKEYF_CONTROL;
+    if (GetKeyState(VK_MENU) & 0x8000) modifiers |= HOTKEYF_ALT;
+    return SysTrayPopup.HandleShortcut(key, modifiers);
+  };
+  // Over the body only: the skin controls have menus of their own or none.
+  onContextMenu = [this](HWND from, int x, int y) {
+    if (from == hwnd_) SysTrayPopup.Popup(hwnd_, x, y);
+  };
+  onActivateApp = [this](bool active) {
+    if (!active) ApplyStayOnTop();
+  };
+  onRestore = [this] { ApplicationRestored(); };
+  // Closing the browser ends the program.
+  onClose = [this] {
+    SysExitClick();
+    return false;
+  };
+  // kvtool send: the text of one command.
+  onCopyData = [this](ULONG_PTR kind, std::string_view data,
+                      HWND sender) -> std::optional<LRESULT> {
+    if (kind != program::kRemoteCopyDataId) return std::nullopt;
+    const auto command = program::DecodeRemoteCommand(data);
+    return command && RunRemoteCommand(*command, sender) ? program::kRemoteDone
+                                                         : program::kRemoteRefused;
+  };
 }
 
 }  // namespace kv::app

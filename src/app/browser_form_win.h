@@ -154,10 +154,10 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   // tests); the program's own code goes by command.
   [[nodiscard]] ui::MenuItem& Item(const char* name);
 
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
+  // The window's typed events: idle count, show and hide, wheel, the tray
+  // menu's shortcuts and popup, stay-on-top, restore, close and remote commands.
+  void BindEvents();
   void BuildTrayMenu();
   void BuildPreviewPopup();
   void ClearSkinLists();

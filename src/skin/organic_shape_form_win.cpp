@@ -58,6 +58,7 @@ void SnapWindowPos(WINDOWPOS& pos, const Rect& work, int threshold) {
 }
 
 TOrganicShapeForm::TOrganicShapeForm() {
+  paintsWholeFace_ = true;  // the skin covers the whole window
   skin_.OnChange = [this] {
     if (hwnd_) shapeIt();
   };
@@ -148,41 +149,11 @@ void TOrganicShapeForm::PositionChanging(WINDOWPOS& pos) {
   SnapWindowPos(pos, WithoutScreenTaskbar(screen), kShapedSnapDistance);
 }
 
-LRESULT TOrganicShapeForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_ERASEBKGND:
-      return 0;  // the skin covers the whole window
-    case WM_PAINT:
-      ui::PaintWindow(hwnd_, [this](HDC dc) { PaintFace(dc); });
-      return 0;
-    case WM_LBUTTONDOWN:
-      if (onMouseDown) onMouseDown(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
-      if (dragByBody) {
-        ReleaseCapture();
-        SendMessageW(hwnd_, WM_SYSCOMMAND, kMoveByCaption, 0);
-      }
-      return 0;
-    case WM_MOUSEMOVE:
-      if (onMouseMove) onMouseMove(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
-      return 0;
-    case WM_WINDOWPOSCHANGING: {
-      auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-      if (!(pos->flags & SWP_NOMOVE)) {
-        if (pos->flags & SWP_NOSIZE) {
-          // The size is not part of the request: snap with the current one.
-          RECT r;
-          GetWindowRect(hwnd_, &r);
-          pos->cx = r.right - r.left;
-          pos->cy = r.bottom - r.top;
-        }
-        PositionChanging(*pos);
-      }
-      break;
-    }
-    default:
-      break;
-  }
-  return Window::WndProc(msg, wp, lp);
+void TOrganicShapeForm::MouseDown(int button, int x, int y) {
+  Form::MouseDown(button, x, y);
+  if (button != 0 || !dragByBody) return;
+  ReleaseCapture();
+  SendMessageW(hwnd_, WM_SYSCOMMAND, kMoveByCaption, 0);
 }
 
 }  // namespace kv::skin
