@@ -27,7 +27,7 @@ bool TMainForm::Extra(const char* name) {
 }
 
 void TMainForm::ApplyExtras() {
-  Item("SysBack").visible = Extra(kKeepHistory);
+  Item(program::MainCommand::Back).visible = Extra(kKeepHistory);
   Shortcut key = kDefaultHotkey;
   try {
     key = store_.RegReadShortcut(kKvExtrasKey, kBackHotkey).value_or(kDefaultHotkey);

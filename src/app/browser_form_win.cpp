@@ -18,6 +18,7 @@ namespace kv::app {
 namespace {
 
 using program::IdleCounter;
+using program::MainCommand;
 using program::MainForm;
 using program::ManagerForm;
 using program::OptionsForm;
@@ -55,7 +56,8 @@ TMainForm::~TMainForm() {
   SwitchWallpaperTimer.SetEnabled(false);
   AutominimizeTimer.SetEnabled(false);
   TheTrayIcon.SetActive(false);
-  const ui::MenuItem* keepHidden = SysTrayPopup.root.Find("KeepIconsHidden1");
+  const ui::MenuItem* keepHidden =
+      commandItems_[static_cast<std::size_t>(MainCommand::KeepIconsHidden)];
   if (keepHidden && keepHidden->checked) {
     KVWallpaper1_.SetKeepiconsHidden(false);
     TKVWallpaper::ShowDesktopIcons(true);
@@ -113,7 +115,7 @@ void TMainForm::Create() {
   TheTrayIcon.SetActive(true);
   // 6. Magenta is cut out of the browser's skin.
   SetInvisibleColor(MakeColour(255, 0, 255));
-  onMouseMove = [](int, int) { IdleCounter = 0; };
+  BindEvents();
   onSnap = [this](int& x, int& y) {
     if (ManagerForm && ManagerForm->Form().IsVisible())
       skin::SnapBesideWindow(hwnd_, ManagerForm->Form().hwnd(), program::SnapDistance, x, y);
@@ -124,7 +126,7 @@ void TMainForm::Create() {
   SkinFileSearch();
   // 10. The pause state: the mark set to the opposite, then toggled back.
   const bool paused = store_.RegReadBool(kWallpaperChangingKey, "Paused").value_or(false);
-  Item("PauseIntervalSwitching1").checked = !paused;
+  Item(MainCommand::PauseIntervalSwitching).checked = !paused;
   PauseIntervalSwitching1Click();
   ApplyExtras();
 }
@@ -135,53 +137,70 @@ ui::MenuItem& TMainForm::Item(const char* name) {
   throw std::logic_error(std::string("no menu item ") + name);
 }
 
+ui::MenuItem& TMainForm::Item(program::MainCommand command) {
+  ui::MenuItem* item = commandItems_.at(static_cast<std::size_t>(command));
+  if (!item) throw std::logic_error("the tray menu is not built");
+  return *item;
+}
+
 void TMainForm::BuildTrayMenu() {
   ui::MenuItem& root = SysTrayPopup.root;
-  auto add = [](ui::MenuItem& parent, const char* caption, const char* name,
-                auto handler) -> ui::MenuItem& {
-    return parent.Add(
+  // An item that runs a command of the browser, kept by that command so that
+  // the other windows reach it.
+  auto add = [this](ui::MenuItem& parent, const char* caption, const char* name,
+                    MainCommand command, auto handler) -> ui::MenuItem& {
+    ui::MenuItem& item = parent.Add(
         caption, [handler](ui::MenuItem&) { handler(); }, name);
+    commandItems_[static_cast<std::size_t>(command)] = &item;
+    return item;
   };
-  add(root, "Kestrova...", "SysAbout", [this] { SysAboutClick(); });
+  add(root, "Kestrova...", "SysAbout", MainCommand::About, [this] { SysAboutClick(); });
   root.AddSeparator();
-  ui::MenuItem& browser = add(root, "Browser", "SysBrowser", [this] { SysBrowserClick(); });
+  ui::MenuItem& browser =
+      add(root, "Browser", "SysBrowser", MainCommand::Browser, [this] { SysBrowserClick(); });
   browser.shortcutText = "Ctrl+B";
   browser.shortcutKey = 'B';
   browser.shortcutModifiers = HOTKEYF_CONTROL;
-  ui::MenuItem& manager = add(root, "Manager", "SysManager", [this] { SysManagerClick(); });
+  ui::MenuItem& manager =
+      add(root, "Manager", "SysManager", MainCommand::Manager, [this] { SysManagerClick(); });
   manager.shortcutText = "Ctrl+M";
   manager.shortcutKey = 'M';
   manager.shortcutModifiers = HOTKEYF_CONTROL;
-  ui::MenuItem& config = add(root, "Configuration", "SysConfig", [this] { SysConfigClick(); });
+  ui::MenuItem& config = add(root, "Configuration", "SysConfig", MainCommand::Configuration,
+                             [this] { SysConfigClick(); });
   config.shortcutText = "Ctrl+C";
   config.shortcutKey = 'C';
   config.shortcutModifiers = HOTKEYF_CONTROL;
   root.AddSeparator();
-  ui::MenuItem& search = add(root, "Search", "SysSearch", [this] { SysSearchClick(); });
+  ui::MenuItem& search =
+      add(root, "Search", "SysSearch", MainCommand::Search, [this] { SysSearchClick(); });
   search.shortcutText = "F3";
   search.shortcutKey = VK_F3;
   search.imageIndex = 3;
   root.AddSeparator();
 
   ui::MenuItem& skins = root.Add("Skins", {}, "Skins1");
-  add(skins, "Load Skin...", "LoadSkin1", [this] { LoadSkin1Click(); });
+  skinsMenu_ = &skins;
+  add(skins, "Load Skin...", "LoadSkin1", MainCommand::LoadSkin, [this] { LoadSkin1Click(); });
   skins.AddSeparator();
-  defaultSkinItem_ = &add(skins, "Default Skin", "Default1", [this] { Default1Click(); });
+  add(skins, "Default Skin", "Default1", MainCommand::DefaultSkin, [this] { Default1Click(); });
   skins.AddSeparator();
 
   ui::MenuItem& walls = root.Add("Wallpapers", {}, "Help4");
-  add(walls, "Next Wallpaper", "SysNext", [this] { SysNextClick(); });
-  add(walls, "Previous Wallpaper", "SysPrevious", [this] { SysPreviousClick(); });
-  add(walls, "Random Wallpaper", "SysRandom", [this] { SysRandomClick(); });
+  add(walls, "Next Wallpaper", "SysNext", MainCommand::Next, [this] { SysNextClick(); });
+  add(walls, "Previous Wallpaper", "SysPrevious", MainCommand::Previous,
+      [this] { SysPreviousClick(); });
+  add(walls, "Random Wallpaper", "SysRandom", MainCommand::Random, [this] { SysRandomClick(); });
   // Shown while the history is kept (ApplyExtras).
-  add(walls, "Back", "SysBack", [this] { SysBackClick(); }).visible = false;
+  add(walls, "Back", "SysBack", MainCommand::Back, [this] { SysBackClick(); }).visible = false;
   walls.AddSeparator();
-  add(walls, "Add Directory To List", "SysDirectory", [this] { SysDirectoryClick(); });
-  add(walls, "Add Directory Tree To List", "AddDirectoryTreetolist1",
+  add(walls, "Add Directory To List", "SysDirectory", MainCommand::AddDirectory,
+      [this] { SysDirectoryClick(); });
+  add(walls, "Add Directory Tree To List", "AddDirectoryTreetolist1", MainCommand::AddDirectoryTree,
       [this] { AddDirectoryTreetolist1Click(); });
   walls.AddSeparator();
   add(walls, "Pause Interval Switching", "PauseIntervalSwitching1",
-      [this] { PauseIntervalSwitching1Click(); });
+      MainCommand::PauseIntervalSwitching, [this] { PauseIntervalSwitching1Click(); });
 
   ui::MenuItem& desktop = root.Add("Desktop", {}, "Desktop1");
   ui::MenuItem& align = desktop.Add("Align Icons To Left", {}, "AlignIconsToLeft1");
@@ -191,35 +210,41 @@ void TMainForm::BuildTrayMenu() {
   align.AddSeparator();
   align.Add("Default", [this](ui::MenuItem& item) { Top1Click(item.tag); }).tag = 4;
   desktop.AddSeparator();
-  smallIconsItem_ = &add(desktop, "Small Icons", "SmallIcons1", [this] { SmallIcons1Click(true); });
-  normalIconsItem_ =
-      &add(desktop, "Normal Icons", "NormalIcons1", [this] { NormalIcons1Click(true); });
+  add(desktop, "Small Icons", "SmallIcons1", MainCommand::SmallIcons,
+      [this] { SmallIcons1Click(true); });
+  add(desktop, "Normal Icons", "NormalIcons1", MainCommand::NormalIcons,
+      [this] { NormalIcons1Click(true); });
   desktop.AddSeparator();
-  add(desktop, "Line Up Icons", "LineUpIcons1", [] { TKVWallpaper::ArrangeDesktopIcons(5); });
-  add(desktop, "Refresh Icons", "RefreshIcons1", [this] { KVWallpaper1_.ApplyIconColours(); });
+  add(desktop, "Line Up Icons", "LineUpIcons1", MainCommand::LineUpIcons,
+      [] { TKVWallpaper::ArrangeDesktopIcons(5); });
+  add(desktop, "Refresh Icons", "RefreshIcons1", MainCommand::RefreshIcons,
+      [this] { KVWallpaper1_.ApplyIconColours(); });
   desktop.AddSeparator();
-  add(desktop, "Hide Desktop Icons", "HideDesktopIcons1",
+  add(desktop, "Hide Desktop Icons", "HideDesktopIcons1", MainCommand::HideDesktopIcons,
       [] { TKVWallpaper::ShowDesktopIcons(false); });
-  add(desktop, "Show Desktop Icons", "ShowDesktopIcons1",
+  add(desktop, "Show Desktop Icons", "ShowDesktopIcons1", MainCommand::ShowDesktopIcons,
       [] { TKVWallpaper::ShowDesktopIcons(true); });
-  add(desktop, "Keep Icons Hidden", "KeepIconsHidden1", [this] { KeepIconsHidden1Click(); });
+  add(desktop, "Keep Icons Hidden", "KeepIconsHidden1", MainCommand::KeepIconsHidden,
+      [this] { KeepIconsHidden1Click(); });
   desktop.AddSeparator();
-  add(desktop, "Icon Colour", "IconColour1", [this] { IconColour1Click(); }).imageIndex = 4;
+  add(desktop, "Icon Colour", "IconColour1", MainCommand::IconColour, [this] {
+    IconColour1Click();
+  }).imageIndex = 4;
 
   ui::MenuItem& misc = root.Add("Miscellaneous", {}, "Help1");
-  add(misc, "Launch Display Properties", "DisplayProperties", [this] {
-    DisplayPropertiesClick();
-  }).imageIndex = 1;
+  add(misc, "Launch Display Properties", "DisplayProperties", MainCommand::DisplayProperties,
+      [this] { DisplayPropertiesClick(); })
+      .imageIndex = 1;
   misc.AddSeparator();
-  add(misc, "Lost Kv ?", "LostKv", [this] { LostKvClick(); });
+  add(misc, "Lost Kv ?", "LostKv", MainCommand::LostKv, [this] { LostKvClick(); });
   root.AddSeparator();
-  add(root, "Minimize", "Minimize1", [this] { Minimize1Click(); });
+  add(root, "Minimize", "Minimize1", MainCommand::Minimize, [this] { Minimize1Click(); });
   root.AddSeparator();
   root.Add("Help", {}, "SysHelp").imageIndex = 2;
-  add(root, "Save", "Save1", [this] { Save1Click(); }).visible = false;
-  add(root, "Load", "Load1", [this] { Load1Click(); }).visible = false;
+  add(root, "Save", "Save1", MainCommand::Save, [this] { Save1Click(); }).visible = false;
+  add(root, "Load", "Load1", MainCommand::Load, [this] { Load1Click(); }).visible = false;
   root.AddSeparator();
-  add(root, "Exit", "SysExit", [this] { SysExitClick(); });
+  add(root, "Exit", "SysExit", MainCommand::Exit, [this] { SysExitClick(); });
 }
 
 // --- Window commands -------------------------------------------------------
@@ -345,7 +370,7 @@ void TMainForm::ApplyStayOnTop() {
   place(hwnd_);
 }
 
-void TMainForm::SetManagerChecked(bool checked) { Item("SysManager").checked = checked; }
+void TMainForm::SetManagerChecked(bool checked) { Item(MainCommand::Manager).checked = checked; }
 void TMainForm::SetTrayAnimate(bool animate) { TheTrayIcon.SetAnimate(animate); }
 void TMainForm::SetTrayTip(const std::string& tip) { TheTrayIcon.SetTip(tip); }
 
@@ -364,13 +389,13 @@ void TMainForm::SetShownIn(bool trayIcon, bool taskbarButton) {
 }
 
 void TMainForm::FormShow() {
-  Item("SysBrowser").checked = true;
+  Item(MainCommand::Browser).checked = true;
   IdleCounter = 0;
   if (OptionsForm) OptionsForm->ApplyShowKV();
 }
 
 void TMainForm::FormHide() {
-  Item("SysBrowser").checked = false;
+  Item(MainCommand::Browser).checked = false;
   IdleCounter = 0;
 }
 
@@ -477,7 +502,9 @@ void TMainForm::NormalIcons1Click(bool fromMenu) { IconSizeClick(false, fromMenu
 
 void TMainForm::IconSizeClick(bool small, bool fromMenu) {
   // From the menu the clicked kind takes the other's mark, the other the opposite.
-  if (fromMenu) SetIconSizeMarks(small ? normalIconsItem_->checked : !smallIconsItem_->checked);
+  if (fromMenu)
+    SetIconSizeMarks(small ? Item(MainCommand::NormalIcons).checked
+                           : !Item(MainCommand::SmallIcons).checked);
   ApplyIconSizeMarks(small);
 }
 
@@ -487,88 +514,70 @@ void TMainForm::SetIconSize(bool small) {
 }
 
 void TMainForm::SetIconSizeMarks(bool small) {
-  smallIconsItem_->checked = small;
-  normalIconsItem_->checked = !small;
+  Item(MainCommand::SmallIcons).checked = small;
+  Item(MainCommand::NormalIcons).checked = !small;
   if (OptionsForm) OptionsForm->SetIconSizeBoxes(small, !small);
 }
 
 void TMainForm::ApplyIconSizeMarks(bool small) {
-  store_.RegWriteBool(kWallpaperChangingKey, "Small Icons", smallIconsItem_->checked);
-  if (!(small ? smallIconsItem_ : normalIconsItem_)->checked) return;
+  store_.RegWriteBool(kWallpaperChangingKey, "Small Icons", Item(MainCommand::SmallIcons).checked);
+  if (!Item(small ? MainCommand::SmallIcons : MainCommand::NormalIcons).checked) return;
   if (!KVWallpaper1_.ChangeDesktopIconSize(small)) prompts_.Warning(kActiveDesktopIconSizeWarning);
 }
 
 void TMainForm::KeepIconsHidden1Click() {
-  ui::MenuItem& item = Item("KeepIconsHidden1");
+  ui::MenuItem& item = Item(MainCommand::KeepIconsHidden);
   item.checked = !item.checked;
   store_.RegWriteBool(kWallpaperChangingKey, "HideIconsAlways", item.checked);
   KVWallpaper1_.SetKeepiconsHidden(item.checked);
-  Item("ShowDesktopIcons1").enabled = !item.checked;
-  Item("HideDesktopIcons1").enabled = !item.checked;
+  Item(MainCommand::ShowDesktopIcons).enabled = !item.checked;
+  Item(MainCommand::HideDesktopIcons).enabled = !item.checked;
   HWND view = TKVWallpaper::DesktopListView();
   TKVWallpaper::ShowDesktopIcons(!(view && IsWindowVisible(view)));
   if (OptionsForm) OptionsForm->SetDesktopIconsHidden(item.checked);
 }
 
-// --- Messages --------------------------------------------------------------
+// --- Events ----------------------------------------------------------------
 
-LRESULT TMainForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COPYDATA: {
-      // kvtool send: the text of one command.
-      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
-      if (!data || data->dwData != program::kRemoteCopyDataId) break;
-      const auto command = program::DecodeRemoteCommand(
-          std::string_view(static_cast<const char*>(data->lpData), data->cbData));
-      return command && RunRemoteCommand(*command, reinterpret_cast<HWND>(wp))
-                 ? program::kRemoteDone
-                 : program::kRemoteRefused;
-    }
-    case WM_SHOWWINDOW:
-      if (wp)
-        FormShow();
-      else
-        FormHide();
-      break;
-    case WM_MOUSEWHEEL: {
-      // Whole notches; a fine-grained wheel adds up to one.
-      wheelRest_ += GET_WHEEL_DELTA_WPARAM(wp);
-      const int notches = wheelRest_ / WHEEL_DELTA;
-      wheelRest_ -= notches * WHEEL_DELTA;
-      if (notches) FormMouseWheel(-notches);
-      return 0;
-    }
-    case WM_KEYDOWN: {
-      BYTE modifiers = 0;
-      if (GetKeyState(VK_SHIFT) & 0x8000) modifiers |= HOTKEYF_SHIFT;
-      if (GetKeyState(VK_CONTROL) & 0x8000) modifiers |= HOTKEYF_CONTROL;
-      if (GetKeyState(VK_MENU) & 0x8000) modifiers |= HOTKEYF_ALT;
-      if (SysTrayPopup.HandleShortcut(static_cast<WORD>(wp), modifiers)) return 0;
-      break;
-    }
-    case WM_RBUTTONUP: {
-      POINT at;
-      GetCursorPos(&at);
-      SysTrayPopup.Popup(hwnd_, at.x, at.y);
-      return 0;
-    }
-    case WM_ACTIVATEAPP:
-      if (!wp) ApplyStayOnTop();
-      break;
-    case WM_SYSCOMMAND:
-      if ((wp & 0xFFF0) == SC_RESTORE && IsIconic(hwnd_)) {
-        LRESULT r = TOrganicShapeGlassForm::WndProc(msg, wp, lp);
-        ApplicationRestored();
-        return r;
-      }
-      break;
-    case WM_CLOSE:
-      SysExitClick();
-      return 0;
-    default:
-      break;
-  }
-  return TOrganicShapeGlassForm::WndProc(msg, wp, lp);
+void TMainForm::BindEvents() {
+  onMouseMove = [](int, int) { IdleCounter = 0; };
+  onShow = [this](bool visible) { visible ? FormShow() : FormHide(); };
+  onMouseWheel = [this](int delta) {
+    // Whole notches; a fine-grained wheel adds up to one.
+    wheelRest_ += delta;
+    const int notches = wheelRest_ / WHEEL_DELTA;
+    wheelRest_ -= notches * WHEEL_DELTA;
+    if (notches) FormMouseWheel(-notches);
+  };
+  // The tray menu's shortcuts work while the browser has the focus.
+  onKeyDown = [this](WORD key) {
+    BYTE modifiers = 0;
+    if (GetKeyState(VK_SHIFT) & 0x8000) modifiers |= HOTKEYF_SHIFT;
+    if (GetKeyState(VK_CONTROL) & 0x8000) modifiers |= HOTKEYF_CONTROL;
+    if (GetKeyState(VK_MENU) & 0x8000) modifiers |= HOTKEYF_ALT;
+    return SysTrayPopup.HandleShortcut(key, modifiers);
+  };
+  // Over the body only: the skin controls have menus of their own or none.
+  onContextMenu = [this](HWND from, int x, int y) {
+    if (from == hwnd_) SysTrayPopup.Popup(hwnd_, x, y);
+  };
+  onActivateApp = [this](bool active) {
+    if (!active) ApplyStayOnTop();
+  };
+  onRestore = [this] { ApplicationRestored(); };
+  // Closing the browser ends the program.
+  onClose = [this] {
+    SysExitClick();
+    return false;
+  };
+  // kvtool send: the text of one command.
+  onCopyData = [this](ULONG_PTR kind, std::string_view data,
+                      HWND sender) -> std::optional<LRESULT> {
+    if (kind != program::kRemoteCopyDataId) return std::nullopt;
+    const auto command = program::DecodeRemoteCommand(data);
+    return command && RunRemoteCommand(*command, sender) ? program::kRemoteDone
+                                                         : program::kRemoteRefused;
+  };
 }
 
 }  // namespace kv::app

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <random>
@@ -81,8 +82,12 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void StartupSwitch(program::SwitchMove move) override;
   void ShutdownSwitch(program::SwitchMove move) override;
   void KeepIconsHidden1Click() override;
-  [[nodiscard]] bool ItemChecked(const char* name) override { return Item(name).checked; }
-  void SetItemChecked(const char* name, bool checked) override { Item(name).checked = checked; }
+  [[nodiscard]] bool ItemChecked(program::MainCommand command) override {
+    return Item(command).checked;
+  }
+  void SetItemChecked(program::MainCommand command, bool checked) override {
+    Item(command).checked = checked;
+  }
   void SetMenusDrawn(bool drawn) override {
     const auto style = drawn ? ui::MenuDrawing::Drawn : ui::MenuDrawing::System;
     SysTrayPopup.drawing = PreviewPopup.drawing = style;
@@ -143,12 +148,16 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   [[nodiscard]] const std::vector<std::unique_ptr<skin::TOrganicShapeLabel>>& Labels() const {
     return labels_;
   }
+  // A tray menu item by its command.
+  [[nodiscard]] ui::MenuItem& Item(program::MainCommand command);
+  // A menu item by its component name (the window's stored description and
+  // tests); the program's own code goes by command.
   [[nodiscard]] ui::MenuItem& Item(const char* name);
 
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
+  // The window's typed events: idle count, show and hide, wheel, the tray
+  // menu's shortcuts and popup, stay-on-top, restore, close and remote commands.
+  void BindEvents();
   void BuildTrayMenu();
   void BuildPreviewPopup();
   void ClearSkinLists();
@@ -205,10 +214,10 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   HIMAGELIST menuImages_ = nullptr;  // ImageList1: the menus' pictures
   LONG desktopStyle_ = 0;
   bool haveDesktopStyle_ = false;
-  // Menu items the browser's own handlers keep marked, found once when built.
-  ui::MenuItem* defaultSkinItem_ = nullptr;
-  ui::MenuItem* smallIconsItem_ = nullptr;
-  ui::MenuItem* normalIconsItem_ = nullptr;
+  // The tray menu's items by command, and the "Skins" submenu the skin file
+  // search fills; set when the menu is built.
+  std::array<ui::MenuItem*, program::kMainCommandCount> commandItems_{};
+  ui::MenuItem* skinsMenu_ = nullptr;
   // The windows hidden by minimising to the taskbar, shown again on restore.
   bool restoreManager_ = false;
   bool restoreOptions_ = false;

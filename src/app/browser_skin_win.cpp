@@ -60,7 +60,7 @@ void FindIniFiles(const std::string& dir, std::vector<std::string>& out) {
 void TMainForm::SkinFileSearch() {
   std::vector<std::string> files;
   FindIniFiles(ProgramDir(), files);
-  ui::MenuItem& skins = Item("Skins1");
+  ui::MenuItem& skins = *skinsMenu_;
   for (const std::string& file : files)
     skins.Add(skin::SkinMenuCaption(file), [this, file](ui::MenuItem&) { LoadSkinFile(file); });
 }
@@ -134,7 +134,7 @@ bool TMainForm::LoadSkinNamed(const std::string& skin) {
 void TMainForm::Default1Click() {
   store_.RegWriteString(kRootKey, "CurrentSkinFile", kDefaultSkinFile);
   program::CurrentSkinFile = kDefaultSkinFile;
-  if (!defaultSkinItem_->checked) {
+  if (!Item(program::MainCommand::DefaultSkin).checked) {
     BuildDefaultBrowserSkin();
     if (ManagerForm) {
       ManagerForm->ClearSkin();
@@ -142,13 +142,13 @@ void TMainForm::Default1Click() {
       if (ManagerForm->Wallpaperlist().Count() > 0) RefreshPreviews();
     }
   }
-  defaultSkinItem_->checked = true;
+  Item(program::MainCommand::DefaultSkin).checked = true;
 }
 
 // The windows lost whatever skin they had: the built-in one is built again
 // whatever the "Default Skin" mark says.
 void TMainForm::UseBuiltInSkin() {
-  defaultSkinItem_->checked = false;
+  Item(program::MainCommand::DefaultSkin).checked = false;
   Default1Click();
 }
 
@@ -157,7 +157,7 @@ void TMainForm::LoadSkinFile(const std::string& fileName) {
   SkinDir = skin::DirectoryOf(fileName);
   ClearSkinLists();
   // From here the built-in skin is gone, whatever becomes of this file.
-  defaultSkinItem_->checked = false;
+  Item(program::MainCommand::DefaultSkin).checked = false;
   if (ManagerForm) {
     ManagerForm->ClearSkin();
     if (!ManagerForm->LoadManagerSkin(fileName)) {

@@ -214,7 +214,7 @@ void TMainForm::SwitchWallpaperTimerTimer() {
 }
 
 void TMainForm::PauseIntervalSwitching1Click() {
-  ui::MenuItem& item = Item("PauseIntervalSwitching1");
+  ui::MenuItem& item = Item(program::MainCommand::PauseIntervalSwitching);
   item.checked = !item.checked;
   store_.RegWriteBool(kWallpaperChangingKey, "Paused", item.checked);
   program::PausedFlag = item.checked;

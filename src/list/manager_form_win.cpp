@@ -132,7 +132,7 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
     WallpaperlistSelectItem();
   };
   DragAcceptFiles(listView_.hwnd(), TRUE);
-  listView_.onDropFiles = [this](HDROP drop) { DropFiles(drop); };
+  listView_.onDropFiles = [this](HDROP drop) { AddDroppedNow(ui::DroppedNames(drop)); };
   listView_.onContextMenu = [this](int x, int y) {
     WallpaperListPopupMenuPopup();
     WallpaperListPopupMenu.Popup(hwnd_, x, y);
@@ -174,6 +174,24 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
   };
   previewImage_.onMouseMove = [](int, int) { program::IdleCounter = 0; };
   onMouseMove = [](int, int) { program::IdleCounter = 0; };
+  onShow = [this](bool visible) {
+    program::IdleCounter = 0;
+    if (!MainForm) return;
+    MainForm->SetManagerChecked(visible);
+    if (!visible) MainForm->RefreshPreviews();
+  };
+  onContextMenu = [this](HWND, int x, int y) { ManagerPopupMenu.Popup(hwnd_, x, y); };
+  onKeyDown = [this](WORD key) {
+    if (key == VK_ESCAPE) CancelAdd();
+    return false;
+  };
+  onDropFiles = [this](const std::vector<std::string>& names) { AddDroppedNow(names); };
+  // Closing hides the manager, as its own close command does; the window
+  // lives until the program ends.
+  onClose = [this] {
+    CloseManager1Click();
+    return false;
+  };
   onSnap = [this](int& x, int& y) {
     if (MainForm && MainForm->Form().IsVisible())
       skin::SnapBesideWindow(hwnd_, MainForm->Form().hwnd(), program::SnapDistance, x, y);
@@ -918,43 +936,9 @@ void TManagerForm::AddDropped(const std::vector<std::string>& names, bool tree) 
   }
 }
 
-void TManagerForm::DropFiles(HDROP drop) {
-  // The names are copied out and the drop finished at once, so that the
-  // system's memory is released whatever happens while the names are added.
-  std::vector<std::string> names;
-  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-    std::wstring name(length + 1, L'\0');
-    DragQueryFileW(drop, i, name.data(), length + 1);
-    name.resize(length);
-    names.push_back(Narrow(name));
-  }
-  DragFinish(drop);
+void TManagerForm::AddDroppedNow(const std::vector<std::string>& names) {
   // Shift is read as the drop arrives: held, every directory's whole tree.
   AddDropped(names, ShiftHeld());
-}
-
-LRESULT TManagerForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DROPFILES) {
-    DropFiles(reinterpret_cast<HDROP>(wp));
-    return 0;
-  }
-  if (msg == WM_CONTEXTMENU || msg == WM_RBUTTONUP) {
-    POINT at;
-    GetCursorPos(&at);
-    ManagerPopupMenu.Popup(hwnd_, at.x, at.y);
-    return 0;
-  }
-  if (msg == WM_KEYDOWN && wp == VK_ESCAPE) CancelAdd();
-  if (msg == WM_SHOWWINDOW) {
-    program::IdleCounter = 0;
-    if (MainForm) {
-      MainForm->SetManagerChecked(wp != 0);
-      if (!wp) MainForm->RefreshPreviews();
-    }
-  }
-  return TOrganicShapeGlassForm::WndProc(msg, wp, lp);
 }
 
 }  // namespace kv

@@ -125,9 +125,6 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
     return buttons_;
   }
 
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
   class AddScope;
   void BuildMenus();
@@ -140,7 +137,7 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   void LoadListFile(const std::string& fileName);
   void AddOne(const std::string& fullName);
   [[nodiscard]] bool AddStopped() const;
-  void DropFiles(HDROP drop);
+  void AddDroppedNow(const std::vector<std::string>& names);
   void SyncViewRows();
   void FitColumns();
   void SyncViewSelection();

@@ -25,6 +25,40 @@ namespace kv::program {
 // The three moves of cycling, as the switch-type settings number them.
 enum class SwitchMove { Next = 0, Previous = 1, Random = 2 };
 
+// The commands of the browser's tray menu, by which the other windows reach
+// their items (check marks, enabled and shown states).
+enum class MainCommand {
+  About,
+  Browser,
+  Manager,
+  Configuration,
+  Search,
+  LoadSkin,
+  DefaultSkin,
+  Next,
+  Previous,
+  Random,
+  Back,
+  AddDirectory,
+  AddDirectoryTree,
+  PauseIntervalSwitching,
+  SmallIcons,
+  NormalIcons,
+  LineUpIcons,
+  RefreshIcons,
+  HideDesktopIcons,
+  ShowDesktopIcons,
+  KeepIconsHidden,
+  IconColour,
+  DisplayProperties,
+  LostKv,
+  Minimize,
+  Save,
+  Load,
+  Exit,
+};
+inline constexpr int kMainCommandCount = static_cast<int>(MainCommand::Exit) + 1;
+
 // The browser window (TMainForm): the tray, the applier, cycling and the strip.
 class IMainForm {
  public:
@@ -90,9 +124,9 @@ class IMainForm {
   virtual void StartupSwitch(SwitchMove move) = 0;
   virtual void ShutdownSwitch(SwitchMove move) = 0;
   virtual void KeepIconsHidden1Click() = 0;
-  // The check mark of a tray menu item ("KeepIconsHidden1", "SmallIcons1"...).
-  [[nodiscard]] virtual bool ItemChecked(const char* name) = 0;
-  virtual void SetItemChecked(const char* name, bool checked) = 0;
+  // The check mark of a tray menu item.
+  [[nodiscard]] virtual bool ItemChecked(MainCommand command) = 0;
+  virtual void SetItemChecked(MainCommand command, bool checked) = 0;
   // "Menu Styles": the browser's own menus (the tray menu and the previews'
   // menu) drawn by the program in the system's colours, or by the system.
   virtual void SetMenusDrawn(bool drawn) = 0;

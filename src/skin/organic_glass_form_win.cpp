@@ -170,27 +170,23 @@ void TOrganicShapeGlassForm::PositionChanging(WINDOWPOS& pos) {
   SnapWindowPos(pos, shift ? WithoutScreenTaskbar(*work) : *work, snapThreshold);
 }
 
-LRESULT TOrganicShapeGlassForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_ACTIVATE:
-      if (LOWORD(wp) != WA_INACTIVE && effects_.Emulating()) CaptureBackground();
-      break;
-    case WM_ACTIVATEAPP:
-      if (wp && effects_.Emulating()) CaptureBackground();
-      break;
-    case WM_WINDOWPOSCHANGED: {
-      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
-      if (!capturing_ && effects_.Emulating() && !(pos->flags & SWP_NOMOVE) &&
-          !(origin_ == Point{pos->x, pos->y})) {
-        origin_ = {pos->x, pos->y};
-        Repaint();
-      }
-      break;
-    }
-    default:
-      break;
+void TOrganicShapeGlassForm::Activated(bool active) {
+  if (active && effects_.Emulating()) CaptureBackground();
+  TOrganicShapeForm::Activated(active);
+}
+
+void TOrganicShapeGlassForm::AppActivated(bool active) {
+  if (active && effects_.Emulating()) CaptureBackground();
+  TOrganicShapeForm::AppActivated(active);
+}
+
+void TOrganicShapeGlassForm::PositionChanged(const WINDOWPOS& pos) {
+  if (!capturing_ && effects_.Emulating() && !(pos.flags & SWP_NOMOVE) &&
+      !(origin_ == Point{pos.x, pos.y})) {
+    origin_ = {pos.x, pos.y};
+    Repaint();
   }
-  return TOrganicShapeForm::WndProc(msg, wp, lp);
+  TOrganicShapeForm::PositionChanged(pos);
 }
 
 }  // namespace kv::skin

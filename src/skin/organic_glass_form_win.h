@@ -68,7 +68,11 @@ class TOrganicShapeGlassForm : public TOrganicShapeForm, private FadeTarget {
   [[nodiscard]] bool HasCapture() const noexcept { return !capture_.Empty(); }
 
  protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  // Emulated transparency takes a new capture of the screen behind the window
+  // whenever it or the program becomes active, and recomposes when it moves.
+  void Activated(bool active) override;
+  void AppActivated(bool active) override;
+  void PositionChanged(const WINDOWPOS& pos) override;
   void PaintFace(HDC dc) override;
   void PositionChanging(WINDOWPOS& pos) override;
 

@@ -6,6 +6,7 @@
 #include "skin/organic_shape_error.h"
 #include "skin/snapping.h"
 #include "skin/speed_bitmap_win.h"
+#include "widgets/screen_fit_win.h"
 
 namespace kv::skin {
 namespace {
@@ -50,19 +51,6 @@ Rect WithoutScreenTaskbar(const Rect& work) {
                         GetSystemMetrics(SM_CYSCREEN));
 }
 
-// The work area of the monitor nearest to `window`. On the primary monitor the
-// taskbar is taken out as well, for systems whose work area still holds it.
-Rect WorkAreaNear(const Rect& window) {
-  const RECT r{window.left, window.top, window.right, window.bottom};
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
-    return WithoutScreenTaskbar(
-        {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-  const Rect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
-  return (info.dwFlags & MONITORINFOF_PRIMARY) ? WithoutScreenTaskbar(work) : work;
-}
-
 void SnapWindowPos(WINDOWPOS& pos, const Rect& work, int threshold) {
   const Point p = SnapToEdges({pos.x, pos.y}, pos.cx, pos.cy, work, threshold);
   pos.x = p.x;
@@ -70,6 +58,7 @@ void SnapWindowPos(WINDOWPOS& pos, const Rect& work, int threshold) {
 }
 
 TOrganicShapeForm::TOrganicShapeForm() {
+  paintsWholeFace_ = true;  // the skin covers the whole window
   skin_.OnChange = [this] {
     if (hwnd_) shapeIt();
   };
@@ -136,7 +125,7 @@ void TOrganicShapeForm::shapeIt() {
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
   Rect placed{now.left, now.top, now.left + skin_.Width(), now.top + skin_.Height()};
   if (placed.Width() != now.right - now.left || placed.Height() != now.bottom - now.top)
-    placed = KeepInside(placed, WorkAreaNear(placed));
+    placed = ui::FitInside(placed, ui::WorkAreaNear(placed), false);
   else
     flags |= SWP_NOMOVE;
   SetWindowPos(hwnd_, nullptr, placed.left, placed.top, placed.Width(), placed.Height(), flags);
@@ -160,41 +149,11 @@ void TOrganicShapeForm::PositionChanging(WINDOWPOS& pos) {
   SnapWindowPos(pos, WithoutScreenTaskbar(screen), kShapedSnapDistance);
 }
 
-LRESULT TOrganicShapeForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_ERASEBKGND:
-      return 0;  // the skin covers the whole window
-    case WM_PAINT:
-      ui::PaintWindow(hwnd_, [this](HDC dc) { PaintFace(dc); });
-      return 0;
-    case WM_LBUTTONDOWN:
-      if (onMouseDown) onMouseDown(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
-      if (dragByBody) {
-        ReleaseCapture();
-        SendMessageW(hwnd_, WM_SYSCOMMAND, kMoveByCaption, 0);
-      }
-      return 0;
-    case WM_MOUSEMOVE:
-      if (onMouseMove) onMouseMove(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
-      return 0;
-    case WM_WINDOWPOSCHANGING: {
-      auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-      if (!(pos->flags & SWP_NOMOVE)) {
-        if (pos->flags & SWP_NOSIZE) {
-          // The size is not part of the request: snap with the current one.
-          RECT r;
-          GetWindowRect(hwnd_, &r);
-          pos->cx = r.right - r.left;
-          pos->cy = r.bottom - r.top;
-        }
-        PositionChanging(*pos);
-      }
-      break;
-    }
-    default:
-      break;
-  }
-  return Window::WndProc(msg, wp, lp);
+void TOrganicShapeForm::MouseDown(int button, int x, int y) {
+  Form::MouseDown(button, x, y);
+  if (button != 0 || !dragByBody) return;
+  ReleaseCapture();
+  SendMessageW(hwnd_, WM_SYSCOMMAND, kMoveByCaption, 0);
 }
 
 }  // namespace kv::skin

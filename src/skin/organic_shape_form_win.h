@@ -18,7 +18,7 @@ namespace kv::skin {
 // Where shaped windows remember their places (HKEY_CURRENT_USER).
 inline constexpr char kFormsSubkey[] = "Forms\\";
 
-class TOrganicShapeForm : public ui::Window {
+class TOrganicShapeForm : public ui::Form {
  public:
   struct CreateArgs {
     std::string name;  // component name; empty: the position is not remembered
@@ -48,16 +48,16 @@ class TOrganicShapeForm : public ui::Window {
   // invisible colour, takes its size, applies its region and repaints.
   void shapeIt();
 
-  // Left-button press on the body, in client coordinates (before the drag starts).
-  std::function<void(int x, int y)> onMouseDown;
-  std::function<void(int x, int y)> onMouseMove;
+  // The typed events (close, show, timer, menu command, mouse, keys, dropped
+  // files...) are the form base's; a press of the left button on the body
+  // raises onMouseDown before the drag starts.
 
  protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-  virtual void PaintFace(HDC dc);
-  // A proposed move (x, y) and size; the shaped form snaps to the screen less the
-  // taskbar, 30 pixels.
-  virtual void PositionChanging(WINDOWPOS& pos);
+  // A press of the left button drags the window by its body.
+  void MouseDown(int button, int x, int y) override;
+  void PaintFace(HDC dc) override;
+  // The shaped form snaps to the screen less the taskbar, 30 pixels.
+  void PositionChanging(WINDOWPOS& pos) override;
   // The screen position of the window's top-left corner.
   [[nodiscard]] Point ScreenPosition() const noexcept;
 

@@ -36,15 +36,6 @@ Point SnapToEdges(Point pos, int width, int height, const Rect& work, int thresh
   return pos;
 }
 
-Rect KeepInside(const Rect& window, const Rect& work) {
-  int dx = 0, dy = 0;
-  if (window.right > work.right) dx = work.right - window.right;
-  if (window.bottom > work.bottom) dy = work.bottom - window.bottom;
-  if (window.left + dx < work.left) dx = work.left - window.left;
-  if (window.top + dy < work.top) dy = work.top - window.top;
-  return {window.left + dx, window.top + dy, window.right + dx, window.bottom + dy};
-}
-
 }  // namespace kv::skin
 
 namespace kv::skin {

@@ -25,11 +25,6 @@ namespace kv::skin {
 // bottom, so a window larger than the work area keeps its right and bottom edges.
 [[nodiscard]] Point SnapToEdges(Point pos, int width, int height, const Rect& work, int threshold);
 
-// A window moved, never resized, so that it lies inside `work`: an edge beyond
-// the right or bottom brings it back first, then the left and top edges win, so
-// a window larger than the work area keeps its top-left corner on the screen.
-[[nodiscard]] Rect KeepInside(const Rect& window, const Rect& work);
-
 }  // namespace kv::skin
 
 namespace kv::skin {

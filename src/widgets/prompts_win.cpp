@@ -10,33 +10,13 @@
 #include <cwchar>
 
 #include "base/text_win.h"
-#include "widgets/screen_fit.h"
+#include "widgets/screen_fit_win.h"
 
 namespace kv::ui {
 namespace {
 
 // The scope that watches this thread's new windows; null when none does.
 thread_local KeepPromptsOnScreen* watching = nullptr;
-
-void FitIntoWorkArea(HWND window) {
-  RECT r{};
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!GetWindowRect(window, &r) ||
-      !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
-    return;
-  const RECT& work = monitor.rcWork;
-  ScreenBox area{work.left, work.top, work.right, work.bottom};
-  RECT bar{};
-  const HWND taskBar = FindWindowW(L"Shell_TrayWnd", nullptr);
-  if (taskBar && IsWindowVisible(taskBar) && GetWindowRect(taskBar, &bar))
-    area = ExcludeEdgeBar(area, {bar.left, bar.top, bar.right, bar.bottom});
-  const bool resizable = (GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME) != 0;
-  const ScreenBox to = FitInside({r.left, r.top, r.right, r.bottom}, area, resizable);
-  if (to == ScreenBox{r.left, r.top, r.right, r.bottom}) return;
-  SetWindowPos(window, nullptr, to.left, to.top, to.right - to.left, to.bottom - to.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 }  // namespace
 
@@ -68,7 +48,8 @@ LRESULT CALLBACK KeepPromptsOnScreen::Hook(int code, WPARAM wp, LPARAM lp) {
     const auto it = std::find(self->created_.begin(), self->created_.end(), sent->hwnd);
     if (it != self->created_.end()) {
       self->created_.erase(it);
-      FitIntoWorkArea(sent->hwnd);
+      // A frame that can be dragged larger may also be made smaller to fit.
+      FitIntoWorkArea(sent->hwnd, (GetWindowLongW(sent->hwnd, GWL_STYLE) & WS_THICKFRAME) != 0);
     }
   }
   return CallNextHookEx(nullptr, code, wp, lp);

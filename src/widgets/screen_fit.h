@@ -2,18 +2,12 @@
 // Where a window that must be seen whole goes: inside the work area of its
 // monitor (the screen less the task bar).
 
+#include "base/geometry.h"
+
 namespace kv::ui {
 
 // A rectangle on the screen; right and bottom are exclusive, as in a RECT.
-struct ScreenBox {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  friend bool operator==(const ScreenBox& a, const ScreenBox& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-  }
-};
+using ScreenBox = Rect;
 
 // `area` less a task bar along one of its edges (a bar as wide or as tall as
 // the area, touching that edge). The system leaves the task bar out of the
@@ -21,9 +15,12 @@ struct ScreenBox {
 // otherwise let a dialog open under the bar.
 [[nodiscard]] ScreenBox ExcludeEdgeBar(const ScreenBox& area, const ScreenBox& bar);
 
-// `window` moved the least distance that puts it inside `area`. One larger than
-// the area is shrunk to it when `resizable`; otherwise it keeps its top-left
-// corner in the area, so that its caption can still be reached.
+// `window` moved the least distance that puts it inside `area`: an edge beyond
+// the right or bottom brings it back first, then the left and top edges win. One
+// larger than the area is shrunk to it when `resizable`; otherwise it keeps its
+// top-left corner in the area, so that its caption (or a skinned window's
+// buttons near it) can still be reached. Prompts opened by the system and
+// skinned windows whose size a skin changes both go through here.
 [[nodiscard]] ScreenBox FitInside(const ScreenBox& window, const ScreenBox& area, bool resizable);
 
 }  // namespace kv::ui

@@ -226,7 +226,38 @@ void Form::Create(const CreateArgs& args) {
   Window::Create(w);
 }
 
+std::vector<std::string> DroppedNames(HDROP drop) {
+  std::vector<std::string> names;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring name(length + 1, L'\0');
+    DragQueryFileW(drop, i, name.data(), length + 1);
+    name.resize(length);
+    names.push_back(Narrow(name));
+  }
+  DragFinish(drop);
+  return names;
+}
+
+namespace {
+
+int MouseButtonOf(UINT msg) { return msg == WM_LBUTTONDOWN ? 0 : msg == WM_RBUTTONDOWN ? 1 : 2; }
+
+}  // namespace
+
+void Form::Activated(bool active) {
+  if (onActivate) onActivate(active);
+}
+void Form::AppActivated(bool active) {
+  if (onActivateApp) onActivateApp(active);
+}
+void Form::MouseDown(int button, int x, int y) {
+  if (onMouseDown) onMouseDown(button, x, y);
+}
+
 LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
   switch (msg) {
     case WM_CLOSE:
       if (onClose ? onClose() : (SetVisible(false), false)) break;
@@ -241,13 +272,89 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_ACTIVATE:
-      if (onActivate) onActivate(LOWORD(wp) != WA_INACTIVE);
+      Activated(LOWORD(wp) != WA_INACTIVE);
+      break;
+    case WM_ACTIVATEAPP:
+      AppActivated(wp != 0);
+      break;
+    case WM_SHOWWINDOW:
+      if (onShow) onShow(wp != 0);
+      break;
+    case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0) == SC_RESTORE && IsIconic(hwnd_) && onRestore) {
+        const LRESULT result = Window::WndProc(msg, wp, lp);
+        onRestore();
+        return result;
+      }
       break;
     case WM_COMMAND:
       if (lp == 0 && onMenuCommand) {
         onMenuCommand(LOWORD(wp));
         return 0;
       }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      MouseDown(MouseButtonOf(msg), x, y);
+      break;
+    case WM_MOUSEMOVE:
+      if (onMouseMove) onMouseMove(x, y);
+      break;
+    case WM_MOUSEWHEEL:
+      if (onMouseWheel) {
+        onMouseWheel(GET_WHEEL_DELTA_WPARAM(wp));
+        return 0;
+      }
+      break;
+    case WM_KEYDOWN:
+      if (onKeyDown && onKeyDown(static_cast<WORD>(wp))) return 0;
+      break;
+    case WM_CONTEXTMENU:
+      if (onContextMenu) {
+        POINT at{x, y};
+        if (lp == -1) GetCursorPos(&at);  // from the keyboard
+        onContextMenu(reinterpret_cast<HWND>(wp), at.x, at.y);
+        return 0;
+      }
+      break;
+    case WM_DROPFILES:
+      if (onDropFiles) {
+        onDropFiles(DroppedNames(reinterpret_cast<HDROP>(wp)));
+        return 0;
+      }
+      break;
+    case WM_COPYDATA:
+      if (const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp); data && onCopyData) {
+        const std::string_view bytes(static_cast<const char*>(data->lpData), data->cbData);
+        if (const auto answer = onCopyData(data->dwData, bytes, reinterpret_cast<HWND>(wp)))
+          return *answer;
+      }
+      break;
+    case WM_ERASEBKGND:
+      if (paintsWholeFace_) return 0;  // the face covers the whole window
+      break;
+    case WM_PAINT:
+      if (paintsWholeFace_) {
+        PaintWindow(hwnd_, [this](HDC dc) { PaintFace(dc); });
+        return 0;
+      }
+      break;
+    case WM_WINDOWPOSCHANGING: {
+      auto& pos = *reinterpret_cast<WINDOWPOS*>(lp);
+      if (pos.flags & SWP_NOMOVE) break;
+      if (pos.flags & SWP_NOSIZE) {
+        // The size is not part of the request: the hook sees the current one.
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        pos.cx = r.right - r.left;
+        pos.cy = r.bottom - r.top;
+      }
+      PositionChanging(pos);
+      break;
+    }
+    case WM_WINDOWPOSCHANGED:
+      PositionChanged(*reinterpret_cast<const WINDOWPOS*>(lp));
       break;
     default:
       break;

@@ -9,10 +9,15 @@
 // its default handling, after which the program runs on.
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace kv {
 class Prompts;
@@ -117,7 +122,9 @@ class Window : public HwndOwner {
   friend LRESULT CALLBACK WindowProcedure(HWND, UINT, WPARAM, LPARAM);
 };
 
-// A top-level window with typed events: the frame of dialogs and tool windows.
+// A top-level window with typed events: the frame of dialogs, tool windows and
+// the skinned forms alike. Owners set the handlers; a derived form adds its own
+// behaviour through the protected hooks below, so both reach the same events.
 class Form : public Window {
  public:
   struct CreateArgs {
@@ -136,9 +143,47 @@ class Form : public Window {
   std::function<void(WORD id)> onMenuCommand;  // WM_COMMAND from a menu or accelerator
   std::function<void(UINT_PTR id)> onTimer;
   std::function<void(bool active)> onActivate;
+  // The program became the active application, or stopped being it.
+  std::function<void(bool active)> onActivateApp;
+  // Shown or hidden by ShowWindow (not when a parent is minimised).
+  std::function<void(bool visible)> onShow;
+  // Back from the taskbar (minimised), after the system has restored it.
+  std::function<void()> onRestore;
+  // Mouse buttons: 0 left, 1 right, 2 middle; positions in client coordinates.
+  std::function<void(int button, int x, int y)> onMouseDown;
+  std::function<void(int x, int y)> onMouseMove;
+  // The wheel turned by `delta` (WHEEL_DELTA a notch, positive away from the user).
+  std::function<void(int delta)> onMouseWheel;
+  // A key pressed while the form has the focus; true when handled.
+  std::function<bool(WORD key)> onKeyDown;
+  // The context menu asked for (right button released, or the keyboard) over
+  // `from`, the form or a control on it that left the request to its parent,
+  // at a screen position (the cursor's when asked by the keyboard).
+  std::function<void(HWND from, int x, int y)> onContextMenu;
+  // Files dropped from the shell, by full name (the form accepts them once
+  // DragAcceptFiles was called on it).
+  std::function<void(const std::vector<std::string>& names)> onDropFiles;
+  // Data sent by another process (WM_COPYDATA): its kind, its bytes and the
+  // sending window; the answer, or nothing to leave it unanswered.
+  std::function<std::optional<LRESULT>(ULONG_PTR kind, std::string_view data, HWND sender)>
+      onCopyData;
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+  // Hooks for forms that add behaviour to an event; each default raises the
+  // handler above, an override calls it too.
+  virtual void Activated(bool active);
+  virtual void AppActivated(bool active);
+  virtual void MouseDown(int button, int x, int y);
+  // Narrow hooks without a handler: a proposed move (with the current size
+  // when the request leaves the size out), and a move or resize done.
+  virtual void PositionChanging(WINDOWPOS& /*pos*/) {}
+  virtual void PositionChanged(const WINDOWPOS& /*pos*/) {}
+  // A form that draws its whole face: no background erase, WM_PAINT answered
+  // by PaintFace.
+  virtual void PaintFace(HDC /*dc*/) {}
+  bool paintsWholeFace_ = false;
 };
 
 // A system control (BUTTON, EDIT, ...) created as a child of `parent`; its
@@ -195,6 +240,10 @@ void PaintWindow(HWND hwnd, Paint paint) {
   if (dc) paint(dc);
   EndPaint(hwnd, &ps);
 }
+
+// The full names of files dropped from the shell. The drop is finished at
+// once, so that the system's memory is released whatever the caller then does.
+[[nodiscard]] std::vector<std::string> DroppedNames(HDROP drop);
 
 // The default GUI font of the system, shared (not to be deleted).
 [[nodiscard]] HFONT DefaultGuiFont() noexcept;

@@ -159,14 +159,14 @@ class TrayIconSize : public Browser, public ::testing::WithParamInterface<IconSi
 
 TEST_P(TrayIconSize, TheActionSetsItsSize) {
   const IconSizeCase& c = GetParam();
-  browser->SetItemChecked("SmallIcons1", c.smallBefore);
-  browser->SetItemChecked("NormalIcons1", !c.smallBefore);
+  browser->SetItemChecked(program::MainCommand::SmallIcons, c.smallBefore);
+  browser->SetItemChecked(program::MainCommand::NormalIcons, !c.smallBefore);
   const program::MouseActions kept = program::MouseAction;
   program::MouseAction.left = static_cast<std::uint8_t>(c.action);
   browser->TrayIconMouseDown(0, 0, 0);
   program::MouseAction = kept;
-  EXPECT_EQ(browser->ItemChecked("SmallIcons1"), c.smallAfter);
-  EXPECT_EQ(browser->ItemChecked("NormalIcons1"), !c.smallAfter);
+  EXPECT_EQ(browser->ItemChecked(program::MainCommand::SmallIcons), c.smallAfter);
+  EXPECT_EQ(browser->ItemChecked(program::MainCommand::NormalIcons), !c.smallAfter);
   EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Small Icons"), c.smallAfter);
 }
 
@@ -176,6 +176,53 @@ INSTANTIATE_TEST_SUITE_P(Actions, TrayIconSize,
                                            IconSizeCase{"smallFromNormal", 14, false, true},
                                            IconSizeCase{"smallFromSmall", 14, true, true}),
                          [](const auto& info) { return info.param.name; });
+
+// Every command of the tray menu reaches the item of that caption, and the
+// marks the other windows set through it are the ones the menu shows.
+TEST_F(Browser, EveryTrayCommandReachesItsOwnItem) {
+  using C = program::MainCommand;
+  const std::pair<C, const char*> items[] = {
+      {C::About, "Kestrova..."},
+      {C::Browser, "Browser"},
+      {C::Manager, "Manager"},
+      {C::Configuration, "Configuration"},
+      {C::Search, "Search"},
+      {C::LoadSkin, "Load Skin..."},
+      {C::DefaultSkin, "Default Skin"},
+      {C::Next, "Next Wallpaper"},
+      {C::Previous, "Previous Wallpaper"},
+      {C::Random, "Random Wallpaper"},
+      {C::Back, "Back"},
+      {C::AddDirectory, "Add Directory To List"},
+      {C::AddDirectoryTree, "Add Directory Tree To List"},
+      {C::PauseIntervalSwitching, "Pause Interval Switching"},
+      {C::SmallIcons, "Small Icons"},
+      {C::NormalIcons, "Normal Icons"},
+      {C::LineUpIcons, "Line Up Icons"},
+      {C::RefreshIcons, "Refresh Icons"},
+      {C::HideDesktopIcons, "Hide Desktop Icons"},
+      {C::ShowDesktopIcons, "Show Desktop Icons"},
+      {C::KeepIconsHidden, "Keep Icons Hidden"},
+      {C::IconColour, "Icon Colour"},
+      {C::DisplayProperties, "Launch Display Properties"},
+      {C::LostKv, "Lost Kv ?"},
+      {C::Minimize, "Minimize"},
+      {C::Save, "Save"},
+      {C::Load, "Load"},
+      {C::Exit, "Exit"},
+  };
+  ASSERT_EQ(std::size(items), static_cast<std::size_t>(program::kMainCommandCount));
+  for (const auto& [command, caption] : items) {
+    ui::MenuItem& item = browser->Item(command);
+    EXPECT_EQ(item.caption, caption);
+    EXPECT_TRUE(item.onClick) << caption;
+    for (const bool checked : {true, false}) {
+      browser->SetItemChecked(command, checked);
+      EXPECT_EQ(item.checked, checked) << caption;
+      EXPECT_EQ(browser->ItemChecked(command), checked) << caption;
+    }
+  }
+}
 
 TEST_F(Browser, AWiderSkinAtTheScreensRightEdgeStaysOnTheScreen) {
   browser->Default1Click();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "widgets/screen_fit.h"
+
 namespace kv::skin {
 namespace {
 
@@ -145,7 +147,7 @@ class KeepInsideTable : public ::testing::TestWithParam<InsideCase> {};
 
 TEST_P(KeepInsideTable, MovesTheWindowIntoTheWorkAreaWithoutResizingIt) {
   const InsideCase& c = GetParam();
-  const Rect moved = KeepInside(c.window, kWork);
+  const Rect moved = ui::FitInside(c.window, kWork, false);
   EXPECT_EQ(moved, c.expected);
   EXPECT_EQ(moved.Width(), c.window.Width());
   EXPECT_EQ(moved.Height(), c.window.Height());

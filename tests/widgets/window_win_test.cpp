@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 #include "widgets/prompts.h"
 #include "widgets/prompts_win.h"
@@ -98,6 +101,84 @@ TEST(Prompts, MultiSelectionIsDirectoryThenNames) {
   const wchar_t one[] = L"C:\\pics\\a.jpg\0";
   EXPECT_EQ(SplitSelection(one), std::vector<std::string>{"C:\\pics\\a.jpg"});
   EXPECT_TRUE(SplitSelection(L"").empty());
+}
+
+// Each message a form gets reaches its typed event with the values it carries,
+// and a handled one is answered by the form, not passed on.
+TEST(Form, MessagesRaiseTheirTypedEvents) {
+  Form f;
+  f.Create({});
+  std::string seen;
+  f.onShow = [&](bool v) { seen += v ? "show " : "hide "; };
+  f.onMouseDown = [&](int b, int x, int y) {
+    seen += "down" + std::to_string(b) + "@" + std::to_string(x) + "," + std::to_string(y) + " ";
+  };
+  f.onMouseMove = [&](int x, int y) { seen += "move" + std::to_string(x + y) + " "; };
+  f.onMouseWheel = [&](int d) { seen += "wheel" + std::to_string(d) + " "; };
+  f.onKeyDown = [&](WORD k) {
+    seen += "key" + std::to_string(k) + " ";
+    return k == VK_ESCAPE;
+  };
+  f.onContextMenu = [&](HWND from, int x, int y) {
+    seen += std::string(from == f.hwnd() ? "menu" : "other") + std::to_string(x) + " ";
+    (void)y;
+  };
+  f.onActivateApp = [&](bool a) { seen += a ? "app " : "noapp "; };
+  f.onCopyData = [&](ULONG_PTR kind, std::string_view data, HWND) -> std::optional<LRESULT> {
+    if (kind != 7) return std::nullopt;
+    seen += "data:" + std::string(data) + " ";
+    return 42;
+  };
+  struct Step {
+    UINT msg;
+    WPARAM wp;
+    LPARAM lp;
+    const char* expected;
+  };
+  char text[] = "next";
+  COPYDATASTRUCT copy{7, 4, text};
+  COPYDATASTRUCT other{8, 4, text};
+  const Step steps[] = {
+      {WM_SHOWWINDOW, TRUE, 0, "show "},
+      {WM_SHOWWINDOW, FALSE, 0, "hide "},
+      {WM_LBUTTONDOWN, 0, MAKELPARAM(3, 4), "down0@3,4 "},
+      {WM_RBUTTONDOWN, 0, MAKELPARAM(-2, 5), "down1@-2,5 "},
+      {WM_MBUTTONDOWN, 0, MAKELPARAM(0, 0), "down2@0,0 "},
+      {WM_MOUSEMOVE, 0, MAKELPARAM(10, 20), "move30 "},
+      {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0, "wheel-120 "},
+      {WM_KEYDOWN, 'A', 0, "key65 "},
+      {WM_CONTEXTMENU, 0, MAKELPARAM(77, 9), "other77 "},
+      {WM_ACTIVATEAPP, FALSE, 0, "noapp "},
+      {WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), "data:next "},
+      {WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&other), ""},
+  };
+  for (const Step& step : steps) {
+    seen.clear();
+    SendMessageW(f.hwnd(), step.msg, step.wp, step.lp);
+    EXPECT_EQ(seen, step.expected) << step.msg;
+  }
+  EXPECT_EQ(SendMessageW(f.hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy)), 42);
+  seen.clear();
+  SendMessageW(f.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(f.hwnd()), MAKELPARAM(5, 5));
+  EXPECT_EQ(seen, "menu5 ");
+}
+
+TEST(Form, ClosingAsksTheHandlerAndHidesWithoutOne) {
+  Form f;
+  f.Create({});
+  ShowWindow(f.hwnd(), SW_SHOWNA);
+  SendMessageW(f.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(f.hwnd()));
+  EXPECT_FALSE(f.IsVisible());
+  int asked = 0;
+  f.onClose = [&] {
+    ++asked;
+    return false;
+  };
+  ShowWindow(f.hwnd(), SW_SHOWNA);
+  SendMessageW(f.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(f.IsVisible());
 }
 
 }  // namespace

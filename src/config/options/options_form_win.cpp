@@ -300,10 +300,10 @@ LRESULT TOptionsForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SHOWWINDOW:
       if (wp) {  // FormShow
-        if (MainForm) MainForm->SetItemChecked("SysConfig", true);
+        if (MainForm) MainForm->SetItemChecked(program::MainCommand::Configuration, true);
       } else {  // FormHide
         ApplyShowKV();
-        if (MainForm) MainForm->SetItemChecked("SysConfig", false);
+        if (MainForm) MainForm->SetItemChecked(program::MainCommand::Configuration, false);
       }
       break;
     case WM_MOUSEMOVE:

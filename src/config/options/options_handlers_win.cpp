@@ -364,9 +364,9 @@ void TOptionsForm::KeepHiddenCBClick() {
   // The menu's mark says what the command last applied: when it agrees there
   // is nothing to do (the command flips the icons' shown state, so it must not
   // run twice for one state).
-  if (!MainForm || MainForm->ItemChecked("KeepIconsHidden1") == hidden) return;
+  if (!MainForm || MainForm->ItemChecked(program::MainCommand::KeepIconsHidden) == hidden) return;
   // The command toggles its mark, so it starts from the opposite.
-  MainForm->SetItemChecked("KeepIconsHidden1", !hidden);
+  MainForm->SetItemChecked(program::MainCommand::KeepIconsHidden, !hidden);
   MainForm->KeepIconsHidden1Click();
 }
 
@@ -383,8 +383,8 @@ void TOptionsForm::IconSizeClick(bool small) {
   NormalIconsCB.SetChecked(!smallOn);
   store_.RegWriteBool(kWallpaperChangingKey, "Small Icons", smallOn);
   if (!MainForm) return;
-  MainForm->SetItemChecked("SmallIcons1", smallOn);
-  MainForm->SetItemChecked("NormalIcons1", !smallOn);
+  MainForm->SetItemChecked(program::MainCommand::SmallIcons, smallOn);
+  MainForm->SetItemChecked(program::MainCommand::NormalIcons, !smallOn);
   if (smallOn)
     MainForm->SmallIcons1Click(false);
   else

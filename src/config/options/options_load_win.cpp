@@ -74,8 +74,8 @@ bool TOptionsForm::TakeCombo(ui::ComboBox& combo, const char* subkey, const char
 
 void TOptionsForm::ShowIconSizeInForce() {
   if (!MainForm) return;
-  bool small = MainForm->ItemChecked("SmallIcons1");
-  bool normal = MainForm->ItemChecked("NormalIcons1");
+  bool small = MainForm->ItemChecked(program::MainCommand::SmallIcons);
+  bool normal = MainForm->ItemChecked(program::MainCommand::NormalIcons);
   if (small == normal) {
     // Nothing chosen yet: the marks show the size the desktop has, so that the
     // menu's pair and the two boxes start as one exclusive choice. Nothing is
@@ -83,8 +83,8 @@ void TOptionsForm::ShowIconSizeInForce() {
     const HWND view = TKVWallpaper::DesktopListView();
     small = view && (GetWindowLongW(view, GWL_STYLE) & LVS_TYPEMASK) == LVS_SMALLICON;
     normal = !small;
-    MainForm->SetItemChecked("SmallIcons1", small);
-    MainForm->SetItemChecked("NormalIcons1", normal);
+    MainForm->SetItemChecked(program::MainCommand::SmallIcons, small);
+    MainForm->SetItemChecked(program::MainCommand::NormalIcons, normal);
   }
   SetIconSizeBoxes(small, normal);
 }
