@@ -62,7 +62,7 @@ std::uint8_t Expected8(unsigned v, int maxval, int bits, Widened widened) {
   if (maxval == 255) return static_cast<std::uint8_t>(v);
   const double top = (1 << bits) - 1;
   const long stored =
-      widened == Widened::Shifted ? long{v >> (16 - bits)} : std::lround(v * top / 65535.0);
+      widened == Widened::Shifted ? static_cast<long>(v >> (16 - bits)) : std::lround(v * top / 65535.0);
   return static_cast<std::uint8_t>(std::lround(stored * 255.0 / top));
 }
 
