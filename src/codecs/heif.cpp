@@ -76,10 +76,9 @@ Bitmap DecodeHeif(const std::uint8_t* data, std::size_t size) {
                  heif_image_handle_get_height(handle.get()));
   const bool alpha = heif_image_handle_has_alpha_channel(handle.get()) != 0;
   const bool deep = heif_image_handle_get_luma_bits_per_pixel(handle.get()) > 8;
-  const heif_chroma chroma = deep ? (alpha ? heif_chroma_interleaved_RRGGBBAA_LE
-                                           : heif_chroma_interleaved_RRGGBB_LE)
-                                  : (alpha ? heif_chroma_interleaved_RGBA
-                                           : heif_chroma_interleaved_RGB);
+  const heif_chroma chroma =
+      deep ? (alpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE)
+           : (alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB);
   heif_image* rawImage = nullptr;
   Check(heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB, chroma, nullptr));
   const std::unique_ptr<heif_image, ImageDeleter> image(rawImage);
@@ -100,7 +99,8 @@ Bitmap DecodeHeif(const std::uint8_t* data, std::size_t size) {
 
   Bitmap out(width, height);
   for (int y = 0; y < height; ++y) {
-    const std::uint8_t* src = plane + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
+    const std::uint8_t* src =
+        plane + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
     std::uint8_t* dst = out.ScanLine(y);
     for (int x = 0; x < width; ++x, dst += 3, src += channels * sampleBytes) {
       std::uint8_t rgba[4] = {0, 0, 0, 255};

@@ -1,6 +1,6 @@
 #pragma once
-// Small pixel helpers shared by the decoders: widening and narrowing samples, storing a colour into a bitmap row and
-// laying partly transparent pixels on the one background colour.
+// Small pixel helpers shared by the decoders: widening and narrowing samples, storing a colour into
+// a bitmap row and laying partly transparent pixels on the one background colour.
 
 #include <array>
 #include <cstddef>

@@ -85,8 +85,7 @@ Bitmap DecodeStill(const std::uint8_t* data, std::size_t size, const WebPBitstre
   if (status != VP8_STATUS_OK) throw ImageError(StatusText(status));
   if (f.has_alpha)
     for (int y = 0; y < f.height; ++y)
-      PutBgraRow(out.ScanLine(y), bgra.data() + static_cast<std::size_t>(y) * f.width * 4,
-                 f.width);
+      PutBgraRow(out.ScanLine(y), bgra.data() + static_cast<std::size_t>(y) * f.width * 4, f.width);
   return out;
 }
 

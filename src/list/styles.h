@@ -32,8 +32,8 @@ inline constexpr std::array<const char*, kStyleCount> kStyleNames = {
 inline constexpr int kFileTypeGroupCount = 12;
 // The rows of the default-style table, one per group.
 inline constexpr std::array<const char*, kFileTypeGroupCount> kFileTypeGroupTexts = {
-    "*.Jpg, *.Jpeg", "*.Bmp",        "*.Gif",        "*.Png",         "*.Tif, *.Tiff", "*.Tga",
-    "*.Pcx, *.Pcc",  "*.Psd, *.Pdd", "*.Psp",        "*.Webp",        "*.Heic, *.Heif", "*.Avif"};
+    "*.Jpg, *.Jpeg", "*.Bmp",        "*.Gif", "*.Png",  "*.Tif, *.Tiff",  "*.Tga",
+    "*.Pcx, *.Pcc",  "*.Psd, *.Pdd", "*.Psp", "*.Webp", "*.Heic, *.Heif", "*.Avif"};
 
 // The group of a lower-cased extension with its dot; none for ".rle", ".dib" and
 // anything unknown.

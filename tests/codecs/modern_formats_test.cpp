@@ -16,7 +16,9 @@ namespace {
 
 using test::Bytes;
 
-std::string Sample(const std::string& name) { return std::string(KV_MODERN_SAMPLES_DIR) + "/" + name; }
+std::string Sample(const std::string& name) {
+  return std::string(KV_MODERN_SAMPLES_DIR) + "/" + name;
+}
 
 // A reference picture: a PAM file (RGB or RGB_ALPHA, maxval 255 or 65535).
 struct Reference {
@@ -45,8 +47,8 @@ Reference ReadPam(const std::string& file) {
   r.depth = field("DEPTH");
   r.maxval = field("MAXVAL");
   r.samples.assign(bytes.begin() + static_cast<std::ptrdiff_t>(end + 7), bytes.end());
-  const std::size_t need = static_cast<std::size_t>(r.width) * r.height * r.depth *
-                           (r.maxval > 255 ? 2 : 1);
+  const std::size_t need =
+      static_cast<std::size_t>(r.width) * r.height * r.depth * (r.maxval > 255 ? 2 : 1);
   if ((r.depth != 3 && r.depth != 4) || r.samples.size() != need)
     throw std::runtime_error(file + " has an unexpected layout");
   return r;
@@ -61,8 +63,8 @@ enum class Widened { Scaled, Shifted };
 std::uint8_t Expected8(unsigned v, int maxval, int bits, Widened widened) {
   if (maxval == 255) return static_cast<std::uint8_t>(v);
   const double top = (1 << bits) - 1;
-  const long stored =
-      widened == Widened::Shifted ? static_cast<long>(v >> (16 - bits)) : std::lround(v * top / 65535.0);
+  const long stored = widened == Widened::Shifted ? static_cast<long>(v >> (16 - bits))
+                                                  : std::lround(v * top / 65535.0);
   return static_cast<std::uint8_t>(std::lround(stored * 255.0 / top));
 }
 
@@ -86,7 +88,8 @@ TEST_P(ModernFormat, LoadsAsTheReferenceDecoderShowsIt) {
       got, ref.width, ref.height,
       [&](int x, int y) {
         std::uint8_t v[4] = {0, 0, 0, 255};
-        for (int ch = 0; ch < ref.depth; ++ch) v[ch] = Expected8(ref.At(x, y, ch), ref.maxval, c.bits, c.widened);
+        for (int ch = 0; ch < ref.depth; ++ch)
+          v[ch] = Expected8(ref.At(x, y, ch), ref.maxval, c.bits, c.widened);
         return test::OverWhite(MakeColour(v[0], v[1], v[2]), v[3]);
       },
       c.tolerance);
@@ -109,16 +112,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Case{"heic_lossy.heic", 8, 0}, Case{"heic_alpha.heic", 8, 0},
                       Case{"heic_10bit.heic", 10, 0, Widened::Shifted}, Case{"heic_odd.heic", 8, 0},
                       Case{"heic_collection.heic", 8, 0}, Case{"heif_named.heif", 8, 0}));
-INSTANTIATE_TEST_SUITE_P(
-    Avif, ModernFormat,
-    ::testing::Values(Case{"avif_lossless.avif", 8, 0}, Case{"avif_lossy.avif", 8, kOtherLibrary},
-                      Case{"avif_alpha.avif", 8, kOtherLibrary},
-                      Case{"avif_10bit.avif", 10, kOtherLibrary},
-                      Case{"avif_12bit.avif", 12, kOtherLibrary},
-                      Case{"avif_odd.avif", 8, kOtherLibrary},
-                      Case{"avif_rotated.avif", 8, kOtherLibrary},
-                      Case{"avif_mirrored.avif", 8, kOtherLibrary},
-                      Case{"UPPER_CASE.AVIF", 8, kOtherLibrary}));
+INSTANTIATE_TEST_SUITE_P(Avif, ModernFormat,
+                         ::testing::Values(Case{"avif_lossless.avif", 8, 0},
+                                           Case{"avif_lossy.avif", 8, kOtherLibrary},
+                                           Case{"avif_alpha.avif", 8, kOtherLibrary},
+                                           Case{"avif_10bit.avif", 10, kOtherLibrary},
+                                           Case{"avif_12bit.avif", 12, kOtherLibrary},
+                                           Case{"avif_odd.avif", 8, kOtherLibrary},
+                                           Case{"avif_rotated.avif", 8, kOtherLibrary},
+                                           Case{"avif_mirrored.avif", 8, kOtherLibrary},
+                                           Case{"UPPER_CASE.AVIF", 8, kOtherLibrary}));
 
 // Every cut of a file fails cleanly: the decoders read nothing past the end and
 // show no half-decoded picture.

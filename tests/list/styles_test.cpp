@@ -59,10 +59,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AcceptedExtensions, AreTheNineteenClassicAndFourNewerLowerCaseOnes) {
   int accepted = 0;
-  for (const char* e :
-       {".tif", ".tiff", ".jpg", ".jpeg", ".tga", ".vst", ".icb", ".vda", ".win", ".pcx", ".pcc",
-        ".gif", ".bmp", ".rle", ".dib", ".psd", ".pdd", ".psp", ".png", ".webp", ".heic", ".heif",
-        ".avif"})
+  for (const char* e : {".tif", ".tiff", ".jpg", ".jpeg", ".tga",  ".vst",  ".icb", ".vda",
+                        ".win", ".pcx",  ".pcc", ".gif",  ".bmp",  ".rle",  ".dib", ".psd",
+                        ".pdd", ".psp",  ".png", ".webp", ".heic", ".heif", ".avif"})
     accepted += IsAcceptedExtension(e) ? 1 : 0;
   EXPECT_EQ(accepted, 23);
   for (const char* e : {"", ".", ".JPG", ".jpegx", ".txt", "jpg", ".lst", ".WEBP", ".heics"})

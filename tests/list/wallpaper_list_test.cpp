@@ -59,8 +59,8 @@ TEST_F(WallpaperList, AddingSplitsTheNameAndGivesTheGroupsDefaultStyle) {
   ASSERT_TRUE(list.AddWallpaper(dir.Touch("IMG_0001.HEIC"), true));
   ASSERT_TRUE(list.AddWallpaper(dir.Touch("phone.heif"), true));
   ASSERT_TRUE(list.AddWallpaper(dir.Touch("web.webp"), true));
-  EXPECT_EQ(Styles(), (std::vector<std::string>{"Lanczos3", "", "Stretch", "Scaled", "Scaled",
-                                                "Stretch"}));
+  EXPECT_EQ(Styles(),
+            (std::vector<std::string>{"Lanczos3", "", "Stretch", "Scaled", "Scaled", "Stretch"}));
 }
 
 TEST_F(WallpaperList, StoredDefaultStylesOf11OrMoreAreIgnored) {

@@ -224,7 +224,7 @@ TEST_F(OptionsWindow, StoredValuesAreTakenAndFaultyOnesPassedOver) {
   PutDword(L"\\Kv Options", L"Pixel Threshold", 500);  // above the range
   PutDword(L"\\Directories", L"Item3", 11);            // no such style
   PutDword(L"\\Directories", L"Item0", 6);
-  PutDword(L"\\Directories", L"Item10", 3);  // the HEIC and HEIF row
+  PutDword(L"\\Directories", L"Item10", 3);
   PutText(L"", L"CurrentSkinFile", L"");  // as "%default%"
   PutDword(L"", L"CurrentPage", 7);       // no such page
   PutDword(L"", L"CurrentWTab", 2);
