@@ -64,6 +64,8 @@ Bitmap DecodeStill(const std::uint8_t* data, std::size_t size, const WebPBitstre
   if (!WebPInitDecoderConfig(&config)) throw ImageError("the WebP library does not match");
   Bitmap out(f.width, f.height);
   std::vector<std::uint8_t> bgra;
+  // Lossy pictures are filtered in a second thread while the next rows decode.
+  config.options.use_threads = 1;
   WebPDecBuffer& buffer = config.output;
   buffer.is_external_memory = 1;
   if (f.has_alpha) {
