@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Cross-builds libjpeg-turbo, libpng, giflib and libtiff for Windows from Debian's
+# Cross-builds libjpeg-turbo, libpng, giflib, libtiff, libwebp and libheif (with
+# its decoders libde265 for HEIC and dav1d for AVIF) for Windows from Debian's
 # source packages (with Debian's patches), each into
 # build/deps/<arch>/<source>-<version>/; <arch> is the argument, win32 (the
 # default, the build users get) or win64 (the tests' build where 32-bit programs
@@ -75,6 +76,41 @@ cmake_build() {
   rm -rf "$bdir"
 }
 
+# Pkg-config looks only at the libraries cross-built here, never at the native
+# ones (a library that finds its dependencies through pkg-config would otherwise
+# pick up the build machine's).
+pkg_config_dirs() {
+  local d dirs=""
+  for d in "$deps/$arch"/*/lib/pkgconfig; do
+    [ -d "$d" ] && dirs="$dirs${dirs:+:}$d"
+  done
+  echo "${dirs:-/nonexistent}"
+}
+
+# A Meson cross file for the MinGW-w64 compilers of this architecture.
+meson_cross_file() {
+  local cpu_family=x86 cpu=i686
+  [ "$arch" = win64 ] && cpu_family=x86_64 cpu=x86_64
+  cat <<EOT
+[binaries]
+c = '$triplet-gcc-posix'
+cpp = '$triplet-g++-posix'
+ar = '$triplet-ar'
+strip = '$triplet-strip'
+windres = '$triplet-windres'
+nasm = 'nasm'
+
+[built-in options]
+c_args = ['-msse2', '-mfpmath=sse']
+
+[host_machine]
+system = 'windows'
+cpu_family = '$cpu_family'
+cpu = '$cpu'
+endian = 'little'
+EOT
+}
+
 build_giflib() {
   local src=$1 prefix=$2
   local obj="$deps/obj/$arch-giflib"
@@ -137,7 +173,53 @@ build_tiff() {
     -Djpeg=ON -Dold-jpeg=ON -Dpixarlog=ON
 }
 
+build_webp() {
+  # The decoder and the demuxer (for the first frame of an animation) only.
+  cmake_build libwebp "$1" "$2" -DBUILD_SHARED_LIBS=OFF -DWEBP_BUILD_ANIM_UTILS=OFF \
+    -DWEBP_BUILD_CWEBP=OFF -DWEBP_BUILD_DWEBP=OFF -DWEBP_BUILD_GIF2WEBP=OFF \
+    -DWEBP_BUILD_IMG2WEBP=OFF -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF \
+    -DWEBP_BUILD_LIBWEBPMUX=OFF -DWEBP_BUILD_WEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF \
+    -DWEBP_NEAR_LOSSLESS=OFF
+}
+
+build_de265() {
+  cmake_build libde265 "$1" "$2" -DBUILD_SHARED_LIBS=OFF -DENABLE_SDL=OFF \
+    -DENABLE_DECODER=OFF -DENABLE_ENCODER=OFF
+}
+
+build_dav1d() {
+  local src=$1 prefix=$2
+  local bdir="$deps/obj/$arch-dav1d"
+  rm -rf "$bdir"
+  mkdir -p "$bdir"
+  meson_cross_file >"$bdir.cross"
+  {
+    meson setup "$bdir" "$src" --cross-file "$bdir.cross" --buildtype release \
+      --default-library static --prefix "$prefix" --libdir lib -Denable_tools=false \
+      -Denable_tests=false -Denable_examples=false -Denable_docs=false -Dlogging=false &&
+      ninja -C "$bdir" -j "$jobs" && meson install -C "$bdir"
+  } >>"$log" 2>&1 || fail "cross-building dav1d failed; see $log"
+  rm -rf "$bdir" "$bdir.cross"
+}
+
+build_heif() {
+  # Decoding only: libde265 and dav1d built in, no encoders, plug-ins, examples
+  # or tests. The two decoders are found through pkg-config in their folders.
+  PKG_CONFIG_LIBDIR=$(pkg_config_dirs) cmake_build libheif "$1" "$2" \
+    -DBUILD_SHARED_LIBS=OFF -DENABLE_PLUGIN_LOADING=OFF -DWITH_EXAMPLES=OFF \
+    -DBUILD_TESTING=OFF -DWITH_FUZZERS=OFF -DWITH_LIBDE265=ON -DWITH_DAV1D=ON \
+    -DWITH_X265=OFF -DWITH_AOM_ENCODER=OFF -DWITH_AOM_DECODER=OFF -DWITH_SvtEnc=OFF \
+    -DWITH_RAV1E=OFF -DWITH_DEFLATE_HEADER_COMPRESSION=OFF
+  # Without a decoder found, libheif builds and then fails on every picture.
+  grep -q 'libde265' "$2/lib/pkgconfig/libheif.pc" && grep -q 'dav1d' "$2/lib/pkgconfig/libheif.pc" ||
+    fail "libheif was built without libde265 or dav1d; see $log"
+}
+
 ensure libjpeg-turbo libjpeg62-turbo-dev build_jpeg
 ensure libpng1.6 libpng-dev build_png
 ensure giflib libgif-dev build_giflib
 ensure tiff libtiff-dev build_tiff
+ensure libwebp libwebp-dev build_webp
+ensure libde265 libde265-dev build_de265
+ensure dav1d libdav1d-dev build_dav1d
+ensure libheif libheif-dev build_heif

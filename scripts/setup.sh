@@ -45,6 +45,8 @@ packages=(
   cmake ninja-build make pkg-config dpkg-dev nasm
   g++ clang libclang-rt-14-dev
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev zlib1g-dev
+  libwebp-dev libheif-dev libde265-dev libdav1d-dev meson
+  webp libheif-examples libavif-bin
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix

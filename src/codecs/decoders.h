@@ -25,5 +25,8 @@ Bitmap DecodeTarga(const std::uint8_t* data, std::size_t size);
 Bitmap DecodePcx(const std::uint8_t* data, std::size_t size);
 Bitmap DecodePsd(const std::uint8_t* data, std::size_t size);
 Bitmap DecodePsp(const std::uint8_t* data, std::size_t size);
+Bitmap DecodeWebp(const std::uint8_t* data, std::size_t size);
+// HEIC, HEIF and AVIF: the one container format, whichever codec it holds.
+Bitmap DecodeHeif(const std::uint8_t* data, std::size_t size);
 
 }  // namespace kv

@@ -5,11 +5,17 @@
 
 namespace kv {
 
-int ExifOrientation(const std::uint8_t* data, std::size_t size) noexcept {
-  constexpr std::size_t kTiff = 6;  // after "Exif\0\0"
-  if (size < kTiff + 8 || std::memcmp(data, "Exif\0\0", 6) != 0) return 0;
-  const std::uint8_t* tiff = data + kTiff;
-  const std::size_t length = size - kTiff;
+namespace {
+
+constexpr std::size_t kExifHeader = 6;  // "Exif\0\0" before the TIFF block
+
+bool HasExifHeader(const std::uint8_t* data, std::size_t size) noexcept {
+  return size >= kExifHeader && std::memcmp(data, "Exif\0\0", kExifHeader) == 0;
+}
+
+// The orientation in a TIFF block (byte order mark, 42, first IFD).
+int TiffOrientation(const std::uint8_t* tiff, std::size_t length) noexcept {
+  if (length < 8) return 0;
   bool little;
   if (tiff[0] == 'I' && tiff[1] == 'I')
     little = true;
@@ -39,6 +45,18 @@ int ExifOrientation(const std::uint8_t* data, std::size_t size) noexcept {
     return value >= 1 && value <= 8 ? static_cast<int>(value) : 0;
   }
   return 0;
+}
+
+}  // namespace
+
+int ExifOrientation(const std::uint8_t* data, std::size_t size) noexcept {
+  if (!HasExifHeader(data, size)) return 0;
+  return TiffOrientation(data + kExifHeader, size - kExifHeader);
+}
+
+int ExifBlockOrientation(const std::uint8_t* data, std::size_t size) noexcept {
+  if (HasExifHeader(data, size)) return ExifOrientation(data, size);
+  return TiffOrientation(data, size);
 }
 
 Bitmap ApplyOrientation(Bitmap picture, int orientation) {

@@ -15,6 +15,9 @@ namespace kv {
 // The orientation in one APP1 marker's data (starting with "Exif\0\0"); 0 when
 // the marker holds no valid orientation. Reads nothing outside the `size` bytes.
 [[nodiscard]] int ExifOrientation(const std::uint8_t* data, std::size_t size) noexcept;
+// The same for an Exif block stored by other containers, which hold either the
+// TIFF block alone or the TIFF block after "Exif\0\0".
+[[nodiscard]] int ExifBlockOrientation(const std::uint8_t* data, std::size_t size) noexcept;
 
 // Orientations 5 to 8 exchange width and height.
 [[nodiscard]] constexpr bool OrientationSwapsSides(int orientation) noexcept {

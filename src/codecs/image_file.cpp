@@ -21,7 +21,8 @@ constexpr FamilyRow kFamilies[] = {
     {".tga", ImageFamily::Targa}, {".vst", ImageFamily::Targa}, {".icb", ImageFamily::Targa},
     {".vda", ImageFamily::Targa}, {".win", ImageFamily::Targa}, {".pcx", ImageFamily::Pcx},
     {".pcc", ImageFamily::Pcx},   {".psd", ImageFamily::Psd},   {".pdd", ImageFamily::Psd},
-    {".psp", ImageFamily::Psp},
+    {".psp", ImageFamily::Psp},   {".webp", ImageFamily::Webp}, {".heic", ImageFamily::Heif},
+    {".heif", ImageFamily::Heif}, {".avif", ImageFamily::Heif},
 };
 
 Bitmap Decode(ImageFamily family, const std::vector<std::uint8_t>& bytes,
@@ -47,6 +48,10 @@ Bitmap Decode(ImageFamily family, const std::vector<std::uint8_t>& bytes,
       return DecodePsd(data, size);
     case ImageFamily::Psp:
       return DecodePsp(data, size);
+    case ImageFamily::Webp:
+      return DecodeWebp(data, size);
+    case ImageFamily::Heif:
+      return DecodeHeif(data, size);
     case ImageFamily::None:
       break;
   }

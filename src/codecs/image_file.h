@@ -11,6 +11,8 @@
 //   .pcx .pcc                       PCX
 //   .psd .pdd                       Photoshop
 //   .psp                            Paint Shop Pro
+//   .webp                           WebP
+//   .heic .heif .avif               HEIF (HEVC or AV1 inside)
 
 #include <string>
 
@@ -18,7 +20,7 @@
 
 namespace kv {
 
-enum class ImageFamily { None, Bmp, Gif, Jpeg, Png, Tiff, Targa, Pcx, Psd, Psp };
+enum class ImageFamily { None, Bmp, Gif, Jpeg, Png, Tiff, Targa, Pcx, Psd, Psp, Webp, Heif };
 
 // The extension as the table above reads it: from the last dot of the name part
 // (after the last '\', '/' or ':'), lower-cased, at most 5 characters; empty

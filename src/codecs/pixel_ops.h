@@ -1,7 +1,6 @@
 #pragma once
-// Small pixel helpers shared by the decoders written here (Targa, PCX, Photoshop,
-// Paint Shop Pro): widening narrow samples, storing a colour into a bitmap row and
-// laying partly transparent pixels on the one background colour.
+// Small pixel helpers shared by the decoders: widening and narrowing samples, storing a colour into
+// a bitmap row and laying partly transparent pixels on the one background colour.
 
 #include <array>
 #include <cstddef>
@@ -19,6 +18,15 @@ constexpr std::uint8_t Expand5(unsigned v) {
 
 // A 16-bit sample to 8 bits, rounded to nearest (65535 → 255).
 constexpr std::uint8_t Narrow16(unsigned v) { return static_cast<std::uint8_t>((v + 128u) / 257u); }
+
+// A sample of `bits` (1 to 16) reduced to 8 bits, rounded to nearest: 1023
+// becomes 255 and 512 becomes 128. The largest value is odd, so no sample falls
+// halfway between two results. A value above the largest counts as the largest.
+constexpr std::uint8_t NarrowBits(unsigned v, int bits) {
+  const unsigned max = (1u << bits) - 1u;
+  if (v > max) v = max;
+  return static_cast<std::uint8_t>((v * 255u + max / 2u) / max);
+}
 
 // x · y / 255 rounded to nearest, for two 8-bit factors.
 constexpr std::uint8_t Mul255(unsigned x, unsigned y) {

@@ -154,6 +154,11 @@ const SettingDef kSettingsSchema[] = {
     StyleRow("Item6"),
     StyleRow("Item7"),
     StyleRow("Item8"),
+    // The groups of the newer formats (WebP; HEIC and HEIF; AVIF), after the
+    // nine classic ones.
+    StyleRow("Item9"),
+    StyleRow("Item10"),
+    StyleRow("Item11"),
     Int(kDirectoriesKey, "Scaled Filter", 0, 0, 7, W),
 
     // Root values. The current list and wall number are worked out by the

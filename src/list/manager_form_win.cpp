@@ -40,8 +40,9 @@ constexpr char kAddTreeTitle[] =
     "Select Directory to add to Wallpaper list (traverse through sub directories)";
 constexpr char kOpenPreviewFilter[] =
     "All Supported images (*.bmp;*.gif;*.jpeg;*.jpg;*.rle;*.dib;*.psd;*.pdd;*.tif;*.tiff;*.tga;"
-    "*.vst;*.icb;*.vda;*.win;*.pcx;*.pcc;*.psp;*.png)|*.bmp;*.gif;*.jpeg;*.jpg;*.rle;*.dib;*.psd;"
-    "*.pdd;*.tif;*.tiff;*.tga;*.vst;*.icb;*.vda;*.win;*.pcx;*.pcc;*.psp;*.png";
+    "*.vst;*.icb;*.vda;*.win;*.pcx;*.pcc;*.psp;*.png;*.webp;*.heic;*.heif;*.avif)|*.bmp;*.gif;"
+    "*.jpeg;*.jpg;*.rle;*.dib;*.psd;*.pdd;*.tif;*.tiff;*.tga;*.vst;*.icb;*.vda;*.win;*.pcx;*.pcc;"
+    "*.psp;*.png;*.webp;*.heic;*.heif;*.avif";
 constexpr char kOpenListFilter[] = "KV Wallpaper List (*.lst)|*.lst";
 constexpr char kSaveListFilter[] = "KV WallpaperLists (*.lst)|*.lst";
 constexpr char kDefaultListName[] = "wallpaperlist.lst";

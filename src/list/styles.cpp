@@ -10,14 +10,16 @@ struct GroupExtension {
   int group;
 };
 constexpr GroupExtension kGroupExtensions[] = {
-    {".jpg", 0}, {".jpeg", 0}, {".bmp", 1}, {".gif", 2}, {".png", 3}, {".tiff", 4},
-    {".tif", 4}, {".tga", 5},  {".vst", 5}, {".icb", 5}, {".vda", 5}, {".win", 5},
-    {".pcx", 6}, {".pcc", 6},  {".psd", 7}, {".pdd", 7}, {".psp", 8},
+    {".jpg", 0},   {".jpeg", 0},  {".bmp", 1},   {".gif", 2}, {".png", 3}, {".tiff", 4},
+    {".tif", 4},   {".tga", 5},   {".vst", 5},   {".icb", 5}, {".vda", 5}, {".win", 5},
+    {".pcx", 6},   {".pcc", 6},   {".psd", 7},   {".pdd", 7}, {".psp", 8}, {".webp", 9},
+    {".heic", 10}, {".heif", 10}, {".avif", 11},
 };
 
-constexpr const char* kAcceptedExtensions[] = {
-    ".tif", ".tiff", ".jpg", ".jpeg", ".tga", ".vst", ".icb", ".vda", ".win", ".pcx",
-    ".pcc", ".gif",  ".bmp", ".rle",  ".dib", ".psd", ".pdd", ".psp", ".png"};
+constexpr const char* kAcceptedExtensions[] = {".tif", ".tiff", ".jpg",  ".jpeg", ".tga", ".vst",
+                                               ".icb", ".vda",  ".win",  ".pcx",  ".pcc", ".gif",
+                                               ".bmp", ".rle",  ".dib",  ".psd",  ".pdd", ".psp",
+                                               ".png", ".webp", ".heic", ".heif", ".avif"};
 
 constexpr std::string_view kSeparators = "\\/";
 

@@ -26,11 +26,14 @@ inline constexpr std::array<const char*, kStyleCount> kStyleNames = {
 // other text.
 [[nodiscard]] std::optional<int> FindStyle(std::string_view style);
 
-inline constexpr int kFileTypeGroupCount = 9;
+// The nine groups of the classic formats come first, in their stored order (the
+// registry values "Item0" to "Item8"); the groups of the newer formats follow
+// and are stored after them ("Item9" on).
+inline constexpr int kFileTypeGroupCount = 12;
 // The rows of the default-style table, one per group.
 inline constexpr std::array<const char*, kFileTypeGroupCount> kFileTypeGroupTexts = {
-    "*.Jpg, *.Jpeg", "*.Bmp",        "*.Gif",        "*.Png", "*.Tif, *.Tiff",
-    "*.Tga",         "*.Pcx, *.Pcc", "*.Psd, *.Pdd", "*.Psp"};
+    "*.Jpg, *.Jpeg", "*.Bmp",        "*.Gif", "*.Png",  "*.Tif, *.Tiff",  "*.Tga",
+    "*.Pcx, *.Pcc",  "*.Psd, *.Pdd", "*.Psp", "*.Webp", "*.Heic, *.Heif", "*.Avif"};
 
 // The group of a lower-cased extension with its dot; none for ".rle", ".dib" and
 // anything unknown.

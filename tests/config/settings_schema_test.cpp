@@ -127,6 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         Lookup{"Form Effects\\All Forms\\", "Hue", SettingType::Int, 0, 0, 100},
         Lookup{"Form Effects\\", "TaskbarTrans", SettingType::Int, 255, 0, 255},
         Lookup{"Directories\\", "Item8", SettingType::Int, 1, 0, 10},
+        Lookup{"Directories\\", "Item11", SettingType::Int, 1, 0, 10},
         Lookup{"Wallpaper Changing\\", "HiddenRefreshInterval", SettingType::Int, 1, 1, 100},
         Lookup{"Forms\\Mainform\\", "Visible", SettingType::Bool, 1, 0, 1},
         Lookup{"Forms\\kvBatchChangeForm\\", "Left", SettingType::Int, 1, INT32_MIN, INT32_MAX}));

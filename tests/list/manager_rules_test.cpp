@@ -12,10 +12,15 @@ TEST(ManagerRules, DropsAndSearchesCutTheExtensionDifferently) {
   };
   const Case cases[] = {
       {"C:\\a\\x.jpegx", true, false},  // ".jpeg" once cut to five characters
-      {"C:\\a\\x.JPG", true, true},    {"x.tiff", true, true},   {"x.tiffany", true, false},
-      {"x.png", true, true},           {"x.txt", false, false},  {"x", false, false},
-      {"dir.d\\x", false, false},      {"x.pc", false, false},   {"x.psd.bak", false, false},
-      {"x.bmp1234567", false, false},  {"x.tifff", true, false},
+      {"C:\\a\\x.JPG", true, true},    {"x.tiff", true, true},
+      {"x.tiffany", true, false},      {"x.png", true, true},
+      {"x.txt", false, false},         {"x", false, false},
+      {"dir.d\\x", false, false},      {"x.pc", false, false},
+      {"x.psd.bak", false, false},     {"x.bmp1234567", false, false},
+      {"x.tifff", true, false},        {"D:\\Phone\\IMG_0001.HEIC", true, true},
+      {"x.heif", true, true},          {"x.webp", true, true},
+      {"x.avif", true, true},          {"x.avifs", true, false},
+      {"x.heics", true, false},        {"x.jxl", false, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DroppedFileAccepted(c.name), c.dropped) << c.name;

@@ -54,16 +54,17 @@ INSTANTIATE_TEST_SUITE_P(
                       GroupCase{".pcx", 6}, GroupCase{".pcc", 6}, GroupCase{".psd", 7},
                       GroupCase{".pdd", 7}, GroupCase{".psp", 8}, GroupCase{".rle", -1},
                       GroupCase{".dib", -1}, GroupCase{".JPG", -1}, GroupCase{"", -1},
-                      GroupCase{".jpegx", -1}));
+                      GroupCase{".jpegx", -1}, GroupCase{".webp", 9}, GroupCase{".heic", 10},
+                      GroupCase{".heif", 10}, GroupCase{".avif", 11}, GroupCase{".AVIF", -1}));
 
-TEST(AcceptedExtensions, AreTheNineteenLowerCaseOnes) {
+TEST(AcceptedExtensions, AreTheNineteenClassicAndFourNewerLowerCaseOnes) {
   int accepted = 0;
-  for (const char* e :
-       {".tif", ".tiff", ".jpg", ".jpeg", ".tga", ".vst", ".icb", ".vda", ".win", ".pcx", ".pcc",
-        ".gif", ".bmp", ".rle", ".dib", ".psd", ".pdd", ".psp", ".png"})
+  for (const char* e : {".tif", ".tiff", ".jpg", ".jpeg", ".tga",  ".vst",  ".icb", ".vda",
+                        ".win", ".pcx",  ".pcc", ".gif",  ".bmp",  ".rle",  ".dib", ".psd",
+                        ".pdd", ".psp",  ".png", ".webp", ".heic", ".heif", ".avif"})
     accepted += IsAcceptedExtension(e) ? 1 : 0;
-  EXPECT_EQ(accepted, 19);
-  for (const char* e : {"", ".", ".JPG", ".jpegx", ".txt", "jpg", ".lst"})
+  EXPECT_EQ(accepted, 23);
+  for (const char* e : {"", ".", ".JPG", ".jpegx", ".txt", "jpg", ".lst", ".WEBP", ".heics"})
     EXPECT_FALSE(IsAcceptedExtension(e)) << e;
 }
 

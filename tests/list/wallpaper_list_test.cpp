@@ -55,6 +55,13 @@ TEST_F(WallpaperList, AddingSplitsTheNameAndGivesTheGroupsDefaultStyle) {
   EXPECT_EQ(list.Entry(0).fileName, "photo.JPG");
   EXPECT_EQ(list.Entry(0).path, dir.Dir());
   EXPECT_EQ(list.Entry(0).FullName(), jpg);
+  // The newer formats have groups of their own.
+  list.SetDefaultStyle(10, 3);
+  ASSERT_TRUE(list.AddWallpaper(dir.Touch("IMG_0001.HEIC"), true));
+  ASSERT_TRUE(list.AddWallpaper(dir.Touch("phone.heif"), true));
+  ASSERT_TRUE(list.AddWallpaper(dir.Touch("web.webp"), true));
+  EXPECT_EQ(Styles(),
+            (std::vector<std::string>{"Lanczos3", "", "Stretch", "Scaled", "Scaled", "Stretch"}));
 }
 
 TEST_F(WallpaperList, StoredDefaultStylesOf11OrMoreAreIgnored) {

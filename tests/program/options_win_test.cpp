@@ -224,6 +224,7 @@ TEST_F(OptionsWindow, StoredValuesAreTakenAndFaultyOnesPassedOver) {
   PutDword(L"\\Kv Options", L"Pixel Threshold", 500);  // above the range
   PutDword(L"\\Directories", L"Item3", 11);            // no such style
   PutDword(L"\\Directories", L"Item0", 6);
+  PutDword(L"\\Directories", L"Item10", 3);
   PutText(L"", L"CurrentSkinFile", L"");  // as "%default%"
   PutDword(L"", L"CurrentPage", 7);       // no such page
   PutDword(L"", L"CurrentWTab", 2);
@@ -238,6 +239,9 @@ TEST_F(OptionsWindow, StoredValuesAreTakenAndFaultyOnesPassedOver) {
   EXPECT_EQ(options->DefaultStyleText(3), "Stretch");
   EXPECT_EQ(options->DefaultStyleText(0), "Hermite");
   EXPECT_EQ(manager->Wallpaperlist().DefaultStyle(0), 6);
+  EXPECT_EQ(options->DefaultStyleText(10), "Scaled");
+  EXPECT_EQ(manager->Wallpaperlist().DefaultStyle(10), 3);
+  EXPECT_EQ(options->DefaultStyleText(9), "Stretch");
   EXPECT_EQ(store.RegReadString("", "CurrentSkinFile"), "%default%");
   EXPECT_EQ(browser->Buttons().size(), 6u);  // the built-in skin
   EXPECT_EQ(options->CurrentPage(), -1);

@@ -150,7 +150,10 @@ TEST(BuildWallpaperFile, AFailureLeavesThePreviousWallpaper) {
   const std::uint8_t junk[] = {'B', 'M', 1, 2, 3};
   WriteFileAtomic(dir.File("broken.bmp"), junk, sizeof junk);
   WriteFileAtomic(dir.File("picture.xyz"), junk, sizeof junk);
-  for (const char* name : {"broken.bmp", "picture.xyz", "missing.jpg"}) {
+  for (const char* name : {"broken.webp", "broken.heic", "broken.avif"})
+    WriteFileAtomic(dir.File(name), junk, sizeof junk);
+  for (const char* name :
+       {"broken.bmp", "picture.xyz", "missing.jpg", "broken.webp", "broken.heic", "broken.avif"}) {
     EXPECT_ANY_THROW(
         BuildWallpaperFile(dir.File(name), dir.File("Wallpaper.bmp"), wpbox, 0, {1024, 768}))
         << name;
