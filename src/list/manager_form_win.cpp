@@ -48,7 +48,6 @@ constexpr char kSaveListFilter[] = "KV WallpaperLists (*.lst)|*.lst";
 constexpr char kDefaultListName[] = "wallpaperlist.lst";
 constexpr char kCurrentListValue[] = "Current Wallpaper List";
 constexpr char kCurrentWallValue[] = "Current Wall Number";
-constexpr char kAddingTip[] = "Adding wallpapers: ";
 constexpr char kIdleTip[] = "Kestrova";
 
 bool ShiftHeld() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
@@ -88,8 +87,41 @@ std::string ListCaption(const std::string& fileName) { return skin::SkinMenuCapt
 
 }  // namespace
 
+// What an add reaches outside the walk: the file system, this window's list,
+// the browser's tray icon and the message loop.
+class TManagerForm::ListAddSite final : public AddSite {
+ public:
+  explicit ListAddSite(TKvlistview& list) : list_(list) {}
+  std::vector<DirectoryEntry> List(const std::string& directory) override {
+    return ListDirectory(directory);
+  }
+  bool IsDirectory(const std::string& name) override { return DirectoryExists(name); }
+  bool Add(const std::string& fullName) override { return list_.AddWallpaper(fullName, true); }
+  void ProcessMessages() override { ui::ProcessMessages(); }
+  bool Ending() override { return ui::Terminated(); }
+  void Adding(bool on) override {
+    if (on) list_.BeginUpdate();
+    // The icon animates while thumbnails are made; the tip counts in any case.
+    if (MainForm) {
+      MainForm->SetTrayAnimate(on && program::Options.cacheEnabled);
+      if (!on) MainForm->SetTrayTip(kIdleTip);
+    }
+    if (!on) list_.EndUpdate();
+  }
+  void Progress(const std::string& tip) override {
+    if (MainForm) MainForm->SetTrayTip(tip);
+  }
+
+ private:
+  TKvlistview& list_;
+};
+
 TManagerForm::TManagerForm(Prompts& prompts, ShellDelete& shellDelete, SettingsStore& store)
-    : prompts_(prompts), store_(store), Wallpaperlist_(prompts, shellDelete) {}
+    : prompts_(prompts),
+      store_(store),
+      Wallpaperlist_(prompts, shellDelete),
+      addSite_(std::make_unique<ListAddSite>(Wallpaperlist_)),
+      adds_(*addSite_) {}
 
 TManagerForm::~TManagerForm() {
   SaveBeforeLeaving();
@@ -771,54 +803,6 @@ void TManagerForm::WallpaperlistSelectItem() {
 
 // --- Adding ------------------------------------------------------------------
 
-// One add (from the open dialog, a directory, a drop) from its start to its
-// end. Adds nest when a menu command starts another while the first processes
-// messages: the list's updating and the tray animation are suspended and
-// resumed once for the outermost, and the progress counts across all of them.
-class TManagerForm::AddScope {
- public:
-  explicit AddScope(TManagerForm& form) : form_(form) {
-    if (form_.addDepth_++ == 0) {
-      form_.cancelAdd_ = false;
-      form_.added_ = 0;
-      // The icon animates while thumbnails are made; the tip counts in any case.
-      if (MainForm) {
-        MainForm->SetTrayAnimate(program::Options.cacheEnabled);
-        MainForm->SetTrayTip(kAddingTip + std::string("0"));
-      }
-    }
-    form_.Wallpaperlist_.BeginUpdate();
-  }
-  AddScope(const AddScope&) = delete;
-  AddScope& operator=(const AddScope&) = delete;
-  ~AddScope() {
-    form_.Wallpaperlist_.EndUpdate();
-    if (--form_.addDepth_ == 0) {
-      form_.cancelAdd_ = false;
-      if (MainForm) {
-        MainForm->SetTrayAnimate(false);
-        MainForm->SetTrayTip(kIdleTip);
-      }
-    }
-  }
-
- private:
-  TManagerForm& form_;
-};
-
-// Whether the add should stop before its next file: Escape, or the program ending.
-bool TManagerForm::AddStopped() const { return cancelAdd_ || ui::Terminated(); }
-
-void TManagerForm::AddOne(const std::string& fullName) {
-  if (Wallpaperlist_.AddWallpaper(fullName, true)) {
-    ++added_;
-    if (MainForm) MainForm->SetTrayTip(kAddingTip + std::to_string(added_));
-  }
-  // Between two files the window answers what is waiting: painting, moves, a
-  // menu command, Escape.
-  ui::ProcessMessages();
-}
-
 namespace {
 
 // OpenPreviewDialog's preview: the selected picture fitted into the box with
@@ -862,13 +846,7 @@ void TManagerForm::AddWallpaper1Click() {
   args.filter = kOpenPreviewFilter;
   args.multiSelect = true;
   args.preview = PicturePreview();
-  const std::vector<std::string> names = prompts_.OpenFiles(args);
-  if (names.empty()) return;
-  AddScope scope(*this);
-  for (const std::string& name : names) {
-    if (AddStopped()) break;
-    AddOne(name);
-  }
+  adds_.AddFiles(prompts_.OpenFiles(args));
 }
 
 void TManagerForm::RemoveSelectedWallpaper1Click() {
@@ -891,50 +869,11 @@ void TManagerForm::AddDirectoryTree1Click() {
 }
 
 void TManagerForm::AddFolder(const std::string& folder, bool recursive) {
-  if (folder.empty()) return;
-  AddScope scope(*this);
-  // Depth first in directory order: a directory's files, then each of its
-  // subdirectories in turn. A directory that vanishes meanwhile lists nothing.
-  struct Level {
-    std::string dir;
-    std::vector<std::string> subdirectories;
-    std::size_t next = 0;
-  };
-  std::vector<Level> stack;
-  auto enter = [&](std::string dir) {
-    Level level{std::move(dir), {}, 0};
-    for (const DirectoryEntry& e : ListDirectory(level.dir)) {
-      if (AddStopped()) break;
-      if (e.isDirectory) {
-        if (recursive) level.subdirectories.push_back(level.dir + e.name + "\\");
-      } else if (SearchedFileAccepted(e.name)) {
-        AddOne(level.dir + e.name);
-      }
-    }
-    stack.push_back(std::move(level));
-  };
-  enter(folder.back() == '\\' ? folder : folder + "\\");
-  while (!stack.empty() && !AddStopped()) {
-    Level& top = stack.back();
-    if (top.next == top.subdirectories.size()) {
-      stack.pop_back();
-      continue;
-    }
-    enter(top.subdirectories[top.next++]);
-  }
+  adds_.AddFolder(folder, recursive);
 }
 
 void TManagerForm::AddDropped(const std::vector<std::string>& names, bool tree) {
-  AddScope scope(*this);
-  for (const std::string& name : names) {
-    if (AddStopped()) break;
-    // A directory is searched even when its name ends like a picture's.
-    if (DirectoryExists(name))
-      AddFolder(name, tree);
-    else if (DroppedFileAccepted(name))
-      AddOne(name);
-    ui::ProcessMessages();
-  }
+  adds_.AddDropped(names, tree);
 }
 
 void TManagerForm::AddDroppedNow(const std::vector<std::string>& names) {

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "list/add_walk.h"
 #include "list/thumbnail_cache.h"
 #include "list/wallpaper_list.h"
 #include "program/forms.h"
@@ -105,10 +106,10 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   // A directory, with or without its subdirectories.
   void AddFolder(const std::string& folder, bool recursive);
   // Cancels a running add between two files (Escape in the manager).
-  void CancelAdd() { cancelAdd_ = addDepth_ > 0; }
-  [[nodiscard]] bool Adding() const noexcept { return addDepth_ > 0; }
+  void CancelAdd() { adds_.Cancel(); }
+  [[nodiscard]] bool Adding() const noexcept { return adds_.Running(); }
   // The pictures the running adds have added so far.
-  [[nodiscard]] int AddedCount() const noexcept { return added_; }
+  [[nodiscard]] int AddedCount() const noexcept { return adds_.Added(); }
 
   ui::PopupMenu ManagerPopupMenu;
   ui::PopupMenu WallpaperListPopupMenu;
@@ -126,7 +127,7 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   }
 
  private:
-  class AddScope;
+  class ListAddSite;
   void BuildMenus();
   void AddListFileItem(const std::string& caption, const std::string& fullName);
   // Saves the rows to the current list file before another list is loaded and
@@ -135,8 +136,6 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   void SaveBeforeLeaving();
   // LoadList, noting that a file that failed to load before has now loaded.
   void LoadListFile(const std::string& fileName);
-  void AddOne(const std::string& fullName);
-  [[nodiscard]] bool AddStopped() const;
   void AddDroppedNow(const std::vector<std::string>& names);
   void SyncViewRows();
   void FitColumns();
@@ -162,12 +161,10 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   // The selection when the preview last looked at it, in row order.
   std::vector<std::size_t> previewSelection_;
   bool syncing_ = false;
-  // Adds in progress (a second one may start from a menu while the first
-  // processes messages), whether Escape asked them to stop, and the pictures
-  // added since the first began.
-  int addDepth_ = 0;
-  bool cancelAdd_ = false;
-  int added_ = 0;
+  // The add machinery, reaching the file system, the list and the tray
+  // through the site.
+  std::unique_ptr<AddSite> addSite_;
+  AddWalk adds_;
 };
 
 }  // namespace kv
