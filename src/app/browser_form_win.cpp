@@ -71,10 +71,7 @@ TMainForm::~TMainForm() {
     }
   }
   ClearSkinLists();
-  if (icon_) DestroyIcon(icon_);
   TheTrayIcon.SetImages(nullptr);
-  if (trayFrames_) ImageList_Destroy(trayFrames_);
-  if (menuImages_) ImageList_Destroy(menuImages_);
   if (MainForm == this) MainForm = nullptr;
 }
 
@@ -93,22 +90,22 @@ void TMainForm::Create() {
   SeedRandomWallpaper(static_cast<std::uint32_t>(std::time(nullptr)) ^ GetTickCount());
   SeedShuffle();
   // 5. The tray icon.
-  icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
-                                        GetSystemMetrics(SM_CXSMICON),
-                                        GetSystemMetrics(SM_CYSMICON), 0));
-  if (!icon_) icon_ = LoadIconW(nullptr, IDI_APPLICATION);
-  TheTrayIcon.SetIcon(icon_);
+  icon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
+                                            GetSystemMetrics(SM_CXSMICON),
+                                            GetSystemMetrics(SM_CYSMICON), 0)));
+  // The system's shared icon when ours is missing: that one is never destroyed.
+  TheTrayIcon.SetIcon(icon_ ? icon_.get() : LoadIconW(nullptr, IDI_APPLICATION));
   TheTrayIcon.SetTip("Kestrova");
   // The frames shown while long adds run: 16 x 16 pictures side by side,
   // magenta transparent.
-  trayFrames_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), L"TRAY_ANIM", 16, 0,
-                                     RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
-  TheTrayIcon.SetImages(trayFrames_);
+  trayFrames_.reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), L"TRAY_ANIM", 16, 0,
+                                         RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+  TheTrayIcon.SetImages(trayFrames_.get());
   // The menus' pictures, 16 x 16 side by side, magenta transparent.
-  menuImages_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), L"MENU_IMAGES", 16, 0,
-                                     RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
-  SysTrayPopup.images = menuImages_;
-  PreviewPopup.images = menuImages_;
+  menuImages_.reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), L"MENU_IMAGES", 16, 0,
+                                         RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+  SysTrayPopup.images = menuImages_.get();
+  PreviewPopup.images = menuImages_.get();
   TheTrayIcon.SetAnimateInterval(50);
   TheTrayIcon.onMouseDown = [this](int button, int x, int y) { TrayIconMouseDown(button, x, y); };
   TheTrayIcon.onDblClick = [this](int button) { TrayIconDblClick(button); };

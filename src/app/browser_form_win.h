@@ -16,6 +16,7 @@
 
 #include "app/history.h"
 #include "app/shuffle_round.h"
+#include "base/handle_win.h"
 #include "config/fis_hotkey_win.h"
 #include "program/forms.h"
 #include "program/remote_command.h"
@@ -50,6 +51,7 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   skin::TOrganicShapeGlassForm& Form() override { return *this; }
   TKVWallpaper& KVWallpaper1() override { return KVWallpaper1_; }
   TIconColourChooser& IconColourChooser1() override { return IconColourChooser1_; }
+  void AnalyseIconColour(const Bitmap& picture) override;
   void SysBrowserClick() override;
   void SysManagerClick() override;
   void SysConfigClick() override;
@@ -209,9 +211,9 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   std::vector<std::unique_ptr<skin::TOrganicShapeLabel>> labels_;
   std::vector<std::unique_ptr<skin::TOrganicShapeImage>> previews_;
   skin::TOrganicShapeControl* popupSource_ = nullptr;
-  HICON icon_ = nullptr;
-  HIMAGELIST trayFrames_ = nullptr;
-  HIMAGELIST menuImages_ = nullptr;  // ImageList1: the menus' pictures
+  IconHandle icon_;
+  ImageListHandle trayFrames_;
+  ImageListHandle menuImages_;  // ImageList1: the menus' pictures
   LONG desktopStyle_ = 0;
   bool haveDesktopStyle_ = false;
   // The tray menu's items by command, and the "Skins" submenu the skin file

@@ -16,6 +16,7 @@
 #include "codecs/image_file.h"
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
+#include "list/preview_picture.h"
 #include "list/shell_files.h"
 #include "list/styles.h"
 #include "list/thumbnail_cache.h"
@@ -80,27 +81,12 @@ void TMainForm::FillPreview(skin::TOrganicShapeImage& preview, int index) {
   preview.SetHint(fullName + " [" + entry.style + "]");
   preview.Tag = e;
 
-  const int width = preview.Width(), height = preview.Height();
-  const std::string thumbnail = ThumbnailName(ProgramDir() + kCacheDirectoryName + "\\", fullName);
-  const int filter = program::Options.imageDisplayFilter;
   // A picture that cannot be read leaves the preview empty; the refill goes on
   // with the next one.
-  try {
-    Bitmap picture;
-    if (FileExists(thumbnail)) {
-      LoadImageFile(picture, thumbnail);
-      if (filter >= 1 && filter <= kResampleFilterCount && !picture.Empty())
-        ResampleBitmap(width, height, static_cast<ResampleFilter>(filter - 1), 0.0f, picture);
-    } else {
-      // Large JPEG files are decoded reduced: the preview needs only its width.
-      LoadOptions options;
-      options.minWidth = width;
-      LoadImageFile(picture, fullName, options);
-      if (!picture.Empty()) ResampleBitmap(width, height, ResampleFilter::Box, 1.0f, picture);
-    }
-    preview.SetPicture(picture);
-  } catch (const std::exception&) {
-  }
+  if (const std::optional<Bitmap> picture =
+          LoadPreviewPicture(ProgramDir() + kCacheDirectoryName + "\\", fullName, preview.Width(),
+                             preview.Height(), program::Options.imageDisplayFilter))
+    preview.SetPicture(*picture);
   preview.SetVisible(true);
 }
 
@@ -196,10 +182,13 @@ void TMainForm::ApplyPreviewFrom(const std::string& dataString, const Bitmap& pi
   const PreviewEntry entry = SplitDataString(dataString);
   if (!entry.fullName.empty()) ApplyFile(entry.fullName, entry.style);
   store_.RegWriteInteger(kRootKey, "Current Wall Number", CurrentWallNumber);
-  if (program::OptionsForm && program::OptionsForm->AnalyseThumbnails()) {
-    KVWallpaper1_.Setdeskicons_fg(IconColourChooser1_.ChooseIconColour(picture));
-    KVWallpaper1_.ApplyIconColours();
-  }
+  AnalyseIconColour(picture);
+}
+
+void TMainForm::AnalyseIconColour(const Bitmap& picture) {
+  if (!program::OptionsForm || !program::OptionsForm->AnalyseThumbnails()) return;
+  KVWallpaper1_.Setdeskicons_fg(IconColourChooser1_.ChooseIconColour(picture));
+  KVWallpaper1_.ApplyIconColours();
 }
 
 void TMainForm::SwitchWallpaperTimerTimer() {

@@ -2,6 +2,8 @@
 // Owning wrappers for Win32 handles: one template, a traits type per handle kind.
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <utility>
 
@@ -75,5 +77,36 @@ using GdiRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using GdiBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using GdiFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using GdiPen = UniqueHandle<GdiObjectTraits<HPEN>>;
+
+// Icons made or loaded for this program alone (not the system's shared ones,
+// which must never be destroyed).
+struct IconTraits {
+  using Handle = HICON;
+  static HICON Invalid() noexcept { return nullptr; }
+  static bool IsValid(HICON h) noexcept { return h != nullptr; }
+  static void Close(HICON h) noexcept { DestroyIcon(h); }
+};
+using IconHandle = UniqueHandle<IconTraits>;
+
+struct ImageListTraits {
+  using Handle = HIMAGELIST;
+  static HIMAGELIST Invalid() noexcept { return nullptr; }
+  static bool IsValid(HIMAGELIST h) noexcept { return h != nullptr; }
+  static void Close(HIMAGELIST h) noexcept { ImageList_Destroy(h); }
+};
+using ImageListHandle = UniqueHandle<ImageListTraits>;
+
+// A window owned by an object rather than by a parent window: tooltip windows
+// that a control or form creates for itself. A window that is already gone
+// (its owner destroyed it first) is left alone.
+struct OwnedWindowTraits {
+  using Handle = HWND;
+  static HWND Invalid() noexcept { return nullptr; }
+  static bool IsValid(HWND h) noexcept { return h != nullptr; }
+  static void Close(HWND h) noexcept {
+    if (IsWindow(h)) DestroyWindow(h);
+  }
+};
+using OwnedWindow = UniqueHandle<OwnedWindowTraits>;
 
 }  // namespace kv

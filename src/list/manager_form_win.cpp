@@ -14,6 +14,7 @@
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
 #include "list/manager_rules.h"
+#include "list/preview_picture.h"
 #include "list/shell_files.h"
 #include "list/styles.h"
 #include "skin/profile_ini_win.h"
@@ -480,12 +481,7 @@ void TManagerForm::PopupApplyImageClick() {
     MainForm->ApplyFile(entry.FullName(), entry.style);
     MainForm->RefreshPreviews();
   }
-  if (MainForm && OptionsForm && OptionsForm->AnalyseThumbnails()) {
-    TKVWallpaper& applier = MainForm->KVWallpaper1();
-    applier.Setdeskicons_fg(
-        MainForm->IconColourChooser1().ChooseIconColour(previewImage_.Picture()));
-    applier.ApplyIconColours();
-  }
+  if (MainForm) MainForm->AnalyseIconColour(previewImage_.Picture());
 }
 
 void TManagerForm::WallpaperListActions1Click() {
@@ -777,28 +773,11 @@ void TManagerForm::WallpaperlistSelectItem() {
   previewImage_.DataString = entry.style + "|" + fullName;
   previewImage_.Tag = static_cast<int>(index);
   previewImage_.SetVisible(true);
-  const int w = previewImage_.Width(), h = previewImage_.Height();
-  const int filter = program::Options.imageDisplayFilter;
   // A picture that cannot be read keeps the previous one.
-  try {
-    const std::string thumbnail =
-        ThumbnailName(ProgramDir() + kCacheDirectoryName + "\\", fullName);
-    Bitmap picture;
-    if (FileExists(thumbnail)) {
-      picture = LoadPicture(thumbnail);
-    } else if (FileExists(fullName)) {
-      LoadOptions options;
-      options.minWidth = w;
-      LoadImageFile(picture, fullName, options);
-      if (filter == 0 && !picture.Empty()) picture = StretchPlain(picture, w, h);
-    } else {
-      return;
-    }
-    if (filter >= 1 && filter <= kResampleFilterCount && !picture.Empty())
-      ResampleBitmap(w, h, static_cast<ResampleFilter>(filter - 1), 0.0f, picture);
-    previewImage_.SetPicture(picture);
-  } catch (const std::exception&) {
-  }
+  if (const std::optional<Bitmap> picture =
+          LoadPreviewPicture(Wallpaperlist_.cacheDirectory, fullName, previewImage_.Width(),
+                             previewImage_.Height(), program::Options.imageDisplayFilter))
+    previewImage_.SetPicture(*picture);
 }
 
 // --- Adding ------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
+#include "list/preview_picture.h"
 #include "list/thumbnail_cache.h"
 #include "list/wallpaper_list.h"
 #include "skin/speed_bitmap_win.h"
@@ -85,10 +86,6 @@ Bitmap BuildPreviewPicture(const Bitmap& wallpaper, const PreviewLayout& l, int 
 
 // --- The image control -----------------------------------------------------
 
-TPreviewImage::~TPreviewImage() {
-  if (tooltip_) DestroyWindow(tooltip_);
-}
-
 void TPreviewImage::Create(HWND parent) {
   ui::WindowArgs args;
   args.className = L"KvPreviewImage";
@@ -97,9 +94,9 @@ void TPreviewImage::Create(HWND parent) {
   args.left = args.top = 0;
   args.width = args.height = 1;
   Window::Create(args);
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
+  tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr));
   if (tooltip_) {
     const std::wstring text = Widen(kHint);
     TTTOOLINFOW info{};
@@ -108,7 +105,7 @@ void TPreviewImage::Create(HWND parent) {
     info.hwnd = hwnd_;
     info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
     info.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   }
 }
 
@@ -229,18 +226,12 @@ void TPreviewForm::ApplyImage1Click() {
   if (MainForm) MainForm->KVWallpaper1().ApplyWallpaper(false, true);
   // 3. The icon text colour from the wallpaper's thumbnail (the picture the
   //    strip and the manager show of it), else from the shown picture.
+  //    Only read when it is used.
   if (MainForm && OptionsForm && OptionsForm->AnalyseThumbnails()) {
-    Bitmap thumbnail;
-    const std::string name = ThumbnailName(ProgramDir() + kCacheDirectoryName + "\\", shownName_);
-    try {
-      if (FileExists(name)) LoadImageFile(thumbnail, name);
-    } catch (const std::exception&) {
-      thumbnail = Bitmap();
-    }
-    TKVWallpaper& applier = MainForm->KVWallpaper1();
-    applier.Setdeskicons_fg(MainForm->IconColourChooser1().ChooseIconColour(
-        thumbnail.Empty() ? previewImage_.Picture() : thumbnail));
-    applier.ApplyIconColours();
+    const std::optional<Bitmap> thumbnail =
+        LoadThumbnailPicture(ProgramDir() + kCacheDirectoryName + "\\", shownName_);
+    MainForm->AnalyseIconColour(thumbnail && !thumbnail->Empty() ? *thumbnail
+                                                                 : previewImage_.Picture());
   }
   // 4. Gone, as the guard above sees to.
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "base/handle_win.h"
 #include "codecs/bitmap.h"
 #include "list/preview_layout.h"
 #include "program/forms.h"
@@ -21,7 +22,6 @@ namespace kv {
 // one, and shows the hint "Right Click For Options".
 class TPreviewImage : public ui::Window {
  public:
-  ~TPreviewImage() override;
   void Create(HWND parent);
   void SetPicture(Bitmap picture);
   [[nodiscard]] const Bitmap& Picture() const noexcept { return picture_; }
@@ -34,7 +34,7 @@ class TPreviewImage : public ui::Window {
 
  private:
   Bitmap picture_;
-  HWND tooltip_ = nullptr;
+  OwnedWindow tooltip_;
 };
 
 class TPreviewForm : public ui::Window, public program::IPreviewForm {

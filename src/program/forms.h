@@ -10,6 +10,7 @@
 #include "program/program_state.h"
 
 namespace kv {
+class Bitmap;
 class TKVWallpaper;
 class TKvlistview;
 class TImageResizer;
@@ -69,6 +70,10 @@ class IMainForm {
   // Renders a picture in a style (a list style's name) and makes it the
   // wallpaper, with the shell told.
   virtual void ApplyFile(const std::string& fullName, const std::string& style) = 0;
+  // After a wallpaper was applied: with wallpaper analysis on, the desktop
+  // icons' text colour is derived from `picture` (the thumbnail shown of it)
+  // and applied.
+  virtual void AnalyseIconColour(const Bitmap& picture) = 0;
 
   // Window commands of the tray menu.
   virtual void SysBrowserClick() = 0;

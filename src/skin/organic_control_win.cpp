@@ -53,9 +53,7 @@ TOrganicShapeControl::TOrganicShapeControl() : color_(ButtonFaceColour()) {
   };
 }
 
-TOrganicShapeControl::~TOrganicShapeControl() {
-  if (tooltip_) DestroyWindow(tooltip_);
-}
+TOrganicShapeControl::~TOrganicShapeControl() = default;
 
 void TOrganicShapeControl::Create(const CreateArgs& args) {
   name_ = args.name;
@@ -158,9 +156,10 @@ void TOrganicShapeControl::SetShowHint(bool show) {
 void TOrganicShapeControl::UpdateHint() {
   if (!hwnd_) return;
   if (!tooltip_ && showHint_ && !hint_.empty()) {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr));
     if (!tooltip_) return;
     TTTOOLINFOW info{};
     info.cbSize = sizeof info;
@@ -168,7 +167,7 @@ void TOrganicShapeControl::UpdateHint() {
     info.hwnd = hwnd_;
     info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
     info.lpszText = const_cast<wchar_t*>(L"");
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   }
   if (!tooltip_) return;
   const std::wstring text = Widen(hint_);
@@ -177,8 +176,8 @@ void TOrganicShapeControl::UpdateHint() {
   info.hwnd = hwnd_;
   info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
   info.lpszText = const_cast<wchar_t*>(text.c_str());
-  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-  SendMessageW(tooltip_, TTM_ACTIVATE, showHint_ && !hint_.empty(), 0);
+  SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(tooltip_.get(), TTM_ACTIVATE, showHint_ && !hint_.empty(), 0);
 }
 
 void TOrganicShapeControl::SetBoundsRect(int left, int top, int width, int height) {

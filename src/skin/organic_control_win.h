@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/handle_win.h"
 #include "codecs/bitmap.h"
 #include "skin/control_values.h"
 #include "skin/organic_skin_win.h"
@@ -146,7 +147,7 @@ class TOrganicShapeControl : public ui::Window {
   bool pressed_ = false;
   bool tracking_ = false;
   GdiFont fontHandle_, disabledFontHandle_;
-  HWND tooltip_ = nullptr;
+  OwnedWindow tooltip_;
   TSpeedBitmap face_;
 };
 

@@ -27,11 +27,7 @@ TrayIcon::TrayIcon() {
   Window::Create(args);
 }
 
-TrayIcon::~TrayIcon() {
-  SetActive(false);
-  if (icon_) DestroyIcon(icon_);
-  if (frameIcon_) DestroyIcon(frameIcon_);
-}
+TrayIcon::~TrayIcon() { SetActive(false); }
 
 NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
   NOTIFYICONDATAW data{};
@@ -40,7 +36,7 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
   data.uID = kIconId;
   data.uFlags = flags;
   data.uCallbackMessage = kCallbackMessage;
-  data.hIcon = animate_ && frameIcon_ ? frameIcon_ : icon_;
+  data.hIcon = animate_ && frameIcon_ ? frameIcon_.get() : icon_.get();
   const std::wstring tip = Widen(tip_);
   std::copy_n(tip.c_str(), std::min<size_t>(tip.size(), 127), data.szTip);
   return data;
@@ -86,8 +82,7 @@ void TrayIcon::Update() {
 }
 
 void TrayIcon::SetIcon(HICON icon) {
-  if (icon_) DestroyIcon(icon_);
-  icon_ = icon ? CopyIcon(icon) : nullptr;
+  icon_.reset(icon ? CopyIcon(icon) : nullptr);
   Update();
 }
 
@@ -119,8 +114,7 @@ void TrayIcon::NextFrame() {
   HICON next = ImageList_GetIcon(images_, frame_ % count, ILD_NORMAL);
   frame_ = (frame_ + 1) % count;
   if (!next) return;
-  if (frameIcon_) DestroyIcon(frameIcon_);
-  frameIcon_ = next;
+  frameIcon_.reset(next);
   Update();
 }
 

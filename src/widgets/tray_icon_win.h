@@ -16,6 +16,7 @@
 #include <functional>
 #include <string>
 
+#include "base/handle_win.h"
 #include "widgets/menu_win.h"
 #include "widgets/window_win.h"
 
@@ -76,8 +77,8 @@ class TrayIcon : public Window {
   int interval_ = 50;
   int frame_ = 0;
   int addTriesLeft_ = 0;
-  HICON icon_ = nullptr;
-  HICON frameIcon_ = nullptr;
+  IconHandle icon_;  // a copy of the icon given
+  IconHandle frameIcon_;
   HIMAGELIST images_ = nullptr;
   std::string tip_;
   UINT taskbarCreated_ = 0;

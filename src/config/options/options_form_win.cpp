@@ -73,7 +73,6 @@ TOptionsForm::~TOptionsForm() {
     if (HWND bar = FindWindowW(kTaskbarClasses[i], nullptr))
       SetWindowLongPtrW(bar, GWL_EXSTYLE, taskbarStyles_[i]);
   }
-  if (icon_) DestroyIcon(icon_);
   if (program::OptionsForm == this) program::OptionsForm = nullptr;
 }
 
@@ -86,8 +85,8 @@ void TOptionsForm::Create() {
   titleFont_.reset(CreateFontW(-MulDiv(12, 96, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
-  icon_ =
-      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 32, 32, 0));
+  icon_.reset(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 32, 32, 0)));
 
   CreateArgs args;
   args.title = "Configuration";
@@ -100,7 +99,7 @@ void TOptionsForm::Create() {
   args.height = outer.bottom - outer.top;
   CreateForm(args);
   program::OptionsForm = this;
-  if (icon_) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  if (icon_) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
 
   BuildStrip();
   BuildPages();
@@ -142,7 +141,7 @@ void TOptionsForm::BuildStrip() {
   strip_.SetVisible(true);
   strip_.onMouseMove = [this](int, int) { FormMouseMove(); };
   stripIcon_.Create(strip_.hwnd(), RECT{10, 10, 42, 42}, "", font_.get());
-  stripIcon_.SetIcon(icon_, 32);
+  stripIcon_.SetIcon(icon_.get(), 32);
   stripIcon_.onClick = [](ui::LinkLabel&) { OpenWebPage(options::kHomePage); };
   ui::Control::CreateArgs title;
   title.parent = strip_.hwnd();

@@ -274,7 +274,7 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   ShellDelete& shellDelete_;
   GdiFont font_;
   GdiFont titleFont_;
-  HICON icon_ = nullptr;
+  IconHandle icon_;
   bool layered_ = false;
   // The kept extended style of each taskbar window, each restored on its own.
   LONG_PTR taskbarStyles_[2] = {};

@@ -482,7 +482,7 @@ void TOptionsForm::BuildThumbnailsPanel(ui::GradientPanel& p) {
 void TOptionsForm::BuildAboutPanel(ui::GradientPanel& p) {
   const HWND h = p.hwnd();
   aboutImage_.Create(h, RECT{20, 20, 84, 84}, "", font_.get());
-  aboutImage_.SetIcon(icon_, 64);
+  aboutImage_.SetIcon(icon_.get(), 64);
   aboutImage_.onClick = [](ui::LinkLabel&) { OpenWebPage(options::kHomePage); };
   Label(aboutLines_[0], h, 100, 30, 230, options::kVersionLine);
   Label(aboutLines_[1], h, 100, 54, 70, "HomePage : ");
@@ -504,7 +504,7 @@ void TOptionsForm::BuildSkinsPanel(ui::GradientPanel& p) {
     auto site = std::make_unique<ui::LinkLabel>();
     const int x = 20 + (i % 2) * 160, y = 72 + (i / 2) * 70;
     site->Create(h, RECT{x, y, x + 48, y + 48}, "Double Click", font_.get());
-    site->SetIcon(icon_, 48);
+    site->SetIcon(icon_.get(), 48);
     AddHint(site->hwnd(), "Double Click");
     site->Tag = kTags[i];
     // Every tag stands for one skin site; all of them are the project's own.
