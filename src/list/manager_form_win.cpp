@@ -10,22 +10,16 @@
 #include "base/text_case.h"
 #include "base/text_win.h"
 #include "codecs/file_io.h"
-#include "codecs/image_file.h"
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
 #include "list/manager_rules.h"
 #include "list/preview_picture.h"
 #include "list/shell_files.h"
 #include "list/styles.h"
-#include "skin/profile_ini_win.h"
-#include "skin/resource_bitmap_win.h"
 #include "skin/skin_controls_win.h"
 #include "skin/skin_file.h"
 #include "skin/speed_bitmap_win.h"
-#include "wallpaper/icon_colour.h"
 #include "wallpaper/kv_wallpaper_win.h"
-#include "wallpaper/resample.h"
-#include "wallpaper/wallpaper_render.h"
 #include "widgets/prompts.h"
 
 namespace kv {
@@ -34,24 +28,11 @@ namespace {
 using program::MainForm;
 using program::OptionsForm;
 
-constexpr Colour kMagenta = MakeColour(255, 0, 255);
-constexpr char kMissingManagerImage[] = "Skin file must contain ManagerImage in misc section";
-constexpr char kAddDirectoryTitle[] = "Select Directory to add to Wallpaper list";
-constexpr char kAddTreeTitle[] =
-    "Select Directory to add to Wallpaper list (traverse through sub directories)";
-constexpr char kOpenPreviewFilter[] =
-    "All Supported images (*.bmp;*.gif;*.jpeg;*.jpg;*.rle;*.dib;*.psd;*.pdd;*.tif;*.tiff;*.tga;"
-    "*.vst;*.icb;*.vda;*.win;*.pcx;*.pcc;*.psp;*.png;*.webp;*.heic;*.heif;*.avif)|*.bmp;*.gif;"
-    "*.jpeg;*.jpg;*.rle;*.dib;*.psd;*.pdd;*.tif;*.tiff;*.tga;*.vst;*.icb;*.vda;*.win;*.pcx;*.pcc;"
-    "*.psp;*.png;*.webp;*.heic;*.heif;*.avif";
 constexpr char kOpenListFilter[] = "KV Wallpaper List (*.lst)|*.lst";
 constexpr char kSaveListFilter[] = "KV WallpaperLists (*.lst)|*.lst";
 constexpr char kDefaultListName[] = "wallpaperlist.lst";
 constexpr char kCurrentListValue[] = "Current Wallpaper List";
 constexpr char kCurrentWallValue[] = "Current Wall Number";
-constexpr char kIdleTip[] = "Kestrova";
-
-bool ShiftHeld() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
 
 // Shown when the rows cannot go back to a list file that failed to load.
 std::string UnreadListText(const std::string& fileName) {
@@ -65,63 +46,17 @@ std::string WithListExtension(const std::string& fullName) {
   return std::string(PathPart(fullName)) + ChangeExtension(NamePart(fullName), ".lst");
 }
 
-Bitmap LoadPicture(const std::string& fileName) {
-  Bitmap picture;
-  LoadImageFile(picture, fileName);
-  return picture;
-}
-
-COLORREF ToColorRef(std::uint32_t colour) {
-  // System colours are stored as 0x80000000 plus the index.
-  if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFF));
-  return static_cast<COLORREF>(colour & 0xFFFFFF);
-}
-
-std::uint32_t ParseColour(const std::string& text) {
-  if (const auto c = skin::SkinColour(text)) return *c;
-  throw Error("Invalid colour value '" + text + "' in the skin file");
-}
-
 // The name as a menu caption: lower-cased, first letter upper-cased, no
 // extension.
 std::string ListCaption(const std::string& fileName) { return skin::SkinMenuCaption(fileName); }
 
 }  // namespace
 
-// What an add reaches outside the walk: the file system, this window's list,
-// the browser's tray icon and the message loop.
-class TManagerForm::ListAddSite final : public AddSite {
- public:
-  explicit ListAddSite(TKvlistview& list) : list_(list) {}
-  std::vector<DirectoryEntry> List(const std::string& directory) override {
-    return ListDirectory(directory);
-  }
-  bool IsDirectory(const std::string& name) override { return DirectoryExists(name); }
-  bool Add(const std::string& fullName) override { return list_.AddWallpaper(fullName, true); }
-  void ProcessMessages() override { ui::ProcessMessages(); }
-  bool Ending() override { return ui::Terminated(); }
-  void Adding(bool on) override {
-    if (on) list_.BeginUpdate();
-    // The icon animates while thumbnails are made; the tip counts in any case.
-    if (MainForm) {
-      MainForm->SetTrayAnimate(on && program::Options.cacheEnabled);
-      if (!on) MainForm->SetTrayTip(kIdleTip);
-    }
-    if (!on) list_.EndUpdate();
-  }
-  void Progress(const std::string& tip) override {
-    if (MainForm) MainForm->SetTrayTip(tip);
-  }
-
- private:
-  TKvlistview& list_;
-};
-
 TManagerForm::TManagerForm(Prompts& prompts, ShellDelete& shellDelete, SettingsStore& store)
     : prompts_(prompts),
       store_(store),
       Wallpaperlist_(prompts, shellDelete),
-      addSite_(std::make_unique<ListAddSite>(Wallpaperlist_)),
+      addSite_(MakeAddSite(Wallpaperlist_)),
       adds_(*addSite_) {}
 
 TManagerForm::~TManagerForm() {
@@ -138,7 +73,7 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
   TOrganicShapeGlassForm::Create(args);
   program::ManagerForm = this;
   // 1. Magenta cut out; the list view, accepting dropped files.
-  SetInvisibleColor(kMagenta);
+  SetInvisibleColor(kManagerInvisibleColour);
   ui::Control::CreateArgs list;
   list.parent = hwnd_;
   list.left = 5;
@@ -173,7 +108,7 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
   };
   listView_.onKey = [this](WPARAM key) {
     if (key != VK_RETURN && key != VK_DELETE && key != VK_ESCAPE) return false;
-    WallpaperlistKeyDown(key, ShiftHeld());
+    WallpaperlistKeyDown(key, (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0);
     return true;
   };
   listView_.onDoubleClick = [this](int) { WallpaperlistDblClick(); };
@@ -199,7 +134,7 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
   previewImage_.Create(preview);
   previewImage_.Stretch = true;
   previewImage_.SetBoundsRect(6, 158, 150, 113);
-  previewImage_.SetInvisibleColor(kMagenta);
+  previewImage_.SetInvisibleColor(kManagerInvisibleColour);
   previewImage_.onMouseDown = [this](int button, int, int) {
     if (button != 1 || !MainForm) return;
     POINT at;
@@ -581,160 +516,6 @@ void TManagerForm::DefaultWallpaper1Click() {
   HidePreviewImage();
 }
 
-// --- Skin ------------------------------------------------------------------
-
-void TManagerForm::ClearSkin() {
-  buttons_.clear();
-  labels_.clear();
-}
-
-void TManagerForm::SetButtonHints(bool on) {
-  for (auto& b : buttons_) b->SetShowHint(on);
-}
-
-skin::TOrganicShapeButton& TManagerForm::AddButton(
-    std::unique_ptr<skin::TOrganicShapeButton> button) {
-  button->onMouseMove = [](int, int) { program::IdleCounter = 0; };
-  SetWindowPos(button->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  buttons_.push_back(std::move(button));
-  return *buttons_.back();
-}
-
-void TManagerForm::BindButton(skin::TOrganicShapeButton& button, const std::string& command) {
-  const skin::ManagerCommand c = skin::ParseManagerCommand(command);
-  button.SetHint(skin::ManagerCommandHint(c));
-  std::function<void()> action;
-  switch (c) {
-    case skin::ManagerCommand::Close:
-      if (!MainForm) {
-        prompts_.Information("mainform not assigned");
-        return;
-      }
-      action = [] {
-        if (MainForm) MainForm->SysManagerClick();
-      };
-      break;
-    case skin::ManagerCommand::AddWall:
-      action = [this] { AddWallpaper1Click(); };
-      break;
-    case skin::ManagerCommand::AddDir:
-      action = [this] { AddDirectory1Click(); };
-      break;
-    case skin::ManagerCommand::DelWall:
-      action = [this] { RemoveSelectedWallpaper1Click(); };
-      break;
-    case skin::ManagerCommand::ClearList:
-      action = [this] { ClearAllWallpapers1Click(); };
-      break;
-    case skin::ManagerCommand::LoadList:
-      action = [this] { LoadWallPaperList1Click(); };
-      break;
-    case skin::ManagerCommand::SaveList:
-      action = [this] { SaveWallpaperList1Click(); };
-      break;
-    case skin::ManagerCommand::ManMenu:
-      action = [this] { WallpaperListActions1Click(); };
-      break;
-    case skin::ManagerCommand::ChangeStyle:
-      action = [this] { BatchStyleChange1Click(); };
-      break;
-    case skin::ManagerCommand::ApplyImage:
-      action = [this] { PopupApplyImageClick(); };
-      break;
-    case skin::ManagerCommand::FullscrPreview:
-      action = [this] { PreviewImage1Click(); };
-      break;
-    default:
-      break;
-  }
-  button.onClick = std::move(action);
-}
-
-void TManagerForm::SetListColours(std::uint32_t background, std::uint32_t text) {
-  const COLORREF bk = ToColorRef(background);
-  SendMessageW(listView_.hwnd(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(bk));
-  SendMessageW(listView_.hwnd(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(bk));
-  SendMessageW(listView_.hwnd(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ToColorRef(text)));
-  listView_.Invalidate();
-}
-
-bool TManagerForm::LoadManagerSkin(const std::string& fileName) {
-  // Any error on the way (an unreadable picture, a colour text that is none)
-  // fails the loader, and the user is asked for another skin.
-  try {
-    skin::ProfileIniFile ini(fileName);
-    const skin::ManagerSkin desc = skin::ReadManagerSkin(ini, ProgramDir(), SkinDir);
-    if (!desc.managerImage) {
-      prompts_.Warning(kMissingManagerImage);
-      ShowFaded(false);
-      return true;
-    }
-    Skin().Assign(LoadPicture(*desc.managerImage));
-    previewImage_.SetBoundsRect(desc.previewX, desc.previewY, desc.previewWidth,
-                                desc.previewHeight);
-    previewImage_.SetInvisibleColor(kMagenta);
-    if (desc.previewMask) previewImage_.SetMask(LoadPicture(*desc.previewMask));
-    listView_.SetBounds(desc.listX, desc.listY, desc.listWidth, desc.listHeight);
-    SetListColours(ParseColour(desc.foregroundColor), ParseColour(desc.fontColor));
-    HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(desc.fontSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
-    listFont_.reset(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH, Widen(desc.fontName).c_str()));
-    if (listFont_) listView_.SetFont(listFont_.get());
-    FitColumns();
-    for (const skin::SkinLabel& l : desc.labels) labels_.push_back(skin::MakeSkinLabel(hwnd_, l));
-    for (const skin::SkinButton& b : desc.buttons) {
-      buttons_.push_back(skin::MakeSkinButton(hwnd_, b, labels_));
-      skin::TOrganicShapeButton& button = *buttons_.back();
-      button.onMouseMove = [](int, int) { program::IdleCounter = 0; };
-      // Brought to the front, over the list and the preview.
-      SetWindowPos(button.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      BindButton(button, b.click);
-    }
-    return true;
-  } catch (const std::exception& e) {
-    prompts_.Error(e.what());
-    return false;
-  }
-}
-
-void TManagerForm::BuildDefaultManagerSkin() {
-  ClearSkin();
-  struct DefaultButton {
-    const char* name;
-    const char* images[3];
-    int x, y;
-    const char* command;
-  };
-  static const DefaultButton kButtons[] = {
-      {"MClearButton",
-       {"manager_clear", "manager_clear_h", "manager_clear_d"},
-       160,
-       174,
-       "clear_list()"},
-      {"MCloseButton", {"manager_close", "manager_close_h", "manager_close_d"}, 261, 0, "close()"},
-      {"MremoveButton", {"manager_rem", "manager_rem_h", "manager_rem_d"}, 204, 157, "del_wall()"},
-      {"MAddButton", {"manager_add", "manager_add_h", "manager_add_d"}, 160, 157, "add_wall()"},
-  };
-  // A missing built-in picture ends the building silently; what was made stays.
-  try {
-    Skin().Assign(skin::LoadBitmapResource("manager_back"));
-    previewImage_.SetBoundsRect(6, 158, 150, 113);
-    listView_.SetBounds(5, 16, 267, 137);
-    SetListColours(0x80000000u | COLOR_WINDOW, 0x80000000u | COLOR_WINDOWTEXT);
-    for (const DefaultButton& d : kButtons) {
-      const skin::ButtonPictures pictures{skin::LoadBitmapResource(d.images[0]),
-                                          skin::LoadBitmapResource(d.images[1]),
-                                          skin::LoadBitmapResource(d.images[2])};
-      BindButton(AddButton(skin::MakeSkinButton(hwnd_, d.name, d.x, d.y, pictures, {}, labels_)),
-                 d.command);
-    }
-  } catch (const std::exception&) {
-  }
-}
-
 // --- The list --------------------------------------------------------------
 
 void TManagerForm::HidePreviewImage() {
@@ -780,54 +561,6 @@ void TManagerForm::WallpaperlistSelectItem() {
     previewImage_.SetPicture(*picture);
 }
 
-// --- Adding ------------------------------------------------------------------
-
-namespace {
-
-// OpenPreviewDialog's preview: the selected picture fitted into the box with
-// its aspect ratio kept, decoded once per selection.
-std::function<void(const std::string&, void*, int, int)> PicturePreview() {
-  struct Shown {
-    std::string name;
-    Bitmap picture;
-  };
-  auto shown = std::make_shared<Shown>();
-  return [shown](const std::string& name, void* dc, int width, int height) {
-    if (name.empty() || width <= 0 || height <= 0) return;
-    if (name != shown->name) {
-      shown->name = name;
-      shown->picture = Bitmap();
-      if (IsAcceptedExtension(LowerExtension(name))) {
-        LoadOptions options;
-        options.minWidth = width;
-        try {
-          LoadImageFile(shown->picture, name, options);
-        } catch (const std::exception&) {
-          shown->picture = Bitmap();
-        }
-        if (!shown->picture.Empty()) {
-          const PixelSize fit =
-              ScaledSize(shown->picture.Width(), shown->picture.Height(), width, height);
-          shown->picture = StretchPlain(shown->picture, fit.width, fit.height);
-        }
-      }
-    }
-    const Bitmap& p = shown->picture;
-    if (!p.Empty())
-      skin::DrawBitmap(static_cast<HDC>(dc), (width - p.Width()) / 2, (height - p.Height()) / 2, p);
-  };
-}
-
-}  // namespace
-
-void TManagerForm::AddWallpaper1Click() {
-  FileDialogArgs args;
-  args.filter = kOpenPreviewFilter;
-  args.multiSelect = true;
-  args.preview = PicturePreview();
-  adds_.AddFiles(prompts_.OpenFiles(args));
-}
-
 void TManagerForm::RemoveSelectedWallpaper1Click() {
   Wallpaperlist_.RemoveSelected();
   HidePreviewImage();
@@ -837,27 +570,6 @@ void TManagerForm::ClearAllWallpapers1Click() {
   Wallpaperlist_.ClearList();
   HidePreviewImage();
   if (MainForm) MainForm->RefreshPreviews();
-}
-
-void TManagerForm::AddDirectory1Click() {
-  if (const auto folder = prompts_.BrowseFolder(kAddDirectoryTitle)) AddFolder(*folder, false);
-}
-
-void TManagerForm::AddDirectoryTree1Click() {
-  if (const auto folder = prompts_.BrowseFolder(kAddTreeTitle)) AddFolder(*folder, true);
-}
-
-void TManagerForm::AddFolder(const std::string& folder, bool recursive) {
-  adds_.AddFolder(folder, recursive);
-}
-
-void TManagerForm::AddDropped(const std::vector<std::string>& names, bool tree) {
-  adds_.AddDropped(names, tree);
-}
-
-void TManagerForm::AddDroppedNow(const std::vector<std::string>& names) {
-  // Shift is read as the drop arrives: held, every directory's whole tree.
-  AddDropped(names, ShiftHeld());
 }
 
 }  // namespace kv

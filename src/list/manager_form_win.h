@@ -31,6 +31,8 @@ class ShellDelete;
 class SettingsStore;
 
 inline constexpr char kManagerFormName[] = "ManagerForm";
+// Cut out of the window, the preview image and the skin buttons.
+inline constexpr Colour kManagerInvisibleColour = MakeColour(255, 0, 255);
 
 inline constexpr char kStyleNothingSelectedText[] = "Cannot apply Style, no wallpaper(s) selected.";
 inline constexpr char kApplyOneText[] =
@@ -127,7 +129,8 @@ class TManagerForm : public skin::TOrganicShapeGlassForm, public program::IManag
   }
 
  private:
-  class ListAddSite;
+  // The add machinery's site over this window's list.
+  static std::unique_ptr<AddSite> MakeAddSite(TKvlistview& list);
   void BuildMenus();
   void AddListFileItem(const std::string& caption, const std::string& fullName);
   // Saves the rows to the current list file before another list is loaded and

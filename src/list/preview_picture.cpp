@@ -4,8 +4,10 @@
 
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
+#include "list/styles.h"
 #include "list/thumbnail_name.h"
 #include "wallpaper/resample.h"
+#include "wallpaper/wallpaper_render.h"
 
 namespace kv {
 namespace {
@@ -59,6 +61,16 @@ std::optional<Bitmap> LoadPreviewPicture(const std::string& cacheDirectory,
   } catch (const std::exception&) {
     return std::nullopt;
   }
+}
+
+Bitmap LoadFittedPicture(const std::string& fileName, int width, int height) {
+  if (width <= 0 || height <= 0 || !IsAcceptedExtension(LowerExtension(fileName))) return {};
+  LoadOptions options;
+  options.minWidth = width;
+  const std::optional<Bitmap> picture = Read(fileName, options);
+  if (!picture || picture->Empty()) return {};
+  const PixelSize fit = ScaledSize(picture->Width(), picture->Height(), width, height);
+  return StretchPlain(*picture, fit.width, fit.height);
 }
 
 }  // namespace kv

@@ -2,7 +2,8 @@
 // The picture a small preview shows of a wallpaper: a place of the browser's
 // strip, the manager's preview image, and the picture the preview window
 // derives the desktop icon colour from. One loader, so that all of them show an
-// entry the same way.
+// entry the same way. Beside it the open dialog's preview of a file not yet
+// listed.
 
 #include <optional>
 #include <string>
@@ -28,5 +29,11 @@ namespace kv {
 [[nodiscard]] std::optional<Bitmap> LoadPreviewPicture(const std::string& cacheDirectory,
                                                        const std::string& fullName, int width,
                                                        int height, int displayFilter);
+
+// The open dialog's preview of a picture file: fitted into width x height with
+// its aspect ratio kept (a plain stretch), decoded reduced where the format
+// allows. Empty for a file type the program does not take and for a file that
+// cannot be read.
+[[nodiscard]] Bitmap LoadFittedPicture(const std::string& fileName, int width, int height);
 
 }  // namespace kv

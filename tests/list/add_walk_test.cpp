@@ -92,7 +92,9 @@ TEST(AddWalk, FoldersAreWalkedFilesFirstThenEachSubdirectoryDepthFirst) {
        true,
        {"C:\\w\\b.bmp", "C:\\w\\a.JPG", "C:\\w\\one\\c.png", "C:\\w\\one\\deep\\d.gif",
         "C:\\w\\one\\deep\\e.tiff", "C:\\w\\two\\f.tga", "C:\\w\\pic.png\\g.psd"}},
-      {"C:\\w\\one", true, {"C:\\w\\one\\c.png", "C:\\w\\one\\deep\\d.gif", "C:\\w\\one\\deep\\e.tiff"}},
+      {"C:\\w\\one",
+       true,
+       {"C:\\w\\one\\c.png", "C:\\w\\one\\deep\\d.gif", "C:\\w\\one\\deep\\e.tiff"}},
       {"C:\\empty", true, {}},
       {"C:\\gone", true, {}},  // vanished before the walk
       {"", true, {}},
@@ -131,8 +133,7 @@ TEST(AddWalk, DroppedNamesSearchDirectoriesAndCutFileExtensionsToFive) {
   };
   const Case cases[] = {
       {false,
-       {"C:\\w\\b.bmp", "C:\\w\\a.JPG", "C:\\d\\x.jpegx", "C:\\w\\pic.png\\g.psd",
-        "C:\\d\\y.png"}},
+       {"C:\\w\\b.bmp", "C:\\w\\a.JPG", "C:\\d\\x.jpegx", "C:\\w\\pic.png\\g.psd", "C:\\d\\y.png"}},
       {true,
        {"C:\\w\\b.bmp", "C:\\w\\a.JPG", "C:\\w\\one\\c.png", "C:\\w\\one\\deep\\d.gif",
         "C:\\w\\one\\deep\\e.tiff", "C:\\w\\two\\f.tga", "C:\\w\\pic.png\\g.psd", "C:\\d\\x.jpegx",
@@ -141,8 +142,8 @@ TEST(AddWalk, DroppedNamesSearchDirectoriesAndCutFileExtensionsToFive) {
   for (const Case& c : cases) {
     FakeSite site = Tree();
     AddWalk walk(site);
-    walk.AddDropped({"C:\\w", "C:\\d\\x.jpegx", "C:\\d\\readme.txt", "C:\\empty",
-                     "C:\\w\\pic.png", "C:\\d\\y.png"},
+    walk.AddDropped({"C:\\w", "C:\\d\\x.jpegx", "C:\\d\\readme.txt", "C:\\empty", "C:\\w\\pic.png",
+                     "C:\\d\\y.png"},
                     c.tree);
     EXPECT_EQ(site.added, c.added) << c.tree;
     // One add for the user, however many folders it searched.
@@ -189,9 +190,9 @@ TEST(AddWalk, AnAddStartedDuringAnotherNestsInItsCountAndItsStop) {
   walk.AddFolder("C:\\w\\one", true);
   EXPECT_EQ(site.added, (Texts{"C:\\w\\one\\c.png", "C:\\w\\two\\f.tga", "C:\\w\\one\\deep\\d.gif",
                                "C:\\w\\one\\deep\\e.tiff"}));
-  EXPECT_EQ(site.log, (Texts{"begin", "Adding wallpapers: 0", "Adding wallpapers: 1",
-                             "Adding wallpapers: 2", "Adding wallpapers: 3",
-                             "Adding wallpapers: 4", "end"}));
+  EXPECT_EQ(site.log,
+            (Texts{"begin", "Adding wallpapers: 0", "Adding wallpapers: 1", "Adding wallpapers: 2",
+                   "Adding wallpapers: 3", "Adding wallpapers: 4", "end"}));
 
   site = Tree();
   site.onMessage[1] = [&] {

@@ -7,6 +7,7 @@
 #include "list/list_support.h"
 #include "list/thumbnail_name.h"
 #include "wallpaper/resample.h"
+#include "wallpaper/wallpaper_render.h"
 
 namespace kv {
 namespace {
@@ -90,6 +91,22 @@ TEST(PreviewPicture, MissingAndUnreadableFilesGiveNothingAndUnknownTypesAnEmptyP
   const std::optional<Bitmap> small = LoadPreviewPicture(cache, dir / "small.bmp", 0, 0, 0);
   ASSERT_TRUE(small);
   EXPECT_EQ(small->Width(), 8);
+}
+
+TEST(PreviewPicture, TheOpenDialogFitsAPictureKeepingItsShape) {
+  TempDir dir;
+  const Bitmap wide = Gradient(64, 48, false);
+  SaveBmp(wide, dir / "wide.bmp");
+  SaveBmp(wide, dir / "wide.txt");  // a type the program does not take
+  dir.Touch("junk.png", "not a picture");
+  const Bitmap fitted = LoadFittedPicture(dir / "wide.bmp", 30, 40);
+  EXPECT_EQ(fitted.Width(), 30);
+  EXPECT_EQ(fitted.Height(), ScaledSize(64, 48, 30, 40).height);
+  EXPECT_TRUE(fitted == StretchPlain(wide, 30, fitted.Height()));
+  EXPECT_EQ(LoadFittedPicture(dir / "wide.bmp", 200, 30).Height(), 30);  // fitted to the height
+  EXPECT_TRUE(LoadFittedPicture(dir / "wide.txt", 30, 40).Empty());
+  EXPECT_TRUE(LoadFittedPicture(dir / "junk.png", 30, 40).Empty());
+  EXPECT_TRUE(LoadFittedPicture(dir / "wide.bmp", 0, 40).Empty());
 }
 
 }  // namespace
