@@ -42,13 +42,16 @@ class UniqueHandle {
   Handle handle_ = Traits::Invalid();
 };
 
-struct RegKeyTraits {
-  using Handle = HKEY;
-  static HKEY Invalid() noexcept { return nullptr; }
-  static bool IsValid(HKEY h) noexcept { return h != nullptr; }
-  static void Close(HKEY h) noexcept { RegCloseKey(h); }
+// Handles whose "no handle" value is null, each kind closed by one function.
+template <typename T, auto CloseFunction>
+struct NullHandleTraits {
+  using Handle = T;
+  static T Invalid() noexcept { return nullptr; }
+  static bool IsValid(T h) noexcept { return h != nullptr; }
+  static void Close(T h) noexcept { CloseFunction(h); }
 };
-using RegKey = UniqueHandle<RegKeyTraits>;
+
+using RegKey = UniqueHandle<NullHandleTraits<HKEY, RegCloseKey>>;
 
 // Kernel objects whose "no handle" value is null (events, threads, processes).
 struct KernelHandleTraits {
@@ -66,12 +69,7 @@ struct FileHandleTraits : KernelHandleTraits {
 using FileHandle = UniqueHandle<FileHandleTraits>;
 
 template <typename T>
-struct GdiObjectTraits {
-  using Handle = T;
-  static T Invalid() noexcept { return nullptr; }
-  static bool IsValid(T h) noexcept { return h != nullptr; }
-  static void Close(T h) noexcept { DeleteObject(h); }
-};
+using GdiObjectTraits = NullHandleTraits<T, DeleteObject>;
 using GdiBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using GdiRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using GdiBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
@@ -80,33 +78,15 @@ using GdiPen = UniqueHandle<GdiObjectTraits<HPEN>>;
 
 // Icons made or loaded for this program alone (not the system's shared ones,
 // which must never be destroyed).
-struct IconTraits {
-  using Handle = HICON;
-  static HICON Invalid() noexcept { return nullptr; }
-  static bool IsValid(HICON h) noexcept { return h != nullptr; }
-  static void Close(HICON h) noexcept { DestroyIcon(h); }
-};
-using IconHandle = UniqueHandle<IconTraits>;
-
-struct ImageListTraits {
-  using Handle = HIMAGELIST;
-  static HIMAGELIST Invalid() noexcept { return nullptr; }
-  static bool IsValid(HIMAGELIST h) noexcept { return h != nullptr; }
-  static void Close(HIMAGELIST h) noexcept { ImageList_Destroy(h); }
-};
-using ImageListHandle = UniqueHandle<ImageListTraits>;
+using IconHandle = UniqueHandle<NullHandleTraits<HICON, DestroyIcon>>;
+using ImageListHandle = UniqueHandle<NullHandleTraits<HIMAGELIST, ImageList_Destroy>>;
 
 // A window owned by an object rather than by a parent window: tooltip windows
 // that a control or form creates for itself. A window that is already gone
 // (its owner destroyed it first) is left alone.
-struct OwnedWindowTraits {
-  using Handle = HWND;
-  static HWND Invalid() noexcept { return nullptr; }
-  static bool IsValid(HWND h) noexcept { return h != nullptr; }
-  static void Close(HWND h) noexcept {
-    if (IsWindow(h)) DestroyWindow(h);
-  }
-};
-using OwnedWindow = UniqueHandle<OwnedWindowTraits>;
+inline void DestroyOwnedWindow(HWND h) noexcept {
+  if (IsWindow(h)) DestroyWindow(h);
+}
+using OwnedWindow = UniqueHandle<NullHandleTraits<HWND, DestroyOwnedWindow>>;
 
 }  // namespace kv
