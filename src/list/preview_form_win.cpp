@@ -224,9 +224,9 @@ void TPreviewForm::ApplyImage1Click() {
   SaveBmp(previewImage_.Picture(), ProgramDir() + kWallpaperFileName);
   // 2. Set as it is, without rendering again; the current entry stays.
   if (MainForm) MainForm->KVWallpaper1().ApplyWallpaper(false, true);
-  // 3. The icon text colour from the wallpaper's thumbnail (the picture the
-  //    strip and the manager show of it), else from the shown picture.
-  //    Only read when it is used.
+  // 3. The icon text colour from the wallpaper's thumbnail as the cache holds
+  //    it, else from the shown picture; the thumbnail is read only when the
+  //    colour is derived at all.
   if (MainForm && OptionsForm && OptionsForm->AnalyseThumbnails()) {
     const std::optional<Bitmap> thumbnail =
         LoadThumbnailPicture(ProgramDir() + kCacheDirectoryName + "\\", shownName_);
