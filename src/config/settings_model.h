@@ -56,6 +56,8 @@ class SettingsModel {
   void Load();
   [[nodiscard]] bool Loading() const noexcept { return loading_; }
   [[nodiscard]] bool WrittenOnFirstRun(const SettingDef& def) const;
+  // Known only once the browser exists, which may be after the model is made.
+  void SetLayered(bool layered) noexcept { layered_ = layered; }
 
   // The rows of a Particular group, in the schema's order.
   [[nodiscard]] static std::vector<const SettingDef*> Group(Option option);
