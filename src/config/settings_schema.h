@@ -31,6 +31,10 @@ inline constexpr char kFillTheBars[] = "Fill The Bars";
 inline constexpr char kBackHotkey[] = "Back Hotkey";
 inline constexpr char kEnableBackHotkey[] = "Enable Back Hotkey";
 
+// A window's place below "Forms\<window name>\".
+inline constexpr char kFormTop[] = "Top";
+inline constexpr char kFormLeft[] = "Left";
+
 // "CurrentSkinFile" when the built-in skin is in use.
 inline constexpr char kDefaultSkinFile[] = "%default%";
 
