@@ -627,7 +627,7 @@ TEST_F(OptionsWindow, TheCacheButtonsAndTheStatisticsTimer) {
   std::ofstream(Widen(cache + "three.jpg").c_str()) << "1";
   options->CacheTimerTimer();
   EXPECT_EQ(options->CacheCountText(), "Cache Contains (1) Files");
-  SendMessageW(options->ControlFor("Cache Regeneration"), CB_SETCURSEL, 1, 0);
+  Choose(options->ControlFor("Cache Regeneration"), 1);
   options->RegenerateCacheClick();
   EXPECT_EQ(options->CacheCountText(), "Cache Contains (0) Files");
 }

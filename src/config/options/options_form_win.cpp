@@ -116,6 +116,13 @@ void TOptionsForm::Create() {
   args.height = outer.bottom - outer.top;
   CreateForm(args);
   program::OptionsForm = this;
+  onShow = [this](bool visible) { ShownOrHidden(visible); };
+  onMouseMove = [this](int, int) { FormMouseMove(); };
+  // The session's end and the watch thread's notice have no typed event.
+  onMessage = [this](UINT msg, WPARAM, LPARAM, LRESULT& result) {
+    result = 0;
+    return OtherMessage(msg);
+  };
   if (icon_) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
 
   BuildStrip();
@@ -344,42 +351,34 @@ void TOptionsForm::Remember(const char* name, HWND control) {
   if (name) byValue_[name] = control;
 }
 
-LRESULT TOptionsForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_SHOWWINDOW:
-      if (wp) {  // FormShow
-        if (!everShown_) {
-          // The page in front is made now, before the window appears.
-          everShown_ = true;
-          SelectTabsShown();
-        }
-        if (MainForm) MainForm->SetItemChecked(program::MainCommand::Configuration, true);
-      } else {  // FormHide
-        ApplyShowKV();
-        if (MainForm) MainForm->SetItemChecked(program::MainCommand::Configuration, false);
-      }
-      break;
-    case WM_MOUSEMOVE:
-      FormMouseMove();
-      break;
-    case WM_QUERYENDSESSION: {
-      // The default answer (the session may end), then the shut-down switch.
-      const LRESULT answer = TKVForm::WndProc(msg, wp, lp);
-      try {
-        SessionEnding();
-      } catch (...) {
-        ui::ReportCurrentException();
-      }
-      return answer;
+void TOptionsForm::ShownOrHidden(bool visible) {
+  if (visible) {  // FormShow
+    if (!everShown_) {
+      // The page in front is made now, before the window appears.
+      everShown_ = true;
+      SelectTabsShown();
     }
-    case kWatchMessage:
-      // A change in the watched directory, handed over by the watch thread.
-      if (DirectoryExists(watched_)) ScanWatchedDirectory();
-      return 0;
-    default:
-      break;
+    if (MainForm) MainForm->SetItemChecked(program::MainCommand::Configuration, true);
+  } else {  // FormHide
+    ApplyShowKV();
+    if (MainForm) MainForm->SetItemChecked(program::MainCommand::Configuration, false);
   }
-  return TKVForm::WndProc(msg, wp, lp);
+}
+
+bool TOptionsForm::OtherMessage(UINT msg) {
+  if (msg == WM_QUERYENDSESSION) {
+    // The shut-down switch; the default answer follows (the session may end).
+    try {
+      SessionEnding();
+    } catch (...) {
+      ui::ReportCurrentException();
+    }
+    return false;
+  }
+  if (msg != kWatchMessage) return false;
+  // A change in the watched directory, handed over by the watch thread.
+  if (DirectoryExists(watched_)) ScanWatchedDirectory();
+  return true;
 }
 
 }  // namespace kv

@@ -159,9 +159,6 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
   [[nodiscard]] std::string DefaultStyleText(int row) const;
   [[nodiscard]] bool LayeredAvailable() const noexcept { return layered_; }
 
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
   using Builder = void (TOptionsForm::*)(ui::GradientPanel&);
   struct Page {
@@ -250,6 +247,9 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
   void WatchEditChange();
   void DefaultsListPopup(int x, int y);
   void FormMouseMove();
+  void ShownOrHidden(bool visible);
+  // True when `msg` was handled here.
+  bool OtherMessage(UINT msg);
   void LoadEffectValues(std::size_t set);
   // Without a stored "Small Icons": the size boxes show the menu's marks.
   void ShowIconSizeInForce();
