@@ -5,7 +5,10 @@
    1024 x 768 desktop, and its parts (decode, render, write, desktop call),
    against `kvtool render` of the same job as a whole process.
 2. Start-up until the browser window shows, with a 10,000-entry list whose
-   shown entries have their thumbnails in the cache, against an empty list.
+   shown entries have their thumbnails in the cache, against an empty list,
+   and against a Wine process that only starts and ends (kvuninst.exe with no
+   settings to remove): the ratio says what the program adds to Wine's own
+   start.
 3. The private memory of the running program after start-up.
 
 Prints a short report; the folder build/bench-program/ keeps what it made.
@@ -71,11 +74,30 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--bin", required=True)
     parser.add_argument("--rounds", type=int, default=5)
+    parser.add_argument("--startup-only", action="store_true",
+                        help="measure start-up and memory only (section 2 and 3)")
     args = parser.parse_args()
     folder = os.path.join(TOP, "build", "bench-program")
     os.makedirs(folder, exist_ok=True)
     env = kve2e.wine_environment()
 
+    if not args.startup_only:
+        switch_section(args, folder, env)
+    startup_section(args, env)
+    return 0
+
+
+def process_start(folder, env, rounds):
+    """Median seconds of a Wine process that starts and ends at once."""
+    times = []
+    for _ in range(rounds):
+        t0 = time.time()
+        run(["wine", "kvuninst.exe"], cwd=folder, env=env)
+        times.append(time.time() - t0)
+    return statistics.median(times)
+
+
+def switch_section(args, folder, env):
     # -- 1. one switch and its parts ---------------------------------------
     big = os.path.join(folder, "big.jpg")
     if not os.path.exists(big):
@@ -100,6 +122,8 @@ def main():
     print(f"  kvtool render of the same job, whole process under Wine: "
           f"{statistics.median(times) * 1000:.0f} ms (median of {args.rounds})")
 
+
+def startup_section(args, env):
     # -- 2. start-up with 10,000 entries ------------------------------------
     d = kve2e.Desktop("benchstart", args.bin)
     d.prepare("Kestrova.exe")
@@ -127,10 +151,13 @@ def main():
                 memory.append(private_kb(pid))
             stop(d, browser)
         results[label] = (statistics.median(starts), statistics.median(memory) if memory else 0)
+    shutil.copy2(os.path.join(args.bin, "kvuninst.exe"), d.folder)
+    bare = process_start(d.folder, env, 5)
+    print(f"a Wine process that starts and ends (kvuninst.exe): {bare * 1000:.0f} ms (median of 5)")
     for label, (seconds, kb) in results.items():
         print(f"start-up until the browser shows, {label}: {seconds * 1000:.0f} ms "
-              f"(median of 3); private memory after start-up {kb / 1024:.1f} MB")
-    return 0
+              f"(median of 3, {seconds / bare:.1f}x that process start); "
+              f"private memory after start-up {kb / 1024:.1f} MB")
 
 
 if __name__ == "__main__":

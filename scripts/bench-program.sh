@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
 # Measures the program under Wine: one switch and its parts against `kvtool
-# render`, start-up with a 10,000-entry list, private memory after start-up
-# (scripts/bench-program.py says what and how). Builds what it needs first.
-#   scripts/bench-program.sh [--rounds N]
+# render`, start-up with a 10,000-entry list against a bare Wine process start
+# (kvuninst.exe), private memory after start-up (scripts/bench-program.py says
+# what and how). Builds what it needs first; --bin DIR measures the programs
+# of another build instead.
+#   scripts/bench-program.sh [--rounds N] [--startup-only] [--bin DIR]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 preset=$(scripts/wine-arch.sh)
-cmake --build --preset "$preset" -j "$(nproc)" --target Kestrova kvmsg kvtool switch_timing >/dev/null
+bin="build/$preset/bin"
+args=()
+while [ $# -gt 0 ]; do
+  if [ "$1" = --bin ]; then bin=$2; shift 2; else args+=("$1"); shift; fi
+done
+if [ "$bin" = "build/$preset/bin" ]; then
+  cmake --build --preset "$preset" -j "$(nproc)" \
+    --target Kestrova kvmsg kvtool kvuninst switch_timing >/dev/null
+fi
 scripts/wine-session.sh start
 trap 'scripts/wine-session.sh stop' EXIT
-python3 scripts/bench-program.py --bin "build/$preset/bin" "$@"
+python3 scripts/bench-program.py --bin "$bin" "${args[@]}"

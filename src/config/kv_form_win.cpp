@@ -1,6 +1,7 @@
 #include "config/kv_form_win.h"
 
 #include "base/error.h"
+#include "config/settings_schema.h"
 #include "config/settings_store.h"
 #include "widgets/window_win.h"
 
@@ -23,8 +24,8 @@ int StoredPlace(SettingsStore& store, const std::string& name, const char* value
 
 void TKVForm::CreateForm(const CreateArgs& args) {
   CreateArgs placed = args;
-  placed.top = StoredPlace(store_, name_, "Top");
-  placed.left = StoredPlace(store_, name_, "Left");
+  placed.top = StoredPlace(store_, name_, kFormTop);
+  placed.left = StoredPlace(store_, name_, kFormLeft);
   Create(placed);
 }
 
@@ -32,8 +33,8 @@ TKVForm::~TKVForm() {
   if (!hwnd()) return;
   try {
     const RECT r = Bounds();
-    store_.RegWriteInteger(FormKey(name_), "Top", r.top);
-    store_.RegWriteInteger(FormKey(name_), "Left", r.left);
+    store_.RegWriteInteger(FormKey(name_), kFormTop, r.top);
+    store_.RegWriteInteger(FormKey(name_), kFormLeft, r.left);
   } catch (...) {
     // A destructor reports nothing: the place is simply not remembered.
   }

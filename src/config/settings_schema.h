@@ -31,10 +31,113 @@ inline constexpr char kFillTheBars[] = "Fill The Bars";
 inline constexpr char kBackHotkey[] = "Back Hotkey";
 inline constexpr char kEnableBackHotkey[] = "Enable Back Hotkey";
 
+// A window's place below "Forms\<window name>\".
+inline constexpr char kFormTop[] = "Top";
+inline constexpr char kFormLeft[] = "Left";
+
 // "CurrentSkinFile" when the built-in skin is in use.
 inline constexpr char kDefaultSkinFile[] = "%default%";
 
 enum class SettingType { Bool, Int, String, Shortcut, Colour };
+
+// The options window's control of a setting, which the settings load fills.
+enum class Shown : std::uint8_t {
+  None,        // no control: read and written by others, or not at all
+  Check,       // a check box: the value is 0 or 1
+  Spin,        // a number edit: held to the setting's range
+  Choice,      // a choice list: the item index, min to max
+  Particular,  // read by the window itself at its place in the load order
+};
+
+// What the settings load does with a bound setting (Check, Spin, Choice).
+enum class Taken : std::uint8_t {
+  // A stored value is taken, written back and applied; an absent one that a
+  // first run writes is written, and applied when the control showed another.
+  // A choice is taken and applied only when stored and one of its items.
+  Applied,
+  // Taken as for Applied, then written and applied whatever was read: what
+  // it drives started from another value than the control shows.
+  AppliedAlways,
+  // Only shown: nothing written or applied (the value is read where it is
+  // used, or the control only tells others what to do later).
+  Quiet,
+};
+
+// Every control of the options window: the identity the pages and the effects
+// use, one for each bound setting (the groups of Particular ones share one).
+enum class Option : std::uint8_t {
+  None,
+  // Program Options.
+  StayOnTop,
+  ButtonHints,
+  SnapToEdge,
+  ReversedWheel,
+  PixelThreshold,
+  WallpaperScroll,
+  MenuStyles,
+  RegisterAssociations,
+  RemoveOrphans,
+  RunOnStartup,
+  ShowKV,
+  AutoHide,
+  AutoHideTime,
+  // Thumbnails.
+  CacheEnabled,
+  Compression,
+  ThumbFilter,
+  ThumbWidth,
+  RemoveThumbs,
+  CacheRegeneration,
+  DisplayFilter,
+  // Tray clicks and global hotkeys.
+  ClickLeft,
+  ClickMiddle,
+  ClickRight,
+  ClickShiftLeft,
+  ClickShiftMiddle,
+  ClickShiftRight,
+  Hotkey,
+  HotkeyEnable,
+  // Switching and desktop icons.
+  StartupSwitch,
+  StartupSwitchType,
+  IntervalSwitch,
+  IntervalEvery,
+  IntervalUnit,
+  IntervalType,
+  ShutdownSwitch,
+  ShutdownSwitchType,
+  DesktopColours,
+  TextColour,
+  BackgroundColour,
+  TransparentBG,
+  IconColour,
+  Analyse,
+  GrayScale,
+  KeepIconsHidden,
+  HiddenRefresh,
+  IconSize,
+  // Form effects.
+  TaskbarTrans,
+  Fade,
+  FadeDelay,
+  FadeStep,
+  FormColours,
+  FormToChange,
+  FormEffect,
+  // List defaults, the pages, the extras.
+  WatchedDirectory,
+  StyleDefault,
+  ScaledFilter,
+  SkinFile,
+  PageTab,
+  Page,
+  RandomWithoutRepeats,
+  KeepHistory,
+  FillTheBars,
+  BackHotkey,
+  EnableBackHotkey,
+};
 
 // When the first load of an empty store writes the value.
 enum class FirstRun {
@@ -54,6 +157,13 @@ struct SettingDef {
   FirstRun firstRun;
   std::int32_t min;  // inclusive range of bool and int values
   std::int32_t max;
+  // Its control in the options window and what the settings load does.
+  Option option = Option::None;
+  Shown shown = Shown::None;
+  Taken taken = Taken::Applied;
+  // What the control shows before the load (where it differs from the
+  // default, a first run applies the default).
+  std::int32_t initial = 0;
 };
 
 inline constexpr std::int32_t kAnyInt = std::numeric_limits<std::int32_t>::max();
@@ -61,6 +171,10 @@ inline constexpr std::int32_t kAnyInt = std::numeric_limits<std::int32_t>::max()
 // The table itself, in the order the settings load reads the subkeys.
 extern const SettingDef kSettingsSchema[];
 extern const std::size_t kSettingsSchemaSize;
+
+// The entry of a bound control (the first of a Particular group); aborts when
+// the schema has none, which its tests rule out.
+[[nodiscard]] const SettingDef& SettingOf(Option option);
 
 // The entry for a subkey and name (compared without regard to case), nullptr
 // when the schema has none.

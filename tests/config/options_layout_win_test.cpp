@@ -152,6 +152,7 @@ TEST(OptionsLayout, EveryCaptionValueAndChoiceFitsItsControlOnEveryPage) {
   ScriptedPrompts prompts;
   TOptionsForm options(prompts, store, SystemShellDelete());
   options.Create();
+  options.BuildAllPages();
   // The widest value each hotkey field may have to show.
   for (const char* field : {"RandomHotkey", "NextHotkey", "PreviousHotkey", "PauseHotKey"})
     SendMessageW(options.ControlFor(field), HKM_SETHOTKEY,

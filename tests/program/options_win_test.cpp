@@ -2,6 +2,9 @@
 // the manager, with scripted prompts and the real registry), driven through
 // its controls as a user drives them.
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <chrono>
 #include <fstream>
@@ -16,6 +19,7 @@
 #include "config/auto_start_win.h"
 #include "config/hotkey_rules.h"
 #include "config/options/options_form_win.h"
+#include "config/settings_schema.h"
 #include "config/settings_store_win.h"
 #include "list/manager_form_win.h"
 #include "list/shell_files.h"
@@ -391,6 +395,17 @@ TEST_F(OptionsControls, EachControlWritesItsValueAndAppliesIt) {
        [&](O&) { return m().ImageResizer1().filter == 2; }},
       {"Thumbnails\\", "ImageDisplayFilter", ControlCase::ChooseItem, 4, 4,
        [](O&) { return program::Options.imageDisplayFilter == 4; }},
+      // The extras: the browser takes them at once (the tray's Back item, the
+      // Back hotkey) or reads them where they are used.
+      {"Kv Extras\\", "Keep History", ControlCase::ClickBox, 0, 1,
+       [&](O&) { return b().Item("SysBack").visible; }},
+      {"Kv Extras\\", "Enable Back Hotkey", ControlCase::ClickBox, 0, 1,
+       [&](O&) {
+         return b().BackHotKey.Enabled() && IsWindowEnabled(self.Control("Back Hotkey"));
+       }},
+      {"Kv Extras\\", "Random Without Repeats", ControlCase::ClickBox, 0, 1,
+       [](O&) { return true; }},
+      {"Kv Extras\\", "Fill The Bars", ControlCase::ClickBox, 0, 1, [](O&) { return true; }},
       {"Thumbnails\\", "Cache Enabled", ControlCase::ClickBox, 0, 0,
        [&](O&) {
          return !m().ImageResizer1().cacheEnabled && !program::Options.cacheEnabled &&
@@ -400,7 +415,7 @@ TEST_F(OptionsControls, EachControlWritesItsValueAndAppliesIt) {
   for (const ControlCase& c : cases) {
     SCOPED_TRACE(std::string(c.subkey) + c.value);
     const HWND control = Control(c.value);
-    if (!control) continue;
+    ASSERT_NE(control, nullptr) << "no control writes " << c.subkey << c.value;
     switch (c.action) {
       case ControlCase::ClickBox:
         Click(control);
@@ -420,6 +435,54 @@ TEST_F(OptionsControls, EachControlWritesItsValueAndAppliesIt) {
   EXPECT_EQ(store.RegReadInteger("Form Effects\\Manager\\", "Red"), std::nullopt);
   EXPECT_EQ(manager->Effects().RedIntensity(), 1.0);
   program::StayOnTopFlag = false;
+}
+
+// Every setting the schema binds to a control has that control, with the
+// setting's range, and the control shows the loaded value; no page is made
+// before the window is first shown.
+TEST_F(OptionsWindow, EveryBoundSettingHasItsControlWithItsRangeAndValue) {
+  PutDword(L"\\Thumbnails", L"Width", 150);
+  PutDword(L"\\Kv Extras", L"Keep History", 1);
+  StartWindows();
+  StartOptions();
+  EXPECT_EQ(options->BuiltPanelCount(), 0);
+  options->SetVisible(true);
+  EXPECT_EQ(options->BuiltPanelCount(), 1);  // the About page
+  options->SetVisible(false);
+  int checked = 0;
+  for (std::size_t i = 0; i < kSettingsSchemaSize; ++i) {
+    const SettingDef& d = kSettingsSchema[i];
+    if (d.shown != Shown::Check && d.shown != Shown::Spin && d.shown != Shown::Choice) continue;
+    SCOPED_TRACE(std::string(d.subkey) + d.name);
+    const HWND control = Control(d.name);
+    ASSERT_NE(control, nullptr);
+    const std::int32_t value = options->Model().Value(d);
+    if (d.shown == Shown::Check) {
+      EXPECT_EQ(IsChecked(control), value != 0);
+    } else if (d.shown == Shown::Spin) {
+      EXPECT_EQ(Shown(control), value);
+      HWND upDown = nullptr;
+      while ((upDown = FindWindowExW(GetParent(control), upDown, UPDOWN_CLASSW, nullptr)))
+        if (reinterpret_cast<HWND>(SendMessageW(upDown, UDM_GETBUDDY, 0, 0)) == control) break;
+      ASSERT_NE(upDown, nullptr);
+      int low = 0, high = 0;
+      SendMessageW(upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                   reinterpret_cast<LPARAM>(&high));
+      EXPECT_EQ(low, d.min);
+      // The preview scroll's maximum is the browser's preview count.
+      if (d.option != Option::WallpaperScroll) {
+        EXPECT_EQ(high, d.max);
+      }
+    } else {
+      EXPECT_EQ(SendMessageW(control, CB_GETCOUNT, 0, 0), d.max + 1);
+      EXPECT_EQ(SendMessageW(control, CB_GETCURSEL, 0, 0), value);
+    }
+    ++checked;
+  }
+  EXPECT_GT(checked, 50);
+  EXPECT_EQ(Shown(Control("Width")), 150);
+  EXPECT_TRUE(IsChecked(Control("Keep History")));
+  EXPECT_EQ(options->BuiltPanelCount(), 10);
 }
 
 TEST_F(OptionsWindow, RunValueFollowsTheOptionAndFallsBackToTheUsersKey) {
@@ -564,7 +627,7 @@ TEST_F(OptionsWindow, TheCacheButtonsAndTheStatisticsTimer) {
   std::ofstream(Widen(cache + "three.jpg").c_str()) << "1";
   options->CacheTimerTimer();
   EXPECT_EQ(options->CacheCountText(), "Cache Contains (1) Files");
-  SendMessageW(options->ControlFor("Cache Regeneration"), CB_SETCURSEL, 1, 0);
+  Choose(options->ControlFor("Cache Regeneration"), 1);
   options->RegenerateCacheClick();
   EXPECT_EQ(options->CacheCountText(), "Cache Contains (0) Files");
 }

@@ -12,6 +12,7 @@
 #include "config/options/options_texts.h"
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
+#include "list/thumbnail_cache.h"
 #include "program/program_state.h"
 #include "skin/organic_glass_form_win.h"
 
@@ -39,16 +40,30 @@ void OpenWebPage(const char* url) {
 }
 
 TOptionsForm::TOptionsForm(Prompts& prompts, SettingsStore& store, ShellDelete& shellDelete)
-    : TKVForm(store, kOptionsFormName), prompts_(prompts), shellDelete_(shellDelete) {
+    : TKVForm(store, kOptionsFormName),
+      prompts_(prompts),
+      shellDelete_(shellDelete),
+      model_(store, *this, false),
+      cacheCountText_(EmptyCacheStatistics().countText),
+      cacheSizeText_(EmptyCacheStatistics().sizeText) {
   // The auto-start component as placed on the window: its name, and false.
   KVAutoStart1_.SetAppName("Kestrova");
   KVAutoStart1_.SetAutostart(false);
-  for (int tag = 0; tag < 4; ++tag) {
+  for (int tag = 0; tag < kGlobalHotkeys; ++tag) {
     auto hotKey = std::make_unique<TfisHotKey>();
     hotKey->Tag = tag;
     hotKey->SetEnabled(false);  // as placed; the settings load enables them
     hotKey->OnHotKey = [this](TfisHotKey& sender) { HotKeyPressed(sender); };
     hotKeys_[static_cast<std::size_t>(tag)] = std::move(hotKey);
+  }
+  const auto keys = SettingsModel::Group(Option::Hotkey);
+  const auto ticks = SettingsModel::Group(Option::HotkeyEnable);
+  for (std::size_t i = 0; i < slots_.size(); ++i) {
+    const bool back = i == kBackSlot;
+    slots_[i].key = back ? &SettingOf(Option::BackHotkey) : keys[i];
+    slots_[i].enabled = back ? &SettingOf(Option::EnableBackHotkey) : ticks[i];
+    // Shift alone is a modifier enough for the random wallpaper's hotkey only.
+    slots_[i].shiftAloneAllowed = i == 0;
   }
 }
 
@@ -59,10 +74,11 @@ TOptionsForm::~TOptionsForm() {
   try {
     for (int tag = 0; tag < 3; ++tag) {  // the pause hotkey is not written again
       HotkeySlot& slot = slots_[static_cast<std::size_t>(tag)];
+      // What the edit shows, typed or not; the held one while it is not made.
       if (slot.edit.hwnd())
-        store_.RegWriteShortcut(
-            kButtonsKey, slot.keyValue,
-            ShortcutFromHotkeyControl(LOBYTE(slot.edit.Hotkey()), HIBYTE(slot.edit.Hotkey())));
+        model_.Hold(*slot.key, static_cast<std::int32_t>(ShortcutFromHotkeyControl(
+                                   LOBYTE(slot.edit.Hotkey()), HIBYTE(slot.edit.Hotkey()))));
+      model_.Write(*slot.key);
     }
   } catch (...) {
     // Nothing is reported while the program ends.
@@ -99,11 +115,17 @@ void TOptionsForm::Create() {
   args.height = outer.bottom - outer.top;
   CreateForm(args);
   program::OptionsForm = this;
+  onShow = [this](bool visible) { ShownOrHidden(visible); };
+  onMouseMove = [this](int, int) { FormMouseMove(); };
+  // The session's end and the watch thread's notice have no typed event.
+  onMessage = [this](UINT msg, WPARAM, LPARAM, LRESULT& result) {
+    result = 0;
+    return OtherMessage(msg);
+  };
   if (icon_) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
 
   BuildStrip();
   BuildPages();
-  SelectTabsShown();
 
   // FormCreate, in its order: the taskbar's styles, the settings, the cache
   // statistics timer, the start-up switch, the layered windows label.
@@ -119,18 +141,14 @@ void TOptionsForm::Create() {
   LoadSettings();
   // The file types are registered afresh at every start while the option is
   // on, so that they follow the executable when it moves.
-  if (AssociationsCB.Checked()) RegisterProgramFileTypes(ExecutablePath());
+  if (model_.On(Option::RegisterAssociations)) RegisterProgramFileTypes(ExecutablePath());
   SetTimer(hwnd(), kCacheTimerId, kCacheTimerFirst, nullptr);
   onTimer = [this](UINT_PTR id) {
     if (id == kCacheTimerId) CacheTimerTimer();
   };
-  if (StartupSwitchCB.Checked() && MainForm && program::ManagerForm)
-    MainForm->StartupSwitch(static_cast<program::SwitchMove>(StartupTypeCBox.ItemIndex()));
-  if (MainForm && !layered_) {
-    layeredLabel_.SetText(options::kLayeredUnsupported);
-    taskbarLabel_.SetEnabled(false);
-    TaskbarTransSE.SetEnabled(false);
-  }
+  if (model_.On(Option::StartupSwitch) && MainForm && program::ManagerForm)
+    MainForm->StartupSwitch(
+        static_cast<program::SwitchMove>(model_.Value(Option::StartupSwitchType)));
 }
 
 // --- The strip and the pages -------------------------------------------------
@@ -169,8 +187,15 @@ void TOptionsForm::BuildStrip() {
   }
 }
 
-ui::GradientPanel& TOptionsForm::AddPanel(Page& page, const char* tab) {
+void TOptionsForm::AddPanel(Page& page, const char* tab, Builder build) {
   if (tab) page.tabs.AddTab(tab);
+  page.panels.emplace_back();
+  page.builders.push_back(build);
+}
+
+void TOptionsForm::EnsurePanel(std::size_t pageIndex, std::size_t panelIndex) {
+  Page& page = pages_[pageIndex];
+  if (page.panels[panelIndex]) return;
   auto panel = std::make_unique<ui::GradientPanel>();
   // A light blue at the top fading to white at the bottom.
   panel->Create(hwnd(), page.tabs.PageRect(), RGB(214, 226, 247), RGB(255, 255, 255));
@@ -178,16 +203,32 @@ ui::GradientPanel& TOptionsForm::AddPanel(Page& page, const char* tab) {
   // Later siblings go below the earlier ones: the panel is lifted above its
   // tab control, which would otherwise paint over it.
   SetWindowPos(panel->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  page.panels.push_back(std::move(panel));
-  return *page.panels.back();
+  ui::GradientPanel& made = *panel;
+  page.panels[panelIndex] = std::move(panel);
+  (this->*page.builders[panelIndex])(made);
+  UpdateEnabling();
+}
+
+void TOptionsForm::BuildAllPages() {
+  for (std::size_t i = 0; i < pages_.size(); ++i)
+    for (std::size_t p = 0; p < pages_[i].panels.size(); ++p) EnsurePanel(i, p);
+  SelectTabsShown();
+}
+
+int TOptionsForm::BuiltPanelCount() const {
+  int count = 0;
+  for (const Page& page : pages_)
+    for (const auto& panel : page.panels) count += panel ? 1 : 0;
+  return count;
 }
 
 void TOptionsForm::BuildPages() {
-  static const char* const kTabValues[] = {nullptr, "CurrentPOTab", "CurrentOSTab", "CurrentWTab",
-                                           nullptr};
+  // The pages' frames and tabs; the panels with their controls are made when
+  // first shown (EnsurePanel).
+  const auto tabs = SettingsModel::Group(Option::PageTab);  // pages 1, 2 and 3
   for (std::size_t i = 0; i < pages_.size(); ++i) {
     Page& page = pages_[i];
-    page.tabValue = kTabValues[i];
+    page.tabSetting = i >= 1 && i <= tabs.size() ? tabs[i - 1] : nullptr;
     ui::Control::CreateArgs a;
     a.parent = hwnd();
     a.left = kPageBounds.left;
@@ -199,29 +240,35 @@ void TOptionsForm::BuildPages() {
     page.tabs.SetFont(font_.get());
     page.tabs.onChanged = [this, i](int tab) {
       SelectTab(static_cast<int>(i), tab);
-      if (pages_[i].tabValue) store_.RegWriteInteger(kRootKey, pages_[i].tabValue, tab);
+      if (const SettingDef* def = pages_[i].tabSetting)
+        store_.RegWriteInteger(def->subkey, def->name, tab);
     };
   }
-  BuildAboutPanel(AddPanel(pages_[0], "About"));
-  BuildGeneralPanel(AddPanel(pages_[1], "General Options"));
-  BuildTransparencyPanel(AddPanel(pages_[1], "Transparency"));
-  BuildShortcutPanel(AddPanel(pages_[1], "Shortcutting"));
-  BuildDesktopPanel(AddPanel(pages_[2], "Desktop"));
-  BuildAssociationsPanel(AddPanel(pages_[2], "File Types"));
-  BuildListPanel(AddPanel(pages_[3], "Wallpaper List"));
-  BuildSwitchingPanel(AddPanel(pages_[3], "Wallpaper Switching"));
-  BuildThumbnailsPanel(AddPanel(pages_[3], "Thumbnails"));
-  BuildSkinsPanel(AddPanel(pages_[4], "Skins"));
+  AddPanel(pages_[0], "About", &TOptionsForm::BuildAboutPanel);
+  AddPanel(pages_[1], "General Options", &TOptionsForm::BuildGeneralPanel);
+  AddPanel(pages_[1], "Transparency", &TOptionsForm::BuildTransparencyPanel);
+  AddPanel(pages_[1], "Shortcutting", &TOptionsForm::BuildShortcutPanel);
+  AddPanel(pages_[2], "Desktop", &TOptionsForm::BuildDesktopPanel);
+  AddPanel(pages_[2], "File Types", &TOptionsForm::BuildAssociationsPanel);
+  AddPanel(pages_[3], "Wallpaper List", &TOptionsForm::BuildListPanel);
+  AddPanel(pages_[3], "Wallpaper Switching", &TOptionsForm::BuildSwitchingPanel);
+  AddPanel(pages_[3], "Thumbnails", &TOptionsForm::BuildThumbnailsPanel);
+  AddPanel(pages_[4], "Skins", &TOptionsForm::BuildSkinsPanel);
+  SelectTabsShown();
 }
 
 void TOptionsForm::SelectTabsShown() {
   // Without a stored page the About page is in front and no link is marked.
+  // The panel in front is made once the window has been shown.
   for (std::size_t i = 0; i < pages_.size(); ++i) {
     const bool front = static_cast<int>(i) == (currentPage_ < 0 ? 0 : currentPage_);
     pages_[i].tabs.SetVisible(front);
     const int tab = pages_[i].tabs.TabIndex();
-    for (std::size_t p = 0; p < pages_[i].panels.size(); ++p)
-      pages_[i].panels[p]->SetVisible(front && static_cast<int>(p) == (tab < 0 ? 0 : tab));
+    for (std::size_t p = 0; p < pages_[i].panels.size(); ++p) {
+      const bool shown = front && static_cast<int>(p) == (tab < 0 ? 0 : tab);
+      if (shown && everShown_) EnsurePanel(i, p);
+      if (pages_[i].panels[p]) pages_[i].panels[p]->SetVisible(shown);
+    }
   }
 }
 
@@ -231,7 +278,8 @@ void TOptionsForm::SelectPage(int tag) {
   currentPage_ = tag;
   SelectTabsShown();
   links_[static_cast<std::size_t>(tag)]->SetSelected(true);
-  store_.RegWriteInteger(kRootKey, "CurrentPage", tag);
+  const SettingDef& page = SettingOf(Option::Page);
+  store_.RegWriteInteger(page.subkey, page.name, tag);
 }
 
 int TOptionsForm::TabIndexOf(int page) const {
@@ -271,8 +319,9 @@ void TOptionsForm::SetVisible(bool visible) {
 void TOptionsForm::FormMouseMove() { program::IdleCounter = 0; }
 
 void TOptionsForm::SessionEnding() {
-  if (ShutdownCB.Checked() && MainForm)
-    MainForm->ShutdownSwitch(static_cast<program::SwitchMove>(ShutdownTypeCBox.ItemIndex()));
+  if (model_.On(Option::ShutdownSwitch) && MainForm)
+    MainForm->ShutdownSwitch(
+        static_cast<program::SwitchMove>(model_.Value(Option::ShutdownSwitchType)));
   SetVisible(false);
 }
 
@@ -286,46 +335,49 @@ void TOptionsForm::ApplyTaskbarAlpha(int alpha) {
   }
 }
 
-HWND TOptionsForm::ControlFor(const std::string& valueName) const {
+HWND TOptionsForm::ControlFor(const std::string& valueName) {
+  BuildAllPages();
   const auto it = byValue_.find(valueName);
   return it == byValue_.end() ? nullptr : it->second;
+}
+
+ui::LinkLabel& TOptionsForm::SkinSite(int i) {
+  BuildAllPages();
+  return *skinSites_[static_cast<std::size_t>(i)];
 }
 
 void TOptionsForm::Remember(const char* name, HWND control) {
   if (name) byValue_[name] = control;
 }
 
-LRESULT TOptionsForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_SHOWWINDOW:
-      if (wp) {  // FormShow
-        if (MainForm) MainForm->SetItemChecked(program::MainCommand::Configuration, true);
-      } else {  // FormHide
-        ApplyShowKV();
-        if (MainForm) MainForm->SetItemChecked(program::MainCommand::Configuration, false);
-      }
-      break;
-    case WM_MOUSEMOVE:
-      FormMouseMove();
-      break;
-    case WM_QUERYENDSESSION: {
-      // The default answer (the session may end), then the shut-down switch.
-      const LRESULT answer = TKVForm::WndProc(msg, wp, lp);
-      try {
-        SessionEnding();
-      } catch (...) {
-        ui::ReportCurrentException();
-      }
-      return answer;
+void TOptionsForm::ShownOrHidden(bool visible) {
+  if (visible) {  // FormShow
+    if (!everShown_) {
+      // The page in front is made now, before the window appears.
+      everShown_ = true;
+      SelectTabsShown();
     }
-    case kWatchMessage:
-      // A change in the watched directory, handed over by the watch thread.
-      if (DirectoryExists(WatchEdit.Text())) ScanWatchedDirectory();
-      return 0;
-    default:
-      break;
+    if (MainForm) MainForm->SetItemChecked(program::MainCommand::Configuration, true);
+  } else {  // FormHide
+    ApplyShowKV();
+    if (MainForm) MainForm->SetItemChecked(program::MainCommand::Configuration, false);
   }
-  return TKVForm::WndProc(msg, wp, lp);
+}
+
+bool TOptionsForm::OtherMessage(UINT msg) {
+  if (msg == WM_QUERYENDSESSION) {
+    // The shut-down switch; the default answer follows (the session may end).
+    try {
+      SessionEnding();
+    } catch (...) {
+      ui::ReportCurrentException();
+    }
+    return false;
+  }
+  if (msg != kWatchMessage) return false;
+  // A change in the watched directory, handed over by the watch thread.
+  if (DirectoryExists(watched_)) ScanWatchedDirectory();
+  return true;
 }
 
 }  // namespace kv

@@ -1,7 +1,8 @@
 #pragma once
 // TOptionsForm, the options window "Configuration": every setting of the store
-// shown and changed. Each control writes its value the moment it changes and
-// applies it at once; there is no apply or cancel. The window also owns the
+// shown and changed. The settings live in the settings model; each control
+// writes its value through it the moment it changes, and the value is applied
+// at once; there is no apply or cancel. The window also owns the
 // settings load, the four global hotkeys, the auto-start component, the watch
 // of the wallpaper directory and the answer to the session's end.
 
@@ -20,6 +21,7 @@
 #include "config/auto_start_win.h"
 #include "config/fis_hotkey_win.h"
 #include "config/kv_form_win.h"
+#include "config/settings_model.h"
 #include "program/forms.h"
 #include "widgets/controls_win.h"
 #include "widgets/gradient_panel_win.h"
@@ -90,13 +92,14 @@ class DirectoryWatch {
   std::string directory_;
 };
 
-class TOptionsForm : public TKVForm, public program::IOptionsForm {
+class TOptionsForm : public TKVForm, public program::IOptionsForm, private SettingsView {
  public:
   TOptionsForm(Prompts& prompts, SettingsStore& store, ShellDelete& shellDelete);
   ~TOptionsForm() override;  // FormDestroy
 
-  // FormCreate: the window and its controls, the settings load, the cache
-  // statistics timer, the start-up switch. Sets program::OptionsForm.
+  // FormCreate: the window and its page frames, the settings load, the cache
+  // statistics timer, the start-up switch. Sets program::OptionsForm. A page's
+  // controls are made when it is first shown.
   void Create();
 
   // --- IOptionsForm
@@ -115,13 +118,17 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   void SetDesktopIconsHidden(bool hidden) override;
   void ApplyShowKV() override;
 
-  // The whole settings store into the controls (once, from Create).
+  // The whole settings store into the settings model (once, from Create).
   void LoadSettings();
+  [[nodiscard]] const SettingsModel& Model() const noexcept { return model_; }
   // Navigation: link tags 0 to 4 bring their page forward.
   void SelectPage(int tag);
   [[nodiscard]] int CurrentPage() const noexcept { return currentPage_; }
   [[nodiscard]] int TabIndexOf(int page) const;
   void SelectTab(int page, int tab);
+  // Makes the controls of every page not shown yet.
+  void BuildAllPages();
+  [[nodiscard]] int BuiltPanelCount() const;
   // The directory watch and its scan.
   void ScanWatchedDirectory();
   [[nodiscard]] const std::vector<std::string>& ScannedFiles() const { return scanned_; }
@@ -135,53 +142,67 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   void ApplyTaskbarAlpha(int alpha);
   void HotKeyPressed(TfisHotKey& sender);
 
-  // --- For tests and the other windows: the controls by the name of the value
-  // they write ("StayOnTop", "Pixel Threshold", "Enable Random Hotkey"...); the
-  // hotkey edits as "RandomHotkey" and so on, the colour pickers as "FG Colour"
-  // and "BG Colour", the "Normal" icon size box as "Normal Icons". Null when
-  // there is none.
-  [[nodiscard]] HWND ControlFor(const std::string& valueName) const;
+  // --- For tests: the controls by the name of the value they write
+  // ("StayOnTop", "Pixel Threshold", "Enable Random Hotkey"...); the hotkey
+  // edits as "RandomHotkey" and so on, the colour pickers as "FG Colour" and
+  // "BG Colour", the "Normal" icon size box as "Normal Icons". Every page is
+  // made first. Null when there is none.
+  [[nodiscard]] HWND ControlFor(const std::string& valueName);
   [[nodiscard]] TfisHotKey& HotKey(int tag) { return *hotKeys_[static_cast<std::size_t>(tag)]; }
   [[nodiscard]] TKVAutoStart& KVAutoStart1() { return KVAutoStart1_; }
-  [[nodiscard]] std::string CacheCountText() const { return cacheCount_.Text(); }
+  [[nodiscard]] std::string CacheCountText() const { return cacheCountText_; }
   [[nodiscard]] ui::LinkLabel& Link(int tag) { return *links_[static_cast<std::size_t>(tag)]; }
-  // The eight skin site images of the Skins page, and the hint a control shows
-  // (empty when it has none).
-  [[nodiscard]] ui::LinkLabel& SkinSite(int i) { return *skinSites_[static_cast<std::size_t>(i)]; }
+  // The eight skin site images of the Skins page (made first), and the hint a
+  // control shows (empty when it has none).
+  [[nodiscard]] ui::LinkLabel& SkinSite(int i);
   [[nodiscard]] std::string HintOf(HWND control) const;
   [[nodiscard]] std::string DefaultStyleText(int row) const;
   [[nodiscard]] bool LayeredAvailable() const noexcept { return layered_; }
 
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
+  using Builder = void (TOptionsForm::*)(ui::GradientPanel&);
   struct Page {
     ui::TabControl tabs;
-    std::vector<std::unique_ptr<ui::GradientPanel>> panels;
-    const char* tabValue = nullptr;  // the root value that remembers the tab
+    std::vector<std::unique_ptr<ui::GradientPanel>> panels;  // null until first shown
+    std::vector<Builder> builders;
+    const SettingDef* tabSetting = nullptr;  // the root value that remembers the tab
   };
+  // A global hotkey's row: the tick, the caption and the combination.
   struct HotkeySlot {
     ui::CheckBox enable;
     ui::Label label;
     HotkeyField edit;
-    const char* keyValue;
-    const char* enableValue;
+    const SettingDef* key;
+    const SettingDef* enabled;
     bool shiftAloneAllowed;
   };
-  struct EffectSpins {
-    ui::Label labels[5];
-    ui::SpinEdit spins[5];  // red, green, blue, hue, transparency
+  // The controls a setting shows in (those made so far).
+  struct BoundControl {
+    const SettingDef* def;
+    ui::CheckBox* check;
+    ui::SpinEdit* spin;
+    ui::ComboBox* choice;
   };
 
   // The watch thread's message: a change in the watched directory.
   static constexpr UINT kWatchMessage = WM_APP + 40;
+  // The four global hotkeys, then the browser's Back hotkey.
+  static constexpr int kGlobalHotkeys = 4;
+  static constexpr std::size_t kBackSlot = 4;
+
+  // --- SettingsView: each setting's effect, its controls, the particular ones.
+  void Apply(const SettingDef& def, std::int32_t value) override;
+  void Show(const SettingDef& def, std::int32_t value) override;
+  void LoadParticular(const SettingDef& def) override;
+  // Which controls can be used, from the settings.
+  void UpdateEnabling();
 
   // Building.
   void SelectTabsShown();
   void BuildStrip();
   void BuildPages();
-  ui::GradientPanel& AddPanel(Page& page, const char* tab);
+  void AddPanel(Page& page, const char* tab, Builder build);
+  void EnsurePanel(std::size_t page, std::size_t panel);
   void BuildGeneralPanel(ui::GradientPanel& p);
   void BuildTransparencyPanel(ui::GradientPanel& p);
   void BuildShortcutPanel(ui::GradientPanel& p);
@@ -193,95 +214,66 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   void BuildAboutPanel(ui::GradientPanel& p);
   void BuildSkinsPanel(ui::GradientPanel& p);
   void Label(ui::Label& label, HWND parent, int x, int y, int w, const std::string& text);
+  // A control bound to its setting: range and value from the model, each
+  // change written and applied through it.
   void Check(ui::CheckBox& box, HWND parent, int x, int y, int w, const std::string& text,
-             const char* value, int lines = 1);
-  void Spin(ui::SpinEdit& spin, HWND parent, int x, int y, int min, int max, int value,
-            const char* name);
-  void Combo(ui::ComboBox& combo, HWND parent, int x, int y, int w,
-             const std::vector<std::string>& items, const char* name, int dropItems = 8);
+             const SettingDef& def, int lines = 1);
+  void Check(ui::CheckBox& box, HWND parent, int x, int y, int w, const std::string& text,
+             Option option, int lines = 1) {
+    Check(box, parent, x, y, w, text, SettingOf(option), lines);
+  }
+  void Spin(ui::SpinEdit& spin, HWND parent, int x, int y, Option option);
+  void Choice(ui::ComboBox& combo, HWND parent, int x, int y, int w,
+              const std::vector<std::string>& items, Option option, int dropItems = 8);
   void Remember(const char* name, HWND control);
+  void HotkeyRow(std::size_t slot, HWND parent, int y, const char* caption);
   // Shows `text` as the hint of `control` while the mouse rests on it.
   void AddHint(HWND control, const std::string& text);
   [[nodiscard]] int TextWidth(const std::string& text) const;
 
-  // Handlers: each writes its value and applies it.
-  void StayOnTopCBClick();
-  void ButtonHintsCBClick();
-  void SnapCBClick();
-  void PixelThresholdChange();
-  void WallpaperScrollChange();
-  void RunOnStartupCBClick();
-  void ShowKVCBoxChange();
-  void AutoHideCBClick();
-  void AutoHideTimeChange();
-  void MenuStylesChange();
-  void ReversedWheelCBClick();
-  void FadeCBClick();
-  void FadeDelayChange();
-  void FadeStepChange();
-  void FormColoursCBClick();
-  void FormToChangeChange();
+  // The particular settings' own rules.
+  void MenuStylesChange(int style);
+  void FadeApply(bool on);
+  void FormColoursApply(bool ticked);
   void EffectChange(int which);
-  void TaskbarTransChange();
-  void HotkeyEnableClick(int tag);
-  void HotkeyExit(int tag);
-  void MouseActionChange(int slot);
-  void UpdateDesktopEnabling();
-  void DesktopColoursCBClick();
-  void TextColourCBClick();
-  void BackgroundColourCBClick();
-  void TransparentBGCBClick();
-  void KeepHiddenCBClick();
-  void HiddenRefreshChange();
-  void IconSizeClick(bool small);
-  void AnalyseCBClick();
+  void ApplyHotkeyEnable(int tag);
+  void HotkeyExit(std::size_t slot);
+  void TextOrBackgroundColourApply();
   void ApplyIconTextColouring();
-  void GrayScaleCBClick();
+  void KeepHiddenApply();
+  void SetIconSize(bool small);
+  void IntervalUnitChange();
   void WatchButtonClick();
   void WatchEditChange();
-  void ScaledFilterChange();
-  void RemoveOrphansCBClick();
-  void StartupSwitchCBClick();
-  void IntervalSwitchCBClick();
-  void IntervalUnitChange();
-  void ShutdownCBClick();
-  void CacheEnabledCBClick();
-  void CompressionChange();
-  void ThumbWidthChange();
-  void RemoveThumbsCBClick();
-  void IntervalEveryChange();
-  void AssociationsCBClick();
   void DefaultsListPopup(int x, int y);
   void FormMouseMove();
-
-  // LoadSettings' rules: take a stored value into a control, running its
-  // handler when what the control shows changes.
-  void TakeBool(ui::CheckBox& box, const char* subkey, const char* name,
-                void (TOptionsForm::*handler)());
-  void TakeInt(ui::SpinEdit& spin, const char* subkey, const char* name,
-               void (TOptionsForm::*handler)());
-  // True when the stored choice was taken.
-  bool TakeCombo(ui::ComboBox& combo, const char* subkey, const char* name);
-  [[nodiscard]] bool WrittenOnFirstRun(const SettingDef& def) const;
-  void LoadEffectValues(const char* subkey);
+  void ShownOrHidden(bool visible);
+  // True when `msg` was handled here.
+  bool OtherMessage(UINT msg);
+  void LoadEffectValues(std::size_t set);
   // Without a stored "Small Icons": the size boxes show the menu's marks.
   void ShowIconSizeInForce();
+  [[nodiscard]] std::size_t EffectSet() const;
   [[nodiscard]] const char* EffectsSubkey() const;
   void ApplyToEffectForms(int which, int value);
   void ShowCacheStatistics(const std::string& count, const std::string& size);
+  [[nodiscard]] bool TextColourUsable() const;
+  [[nodiscard]] bool BackgroundColourUsable() const;
 
   Prompts& prompts_;
   ShellDelete& shellDelete_;
+  SettingsModel model_;
   GdiFont font_;
   GdiFont titleFont_;
   IconHandle icon_;
   bool layered_ = false;
+  bool everShown_ = false;
   // The kept extended style of each taskbar window, each restored on its own.
   LONG_PTR taskbarStyles_[2] = {};
   bool haveTaskbarStyle_[2] = {};
   int currentPage_ = -1;
-  bool loading_ = false;
   std::map<std::string, HWND> byValue_;
+  std::vector<BoundControl> bound_;
 
   ui::GradientPanel strip_;
   ui::Label stripTitle_;
@@ -299,13 +291,14 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   ui::Label fadeDelayLabel_, fadeStepLabel_, changeLabel_, taskbarLabel_, layeredLabel_;
   ui::SpinEdit FadeDelaySE, FadeStepSE, TaskbarTransSE;
   ui::ComboBox FormToChangeCBox;
-  EffectSpins effects_;
+  // The form effects' five values (red, green, blue, hue, transparency) as
+  // shown: they keep the previous set's values where the chosen set stores none.
+  std::array<int, 5> effectValues_{};
+  std::array<ui::Label, 5> effectLabels_;
+  std::array<ui::SpinEdit, 5> effectSpins_;
   // Shortcutting.
-  std::array<HotkeySlot, 4> slots_{{{{}, {}, {}, "RandomHotkey", "Enable Random Hotkey", true},
-                                    {{}, {}, {}, "NextHotkey", "Enable Next Hotkey", false},
-                                    {{}, {}, {}, "PreviousHotkey", "Enable Previous Hotkey", false},
-                                    {{}, {}, {}, "PauseHotKey", "Enable Pause Hotkey", false}}};
-  std::array<std::unique_ptr<TfisHotKey>, 4> hotKeys_;
+  std::array<HotkeySlot, 5> slots_;
+  std::array<std::unique_ptr<TfisHotKey>, kGlobalHotkeys> hotKeys_;
   std::array<ui::Label, 6> mouseLabels_;
   std::array<ui::ComboBox, 6> mouseCombos_;
   ui::Label notes_[2];
@@ -315,16 +308,19 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   ColourCombo TextColourPicker, BackgroundColourPicker;
   ui::Label refreshLabel_, iconSizeLabel_;
   ui::SpinEdit HiddenRefreshSE;
+  // The icon size pair: both unticked until a size is known.
+  bool iconSmall_ = false, iconNormal_ = false;
   // Wallpaper List.
   ui::Label watchLabel_, defaultsLabel_, defaultsNote_, scaledLabel_;
   ui::Edit WatchEdit;
+  std::string watched_;  // what the edit shows
   ui::Button WatchButton;
   ui::ListView DefaultsList;
   ui::PopupMenu DefaultsPopup;
   ui::ComboBox ScaledFilterCBox;
-  ui::CheckBox RemoveOrphansCB;
+  ui::CheckBox RemoveOrphansCB, FillTheBarsCB;
   // Wallpaper Switching.
-  ui::CheckBox StartupSwitchCB, IntervalSwitchCB, ShutdownCB;
+  ui::CheckBox StartupSwitchCB, IntervalSwitchCB, ShutdownCB, NoRepeatsCB, KeepHistoryCB;
   ui::ComboBox StartupTypeCBox, IntervalUnitCBox, IntervalTypeCBox, ShutdownTypeCBox;
   ui::SpinEdit IntervalEverySE;
   ui::Label toLabel_;
@@ -335,6 +331,7 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm {
   ui::ComboBox ThumbFilterCBox, RegenerationCBox, DisplayFilterCBox;
   ui::Button RegenerateButton, ClearCacheButton;
   ui::Label cacheCount_, cacheSize_;
+  std::string cacheCountText_, cacheSizeText_;
   // About and Skins.
   ui::Label aboutLines_[5];
   ui::LinkLabel homePage_, aboutImage_;

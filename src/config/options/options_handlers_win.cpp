@@ -1,11 +1,13 @@
-// The options window's handlers: each control writes its value and applies it
-// at once to the window, timer or component that uses it.
+// The settings' effects: what each value applies at once to the window, timer
+// or component that uses it, and which controls it makes usable. The value is
+// already held and written by the settings model when these run.
 #include "base/text_case.h"
 #include "config/hotkey_rules.h"
 #include "config/options/options_form_win.h"
 #include "config/options/options_texts.h"
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
+#include "list/styles.h"
 #include "list/thumbnail_cache.h"
 #include "list/wallpaper_list.h"
 #include "program/program_state.h"
@@ -19,6 +21,7 @@ namespace {
 
 using program::MainForm;
 using program::ManagerForm;
+using O = Option;
 
 Shortcut EditShortcut(const ui::HotkeyEdit& edit) {
   const WORD hotkey = edit.Hotkey();
@@ -29,147 +32,320 @@ Shortcut EditShortcut(const ui::HotkeyEdit& edit) {
 
 // --- What the other windows ask ---------------------------------------------------
 
-bool TOptionsForm::AnalyseThumbnails() const { return AnalyseCB.Checked(); }
-int TOptionsForm::IntervalSwitchEvery() const { return IntervalEverySE.Value(); }
-int TOptionsForm::IntervalSwitchTimeType() const { return IntervalUnitCBox.ItemIndex(); }
-int TOptionsForm::IntervalSwitchType() const { return IntervalTypeCBox.ItemIndex(); }
+bool TOptionsForm::AnalyseThumbnails() const { return model_.On(O::Analyse); }
+int TOptionsForm::IntervalSwitchEvery() const { return model_.Value(O::IntervalEvery); }
+int TOptionsForm::IntervalSwitchTimeType() const { return model_.Value(O::IntervalUnit); }
+int TOptionsForm::IntervalSwitchType() const { return model_.Value(O::IntervalType); }
 
 void TOptionsForm::SetScrollMaximum(int maximum) {
-  WallpaperScrollSE.SetRange(1, maximum < 1 ? 1 : maximum);
+  const SettingDef& scroll = SettingOf(O::WallpaperScroll);
+  model_.SetMaximum(scroll, maximum < 1 ? 1 : maximum);
+  WallpaperScrollSE.SetRange(scroll.min, model_.Maximum(scroll));
 }
 
 void TOptionsForm::SetIconSizeBoxes(bool small, bool normal) {
+  iconSmall_ = small;
+  iconNormal_ = normal;
   SmallIconsCB.SetChecked(small);
   NormalIconsCB.SetChecked(normal);
 }
 
-void TOptionsForm::SetDesktopIconsHidden(bool hidden) { DesktopIconsHiddenCB.SetChecked(hidden); }
+void TOptionsForm::SetDesktopIconsHidden(bool hidden) {
+  model_.Hold(SettingOf(O::KeepIconsHidden), hidden);
+}
 
 void TOptionsForm::ApplyShowKV() {
   if (!MainForm) return;
-  const int choice = ShowKVCBox.ItemIndex();
+  const int choice = model_.Value(O::ShowKV);
   // 0: the tray icon only, 1: the taskbar button only, 2: both.
   MainForm->SetShownIn(choice != 1, choice != 0);
 }
 
-// --- Program Options, "General Options" -----------------------------------------------
-
-void TOptionsForm::StayOnTopCBClick() {
-  store_.RegWriteBool(kKvOptionsKey, "StayOnTop", StayOnTopCB.Checked());
-  program::StayOnTopFlag = StayOnTopCB.Checked();
-  if (MainForm) MainForm->ApplyStayOnTop();
+std::string TOptionsForm::DefaultStyleText(int row) const {
+  const auto rows = SettingsModel::Group(O::StyleDefault);
+  return StyleName(model_.Value(*rows[static_cast<std::size_t>(row)]));
 }
 
-void TOptionsForm::ButtonHintsCBClick() {
-  const bool on = ButtonHintsCB.Checked();
-  store_.RegWriteBool(kKvOptionsKey, "Button Hints", on);
-  program::Options.buttonHints = on;
-  if (MainForm) MainForm->SetButtonHints(on);
-  if (ManagerForm) ManagerForm->SetButtonHints(on);
+// --- The model's side ----------------------------------------------------------------
+
+void TOptionsForm::Show(const SettingDef& def, std::int32_t value) {
+  // The control the user changes already shows the value: it is left alone,
+  // so that typing is not disturbed.
+  for (const BoundControl& c : bound_) {
+    if (c.def != &def) continue;
+    if (c.check && c.check->Checked() != (value != 0)) c.check->SetChecked(value != 0);
+    if (c.spin && c.spin->Value() != value) c.spin->SetValue(value);
+    if (c.choice && c.choice->ItemIndex() != value) c.choice->SetItemIndex(value);
+  }
+  switch (def.option) {
+    case O::Hotkey:
+    case O::BackHotkey:
+      for (HotkeySlot& slot : slots_)
+        if (slot.key == &def && slot.edit.hwnd() && EditShortcut(slot.edit) != value) {
+          const auto shortcut = static_cast<Shortcut>(value);
+          slot.edit.SetHotkey(ShortcutKey(shortcut), HotkeyControlModifiers(shortcut));
+        }
+      break;
+    case O::IconColour:
+      (&def == &SettingOf(O::IconColour) ? TextColourPicker : BackgroundColourPicker)
+          .SetColour(static_cast<std::uint32_t>(value));
+      break;
+    case O::StyleDefault:
+      if (DefaultsList.hwnd()) {
+        const auto rows = SettingsModel::Group(O::StyleDefault);
+        for (std::size_t row = 0; row < rows.size(); ++row)
+          if (rows[row] == &def) DefaultsList.SetCell(static_cast<int>(row), 1, StyleName(value));
+      }
+      break;
+    default:
+      break;
+  }
 }
 
-void TOptionsForm::SnapCBClick() {
-  const bool on = SnapCB.Checked();
-  store_.RegWriteBool(kKvOptionsKey, "Snap To Edge", on);
-  thresholdLabel_.SetEnabled(on);
-  PixelThresholdSE.SetEnabled(on);
-  ForBothForms([on](skin::TOrganicShapeGlassForm& f) { f.snapToEdge = on; });
+bool TOptionsForm::TextColourUsable() const {
+  return model_.On(O::DesktopColours) && !model_.On(O::Analyse);
 }
 
-void TOptionsForm::PixelThresholdChange() {
-  const int v = PixelThresholdSE.Value();
-  store_.RegWriteInteger(kKvOptionsKey, "Pixel Threshold", v);
-  ForBothForms([v](skin::TOrganicShapeGlassForm& f) { f.snapThreshold = v; });
+bool TOptionsForm::BackgroundColourUsable() const {
+  return model_.On(O::DesktopColours) && !model_.On(O::TransparentBG);
 }
 
-void TOptionsForm::WallpaperScrollChange() {
-  store_.RegWriteInteger(kKvOptionsKey, "Wallpaper Scroll", WallpaperScrollSE.Value());
-  program::Options.wallpaperScroll = WallpaperScrollSE.Value();
+void TOptionsForm::UpdateEnabling() {
+  const bool snap = model_.On(O::SnapToEdge);
+  thresholdLabel_.SetEnabled(snap);
+  PixelThresholdSE.SetEnabled(snap);
+
+  const bool fade = model_.On(O::Fade);
+  for (ui::HwndOwner* c :
+       {static_cast<ui::HwndOwner*>(&fadeDelayLabel_), static_cast<ui::HwndOwner*>(&fadeStepLabel_),
+        static_cast<ui::HwndOwner*>(&FormColoursCB)})
+    c->SetEnabled(fade);
+  FadeDelaySE.SetEnabled(fade);
+  FadeStepSE.SetEnabled(fade);
+  const bool effects = fade && model_.On(O::FormColours);
+  changeLabel_.SetEnabled(effects);
+  FormToChangeCBox.SetEnabled(effects);
+  for (std::size_t i = 0; i < effectSpins_.size(); ++i) {
+    effectLabels_[i].SetEnabled(effects);
+    effectSpins_[i].SetEnabled(effects);
+  }
+  // Without layered windows the taskbar cannot be made translucent.
+  const bool taskbar = !(MainForm && !layered_);
+  taskbarLabel_.SetEnabled(taskbar);
+  TaskbarTransSE.SetEnabled(taskbar);
+
+  for (HotkeySlot& slot : slots_) slot.edit.SetEnabled(model_.Value(*slot.enabled) != 0);
+
+  const bool active = model_.On(O::DesktopColours);
+  TextColourCB.SetEnabled(TextColourUsable());
+  TextColourPicker.SetEnabled(TextColourUsable() && model_.On(O::TextColour));
+  TransparentBGCB.SetEnabled(active);
+  BackgroundColourCB.SetEnabled(BackgroundColourUsable());
+  BackgroundColourPicker.SetEnabled(BackgroundColourUsable() && model_.On(O::BackgroundColour));
+
+  StartupTypeCBox.SetEnabled(model_.On(O::StartupSwitch));
+  const bool interval = model_.On(O::IntervalSwitch);
+  IntervalEverySE.SetEnabled(interval);
+  IntervalUnitCBox.SetEnabled(interval);
+  IntervalTypeCBox.SetEnabled(interval);
+  ShutdownTypeCBox.SetEnabled(model_.On(O::ShutdownSwitch));
+
+  const bool cache = model_.On(O::CacheEnabled);
+  for (ui::HwndOwner* c :
+       {static_cast<ui::HwndOwner*>(&compressionLabel_),
+        static_cast<ui::HwndOwner*>(&compressionNote_), static_cast<ui::HwndOwner*>(&filterLabel_),
+        static_cast<ui::HwndOwner*>(&ThumbFilterCBox), static_cast<ui::HwndOwner*>(&widthLabel_)})
+    c->SetEnabled(cache);
+  CompressionSE.SetEnabled(cache);
+  ThumbWidthSE.SetEnabled(cache);
 }
 
-void TOptionsForm::RunOnStartupCBClick() {
-  store_.RegWriteBool(kKvOptionsKey, "Run On Startup", RunOnStartupCB.Checked());
-  KVAutoStart1_.SetAutostart(RunOnStartupCB.Checked());
+void TOptionsForm::Apply(const SettingDef& def, std::int32_t v) {
+  const bool on = v != 0;
+  switch (def.option) {
+    // Program Options, "General Options".
+    case O::StayOnTop:
+      program::StayOnTopFlag = on;
+      if (MainForm) MainForm->ApplyStayOnTop();
+      break;
+    case O::ButtonHints:
+      program::Options.buttonHints = on;
+      if (MainForm) MainForm->SetButtonHints(on);
+      if (ManagerForm) ManagerForm->SetButtonHints(on);
+      break;
+    case O::SnapToEdge:
+      ForBothForms([on](skin::TOrganicShapeGlassForm& f) { f.snapToEdge = on; });
+      break;
+    case O::PixelThreshold:
+      ForBothForms([v](skin::TOrganicShapeGlassForm& f) { f.snapThreshold = v; });
+      break;
+    case O::WallpaperScroll:
+      program::Options.wallpaperScroll = v;
+      break;
+    case O::RunOnStartup:
+      KVAutoStart1_.SetAutostart(on);
+      break;
+    case O::ShowKV:
+      ApplyShowKV();
+      break;
+    case O::AutoHide:
+      program::Options.autoHide = on;
+      if (MainForm) MainForm->SetAutoMinimize(on);
+      break;
+    case O::AutoHideTime:
+      program::Options.autoHideTime = v;
+      break;
+    case O::MenuStyles:
+      MenuStylesChange(v);
+      break;
+    case O::ReversedWheel:
+      program::Options.reversedMouseWheel = on;
+      break;
+    // Program Options, "Transparency".
+    case O::Fade:
+      FadeApply(on);
+      break;
+    case O::FadeDelay:
+      ForBothForms(
+          [v](skin::TOrganicShapeGlassForm& f) { f.Fade().delay = static_cast<std::uint8_t>(v); });
+      break;
+    case O::FadeStep:
+      ForBothForms(
+          [v](skin::TOrganicShapeGlassForm& f) { f.Fade().step = static_cast<std::uint8_t>(v); });
+      break;
+    case O::FormColours:
+      FormColoursApply(on);
+      break;
+    case O::FormToChange:
+      LoadEffectValues(EffectSet());
+      break;
+    case O::TaskbarTrans:
+      ApplyTaskbarAlpha(v);
+      break;
+    // Program Options, "Shortcutting".
+    case O::HotkeyEnable:
+      for (int tag = 0; tag < kGlobalHotkeys; ++tag)
+        if (slots_[static_cast<std::size_t>(tag)].enabled == &def) ApplyHotkeyEnable(tag);
+      break;
+    case O::ClickLeft:
+    case O::ClickMiddle:
+    case O::ClickRight:
+    case O::ClickShiftLeft:
+    case O::ClickShiftMiddle:
+    case O::ClickShiftRight: {
+      program::MouseActions& a = program::MouseAction;
+      std::uint8_t* bytes[] = {&a.left,      &a.middle,      &a.right,
+                               &a.shiftLeft, &a.shiftMiddle, &a.shiftRight};
+      *bytes[static_cast<int>(def.option) - static_cast<int>(O::ClickLeft)] =
+          static_cast<std::uint8_t>(v);
+      break;
+    }
+    // Operating System, "Desktop".
+    case O::DesktopColours:
+      if (MainForm) MainForm->KVWallpaper1().DtopActive = on;
+      break;
+    case O::TextColour:
+      ApplyIconTextColouring();
+      if (MainForm && TextColourUsable()) MainForm->KVWallpaper1().ApplyIconColours();
+      break;
+    case O::BackgroundColour:
+      if (!MainForm) break;
+      MainForm->KVWallpaper1().DtopBackground = on;
+      if (BackgroundColourUsable()) MainForm->KVWallpaper1().ApplyIconColours();
+      break;
+    case O::TransparentBG:
+      if (MainForm) MainForm->KVWallpaper1().SetDtopTransparentBG(on);
+      break;
+    case O::IconColour:
+      if (!MainForm) break;
+      if (&def == &SettingOf(O::IconColour))
+        MainForm->KVWallpaper1().Setdeskicons_fg(static_cast<std::uint32_t>(v));
+      else
+        MainForm->KVWallpaper1().Setdeskicons_bg(static_cast<std::uint32_t>(v));
+      break;
+    case O::Analyse:
+      ApplyIconTextColouring();
+      break;
+    case O::GrayScale:
+      if (MainForm) MainForm->IconColourChooser1().grayscaled = on;
+      break;
+    case O::KeepIconsHidden:
+      KeepHiddenApply();
+      break;
+    case O::HiddenRefresh:
+      if (MainForm) MainForm->KVWallpaper1().HideTimer.SetInterval(static_cast<DWORD>(v) * 100);
+      break;
+    // Wallpapers.
+    case O::ScaledFilter:
+      if (MainForm) MainForm->KVWallpaper1().ScaledFilter = v;
+      break;
+    case O::RemoveOrphans:
+      if (ManagerForm) ManagerForm->Wallpaperlist().removeOrphans = on;
+      break;
+    case O::IntervalSwitch:
+      if (MainForm) MainForm->SetIntervalSwitching(on);
+      break;
+    case O::IntervalUnit:
+      IntervalUnitChange();
+      break;
+    case O::CacheEnabled:
+      program::Options.cacheEnabled = on;
+      if (ManagerForm) ManagerForm->ImageResizer1().cacheEnabled = on;
+      break;
+    case O::Compression:
+      if (ManagerForm) ManagerForm->ImageResizer1().SetCompression(v);
+      break;
+    case O::ThumbFilter:
+      if (ManagerForm) ManagerForm->ImageResizer1().filter = v;
+      break;
+    case O::ThumbWidth:
+      if (ManagerForm) ManagerForm->ImageResizer1().width = v;
+      break;
+    case O::RemoveThumbs:
+      if (ManagerForm) ManagerForm->Wallpaperlist().removeThumbsOnDeletion = on;
+      break;
+    case O::DisplayFilter:
+      program::Options.imageDisplayFilter = v;
+      break;
+    // The extras are read by the browser where they are used.
+    case O::RandomWithoutRepeats:
+    case O::KeepHistory:
+    case O::FillTheBars:
+    case O::EnableBackHotkey:
+      if (MainForm) MainForm->ApplyExtras();
+      break;
+    default:
+      // Written only: read when they are used.
+      break;
+  }
+  UpdateEnabling();
 }
 
-void TOptionsForm::ShowKVCBoxChange() {
-  store_.RegWriteInteger(kKvOptionsKey, "ShowKV", ShowKVCBox.ItemIndex());
-  ApplyShowKV();
-}
+// --- Program Options --------------------------------------------------------------------
 
-void TOptionsForm::AutoHideCBClick() {
-  const bool on = AutoHideCB.Checked();
-  store_.RegWriteBool(kKvOptionsKey, "Auto Hide", on);
-  program::Options.autoHide = on;
-  if (MainForm) MainForm->SetAutoMinimize(on);
-}
-
-void TOptionsForm::AutoHideTimeChange() {
-  store_.RegWriteInteger(kKvOptionsKey, "Auto Hide Time", AutoHideTimeSE.Value());
-  program::Options.autoHideTime = AutoHideTimeSE.Value();
-}
-
-void TOptionsForm::MenuStylesChange() {
-  store_.RegWriteInteger(kKvOptionsKey, "MenuStyles", MenuStylesCBox.ItemIndex());
+void TOptionsForm::MenuStylesChange(int style) {
   // "Normal Menus" leaves the browser's menus to the system; "Default Themed
   // Menus" draws them in the system's colours; "Themed Menus" changes nothing.
   // The other windows' menus are the system's whatever the choice.
   if (!MainForm) return;
-  if (MenuStylesCBox.ItemIndex() == 0) MainForm->SetMenusDrawn(false);
-  if (MenuStylesCBox.ItemIndex() == 2) MainForm->SetMenusDrawn(true);
+  if (style == 0) MainForm->SetMenusDrawn(false);
+  if (style == 2) MainForm->SetMenusDrawn(true);
 }
 
-void TOptionsForm::ReversedWheelCBClick() {
-  store_.RegWriteBool(kKvOptionsKey, "Reversed MouseWheel", ReversedWheelCB.Checked());
-  program::Options.reversedMouseWheel = ReversedWheelCB.Checked();
-}
-
-// --- Program Options, "Transparency" ----------------------------------------------------
-
-void TOptionsForm::FadeCBClick() {
-  const bool on = FadeCB.Checked();
-  store_.RegWriteBool(kFormEffectsKey, "Enable", on);
-  fadeDelayLabel_.SetEnabled(on);
-  fadeStepLabel_.SetEnabled(on);
-  FadeDelaySE.SetEnabled(on);
-  FadeStepSE.SetEnabled(on);
-  FormColoursCB.SetEnabled(on);
+void TOptionsForm::FadeApply(bool on) {
   ForBothForms([on](skin::TOrganicShapeGlassForm& f) { f.Fade().enabled = on; });
-  // While the settings load, "Enable FormColours" is still to be read and runs
-  // this handler itself when it is; running it now would write the box's
-  // initial state over the stored value.
-  if (!loading_) FormColoursCBClick();
+  // While the settings load, "Enable FormColours" is still to be read and
+  // applies itself when it is; writing it now would put the initial state
+  // over the stored value.
+  if (!model_.Loading()) model_.Change(O::FormColours, model_.Value(O::FormColours));
 }
 
-void TOptionsForm::FadeDelayChange() {
-  const int v = FadeDelaySE.Value();
-  store_.RegWriteInteger(kFormEffectsKey, "Fade Delay", v);
-  ForBothForms(
-      [v](skin::TOrganicShapeGlassForm& f) { f.Fade().delay = static_cast<std::uint8_t>(v); });
-}
-
-void TOptionsForm::FadeStepChange() {
-  const int v = FadeStepSE.Value();
-  store_.RegWriteInteger(kFormEffectsKey, "Fade Step", v);
-  ForBothForms(
-      [v](skin::TOrganicShapeGlassForm& f) { f.Fade().step = static_cast<std::uint8_t>(v); });
-}
-
-void TOptionsForm::FormColoursCBClick() {
-  const bool ticked = FormColoursCB.Checked();
-  store_.RegWriteBool(kFormEffectsKey, "Enable FormColours", ticked);
-  const bool usable = ticked && FormColoursCB.IsEnabled();
-  changeLabel_.SetEnabled(usable);
-  FormToChangeCBox.SetEnabled(usable);
-  for (int i = 0; i < 5; ++i) {
-    effects_.labels[i].SetEnabled(usable);
-    effects_.spins[i].SetEnabled(usable);
-  }
+void TOptionsForm::FormColoursApply(bool ticked) {
   if (ticked) {
     // While the settings load, the stored values of the chosen set are still
-    // to be read: running the spin edits' handlers now would write their
-    // initial zeros over them. The load applies them after reading instead.
-    if (loading_) return;
+    // to be read: applying the shown ones now would write their initial zeros
+    // over them. The load applies them after reading instead.
+    if (model_.Loading()) return;
     for (int which : {0, 4, 3, 1, 2}) EffectChange(which);
   } else {
     ForBothForms([](skin::TOrganicShapeGlassForm& f) {
@@ -182,40 +358,35 @@ void TOptionsForm::FormColoursCBClick() {
   }
 }
 
+std::size_t TOptionsForm::EffectSet() const {
+  // 0: the browser, 1: the manager, 2: all forms; the schema has the three
+  // sets in that order, five values each.
+  return static_cast<std::size_t>(model_.Value(O::FormToChange));
+}
+
 const char* TOptionsForm::EffectsSubkey() const {
-  switch (FormToChangeCBox.ItemIndex()) {
-    case 1:
-      return kFormEffectsManagerKey;
-    case 2:
-      return kFormEffectsAllFormsKey;
-    default:
-      return kFormEffectsBrowserKey;
-  }
+  return SettingsModel::Group(O::FormEffect)[EffectSet() * 5]->subkey;
 }
 
-void TOptionsForm::FormToChangeChange() {
-  store_.RegWriteInteger(kFormEffectsKey, "FormToChange", FormToChangeCBox.ItemIndex());
-  LoadEffectValues(EffectsSubkey());
-}
-
-void TOptionsForm::LoadEffectValues(const char* subkey) {
-  static const char* const kNames[] = {"Red", "Green", "Blue", "Hue", "Transparency"};
-  for (int i = 0; i < 5; ++i) {
-    const auto v = store_.RegReadInteger(subkey, kNames[i]);
+void TOptionsForm::LoadEffectValues(std::size_t set) {
+  const auto rows = SettingsModel::Group(O::FormEffect);
+  for (std::size_t i = 0; i < effectValues_.size(); ++i) {
+    const SettingDef& row = *rows[set * effectValues_.size() + i];
+    const auto v = store_.RegReadInteger(row.subkey, row.name);
     if (!v) continue;
-    ui::SpinEdit& spin = effects_.spins[i];
-    const int before = spin.Value();
-    spin.SetValue(*v);
-    if (spin.Value() != before) EffectChange(i);
+    const int before = effectValues_[i];
+    effectValues_[i] = std::clamp(*v, row.min, row.max);
+    effectSpins_[i].SetValue(effectValues_[i]);
+    if (effectValues_[i] != before) EffectChange(static_cast<int>(i));
   }
 }
 
 void TOptionsForm::EffectChange(int which) {
-  if (!FormColoursCB.Checked()) return;
-  static const char* const kNames[] = {"Red", "Green", "Blue", "Hue", "Transparency"};
-  const int v = effects_.spins[which].Value();
-  store_.RegWriteInteger(EffectsSubkey(), kNames[which], v);
-  ApplyToEffectForms(which, v);
+  if (!model_.On(O::FormColours)) return;
+  const auto i = static_cast<std::size_t>(which);
+  const SettingDef& row = *SettingsModel::Group(O::FormEffect)[EffectSet() * 5 + i];
+  store_.RegWriteInteger(row.subkey, row.name, effectValues_[i]);
+  ApplyToEffectForms(which, effectValues_[i]);
 }
 
 void TOptionsForm::ApplyToEffectForms(int which, int value) {
@@ -238,38 +409,37 @@ void TOptionsForm::ApplyToEffectForms(int which, int value) {
         break;
     }
   };
-  const int choice = FormToChangeCBox.ItemIndex();
+  const std::size_t choice = EffectSet();
   if (choice != 1 && MainForm) apply(MainForm->Form());
   if (choice != 0 && ManagerForm) apply(ManagerForm->Form());
 }
 
-void TOptionsForm::TaskbarTransChange() {
-  store_.RegWriteInteger(kFormEffectsKey, "TaskbarTrans", TaskbarTransSE.Value());
-  ApplyTaskbarAlpha(TaskbarTransSE.Value());
-}
-
-// --- Program Options, "Shortcutting" -------------------------------------------------------
-
-void TOptionsForm::HotkeyEnableClick(int tag) {
+void TOptionsForm::ApplyHotkeyEnable(int tag) {
   HotkeySlot& slot = slots_[static_cast<std::size_t>(tag)];
   TfisHotKey& hotKey = HotKey(tag);
-  const bool on = slot.enable.Checked();
-  store_.RegWriteBool(kButtonsKey, slot.enableValue, on);
-  slot.edit.SetEnabled(on);
+  const bool on = model_.Value(*slot.enabled) != 0;
   // Enabling first registers the component's previous key; the key change then
-  // registers the edit's combination when it differs.
+  // registers the shown combination when it differs.
   hotKey.SetEnabled(on);
-  hotKey.SetKey(EditShortcut(slot.edit));
-  if (on && !hotKey.Registered() && !loading_) prompts_.Warning(HotkeyTakenText(hotKey.Key()));
+  hotKey.SetKey(slot.edit.hwnd() ? EditShortcut(slot.edit)
+                                 : static_cast<Shortcut>(model_.Value(*slot.key)));
+  if (on && !hotKey.Registered() && !model_.Loading())
+    prompts_.Warning(HotkeyTakenText(hotKey.Key()));
 }
 
-void TOptionsForm::HotkeyExit(int tag) {
-  HotkeySlot& slot = slots_[static_cast<std::size_t>(tag)];
-  TfisHotKey& hotKey = HotKey(tag);
+void TOptionsForm::HotkeyExit(std::size_t index) {
+  HotkeySlot& slot = slots_[index];
   const Shortcut typed = EditShortcut(slot.edit);
   const Shortcut kept = EnforceHotkeyModifiers(typed, slot.shiftAloneAllowed);
   if (kept != typed) slot.edit.SetHotkey(ShortcutKey(kept), HotkeyControlModifiers(kept));
-  store_.RegWriteShortcut(kButtonsKey, slot.keyValue, kept);
+  model_.Hold(*slot.key, static_cast<std::int32_t>(kept));
+  model_.Write(*slot.key);
+  if (index == kBackSlot) {
+    // The browser registers the Back hotkey.
+    if (MainForm) MainForm->ApplyExtras();
+    return;
+  }
+  TfisHotKey& hotKey = HotKey(static_cast<int>(index));
   const bool changed = kept != hotKey.Key();
   hotKey.SetKey(kept);
   if (changed && hotKey.Enabled() && !hotKey.Registered()) prompts_.Warning(HotkeyTakenText(kept));
@@ -278,9 +448,10 @@ void TOptionsForm::HotkeyExit(int tag) {
 void TOptionsForm::HotKeyPressed(TfisHotKey& sender) {
   if (!MainForm) return;
   const int tag = sender.Tag;
-  if (tag < 0 || tag > 3) return;
+  if (tag < 0 || tag >= kGlobalHotkeys) return;
   // The user may be typing that very combination into its edit.
-  if (GetFocus() == slots_[static_cast<std::size_t>(tag)].edit.hwnd()) return;
+  const HWND edit = slots_[static_cast<std::size_t>(tag)].edit.hwnd();
+  if (edit && GetFocus() == edit) return;
   switch (tag) {
     case 0:
       MainForm->SysRandomClick();
@@ -298,69 +469,18 @@ void TOptionsForm::HotKeyPressed(TfisHotKey& sender) {
   }
 }
 
-void TOptionsForm::MouseActionChange(int slot) {
-  static const char* const kNames[] = {"Left",      "Middle",      "Right",
-                                       "ShiftLeft", "ShiftMiddle", "ShiftRight"};
-  const int action = mouseCombos_[static_cast<std::size_t>(slot)].ItemIndex();
-  if (action < 0) return;
-  store_.RegWriteInteger(kButtonsKey, kNames[slot], action);
-  program::MouseActions& a = program::MouseAction;
-  std::uint8_t* bytes[] = {&a.left,      &a.middle,      &a.right,
-                           &a.shiftLeft, &a.shiftMiddle, &a.shiftRight};
-  *bytes[slot] = static_cast<std::uint8_t>(action);
-}
-
 // --- Operating System, "Desktop" --------------------------------------------------------
-
-void TOptionsForm::UpdateDesktopEnabling() {
-  const bool active = DesktopColoursCB.Checked();
-  const bool text = active && !AnalyseCB.Checked();
-  TextColourCB.SetEnabled(text);
-  TextColourPicker.SetEnabled(text && TextColourCB.Checked());
-  TransparentBGCB.SetEnabled(active);
-  const bool background = active && !TransparentBGCB.Checked();
-  BackgroundColourCB.SetEnabled(background);
-  BackgroundColourPicker.SetEnabled(background && BackgroundColourCB.Checked());
-}
-
-void TOptionsForm::DesktopColoursCBClick() {
-  store_.RegWriteBool(kWallpaperChangingKey, "ChangeDiColour", DesktopColoursCB.Checked());
-  UpdateDesktopEnabling();
-  if (MainForm) MainForm->KVWallpaper1().DtopActive = DesktopColoursCB.Checked();
-}
 
 void TOptionsForm::ApplyIconTextColouring() {
   // The text colour is sent when it is chosen by hand or derived from the
   // wallpaper; either box alone leaves the other's choice in force.
   if (MainForm)
-    MainForm->KVWallpaper1().DtopForeground = TextColourCB.Checked() || AnalyseCB.Checked();
+    MainForm->KVWallpaper1().DtopForeground = model_.On(O::TextColour) || model_.On(O::Analyse);
 }
 
-void TOptionsForm::TextColourCBClick() {
-  store_.RegWriteBool(kWallpaperChangingKey, "ChangeFGColour", TextColourCB.Checked());
-  UpdateDesktopEnabling();
-  ApplyIconTextColouring();
-  if (!MainForm) return;
-  if (TextColourCB.IsEnabled()) MainForm->KVWallpaper1().ApplyIconColours();
-}
-
-void TOptionsForm::BackgroundColourCBClick() {
-  store_.RegWriteBool(kWallpaperChangingKey, "ChangeBGColour", BackgroundColourCB.Checked());
-  UpdateDesktopEnabling();
-  if (!MainForm) return;
-  MainForm->KVWallpaper1().DtopBackground = BackgroundColourCB.Checked();
-  if (BackgroundColourCB.IsEnabled()) MainForm->KVWallpaper1().ApplyIconColours();
-}
-
-void TOptionsForm::TransparentBGCBClick() {
-  store_.RegWriteBool(kWallpaperChangingKey, "TransDI", TransparentBGCB.Checked());
-  UpdateDesktopEnabling();
-  if (MainForm) MainForm->KVWallpaper1().SetDtopTransparentBG(TransparentBGCB.Checked());
-}
-
-void TOptionsForm::KeepHiddenCBClick() {
-  store_.RegWriteBool(kWallpaperChangingKey, "HideIconsAlways", DesktopIconsHiddenCB.Checked());
-  const bool hidden = store_.RegReadBool(kWallpaperChangingKey, "HideIconsAlways").value_or(false);
+void TOptionsForm::KeepHiddenApply() {
+  const SettingDef& def = SettingOf(O::KeepIconsHidden);
+  const bool hidden = store_.RegReadBool(def.subkey, def.name).value_or(false);
   // The menu's mark says what the command last applied: when it agrees there
   // is nothing to do (the command flips the icons' shown state, so it must not
   // run twice for one state).
@@ -370,18 +490,12 @@ void TOptionsForm::KeepHiddenCBClick() {
   MainForm->KeepIconsHidden1Click();
 }
 
-void TOptionsForm::HiddenRefreshChange() {
-  const int v = HiddenRefreshSE.Value();
-  store_.RegWriteInteger(kWallpaperChangingKey, "HiddenRefreshInterval", v);
-  if (MainForm) MainForm->KVWallpaper1().HideTimer.SetInterval(static_cast<DWORD>(v) * 100);
-}
-
-void TOptionsForm::IconSizeClick(bool small) {
-  // The two boxes are kept opposite: the one clicked decides.
-  const bool smallOn = small ? SmallIconsCB.Checked() : !NormalIconsCB.Checked();
-  SmallIconsCB.SetChecked(smallOn);
-  NormalIconsCB.SetChecked(!smallOn);
-  store_.RegWriteBool(kWallpaperChangingKey, "Small Icons", smallOn);
+void TOptionsForm::SetIconSize(bool smallOn) {
+  // The two boxes are kept opposite.
+  SetIconSizeBoxes(smallOn, !smallOn);
+  const SettingDef& def = SettingOf(O::IconSize);
+  model_.Hold(def, smallOn);
+  model_.Write(def);
   if (!MainForm) return;
   MainForm->SetItemChecked(program::MainCommand::SmallIcons, smallOn);
   MainForm->SetItemChecked(program::MainCommand::NormalIcons, !smallOn);
@@ -391,97 +505,17 @@ void TOptionsForm::IconSizeClick(bool small) {
     MainForm->NormalIcons1Click(false);
 }
 
-void TOptionsForm::AnalyseCBClick() {
-  store_.RegWriteBool(kWallpaperChangingKey, "AnalyseThumbnails", AnalyseCB.Checked());
-  UpdateDesktopEnabling();
-  ApplyIconTextColouring();
-}
-
-void TOptionsForm::GrayScaleCBClick() {
-  store_.RegWriteBool(kWallpaperChangingKey, "GrayScale", GrayScaleCB.Checked());
-  if (MainForm) MainForm->IconColourChooser1().grayscaled = GrayScaleCB.Checked();
-}
-
 // --- Wallpapers -----------------------------------------------------------------------
 
-void TOptionsForm::ScaledFilterChange() {
-  store_.RegWriteInteger(kDirectoriesKey, "Scaled Filter", ScaledFilterCBox.ItemIndex());
-  if (MainForm) MainForm->KVWallpaper1().ScaledFilter = ScaledFilterCBox.ItemIndex();
-}
-
-void TOptionsForm::RemoveOrphansCBClick() {
-  store_.RegWriteBool(kKvOptionsKey, "Remove Orphans", RemoveOrphansCB.Checked());
-  if (ManagerForm) ManagerForm->Wallpaperlist().removeOrphans = RemoveOrphansCB.Checked();
-}
-
-void TOptionsForm::StartupSwitchCBClick() {
-  store_.RegWriteBool(kWallpaperChangingKey, "Startup Switch", StartupSwitchCB.Checked());
-  StartupTypeCBox.SetEnabled(StartupSwitchCB.Checked());
-}
-
-void TOptionsForm::IntervalSwitchCBClick() {
-  const bool on = IntervalSwitchCB.Checked();
-  store_.RegWriteBool(kWallpaperChangingKey, "Interval Switch", on);
-  IntervalEverySE.SetEnabled(on);
-  IntervalUnitCBox.SetEnabled(on);
-  IntervalTypeCBox.SetEnabled(on);
-  if (MainForm) MainForm->SetIntervalSwitching(on);
-}
-
 void TOptionsForm::IntervalUnitChange() {
-  const int unit = IntervalUnitCBox.ItemIndex();
-  store_.RegWriteInteger(kWallpaperChangingKey, "Interval Switch TimeType", unit);
-  const int before = IntervalEverySE.Value();
-  IntervalEverySE.SetRange(0, unit == 1 ? 24 : 60);
+  const SettingDef& every = SettingOf(O::IntervalEvery);
+  model_.SetMaximum(every, model_.Value(O::IntervalUnit) == 1 ? 24 : 60);
+  IntervalEverySE.SetRange(every.min, model_.Maximum(every));
   // A value above the new maximum is held to it, and that is written.
-  IntervalEverySE.SetValue(before);
-  if (IntervalEverySE.Value() != before)
-    store_.RegWriteInteger(kWallpaperChangingKey, "Interval Switch Every", IntervalEverySE.Value());
+  const int before = model_.Value(every);
+  if (std::min(before, model_.Maximum(every)) != before)
+    model_.Change(every, model_.Maximum(every));
 }
-
-void TOptionsForm::ShutdownCBClick() {
-  store_.RegWriteBool(kWallpaperChangingKey, "Shutdown", ShutdownCB.Checked());
-  ShutdownTypeCBox.SetEnabled(ShutdownCB.Checked());
-}
-
-void TOptionsForm::CacheEnabledCBClick() {
-  const bool on = CacheEnabledCB.Checked();
-  store_.RegWriteBool(kThumbnailsKey, "Cache Enabled", on);
-  for (ui::HwndOwner* c :
-       {static_cast<ui::HwndOwner*>(&compressionLabel_),
-        static_cast<ui::HwndOwner*>(&compressionNote_), static_cast<ui::HwndOwner*>(&filterLabel_),
-        static_cast<ui::HwndOwner*>(&ThumbFilterCBox), static_cast<ui::HwndOwner*>(&widthLabel_)})
-    c->SetEnabled(on);
-  CompressionSE.SetEnabled(on);
-  ThumbWidthSE.SetEnabled(on);
-  program::Options.cacheEnabled = on;
-  if (ManagerForm) ManagerForm->ImageResizer1().cacheEnabled = on;
-}
-
-void TOptionsForm::CompressionChange() {
-  store_.RegWriteInteger(kThumbnailsKey, "Compression", CompressionSE.Value());
-  if (ManagerForm) ManagerForm->ImageResizer1().SetCompression(CompressionSE.Value());
-}
-
-void TOptionsForm::ThumbWidthChange() {
-  store_.RegWriteInteger(kThumbnailsKey, "Width", ThumbWidthSE.Value());
-  if (ManagerForm) ManagerForm->ImageResizer1().width = ThumbWidthSE.Value();
-}
-
-void TOptionsForm::RemoveThumbsCBClick() {
-  store_.RegWriteBool(kThumbnailsKey, "Remove Thumbs On Deletion", RemoveThumbsCB.Checked());
-  if (ManagerForm) ManagerForm->Wallpaperlist().removeThumbsOnDeletion = RemoveThumbsCB.Checked();
-}
-
-void TOptionsForm::IntervalEveryChange() {
-  store_.RegWriteInteger(kWallpaperChangingKey, "Interval Switch Every", IntervalEverySE.Value());
-}
-
-void TOptionsForm::AssociationsCBClick() {
-  store_.RegWriteBool(kKvOptionsKey, "Register Associations", AssociationsCB.Checked());
-}
-
-std::string TOptionsForm::DefaultStyleText(int row) const { return DefaultsList.Cell(row, 1); }
 
 void TOptionsForm::DefaultsListPopup(int x, int y) {
   const std::vector<int> rows = DefaultsList.SelectedRows();

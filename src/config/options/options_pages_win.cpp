@@ -1,5 +1,6 @@
-// The options window's pages: every control with its caption, range and place,
-// bound to its handler.
+// The options window's pages: every control with its caption and place, bound
+// to its setting, which gives its range and value. A page is made when it is
+// first shown.
 #include <windows.h>
 // After windows.h, which they need.
 #include <commctrl.h>
@@ -133,27 +134,54 @@ void TOptionsForm::Label(ui::Label& label, HWND parent, int x, int y, int w,
 }
 
 void TOptionsForm::Check(ui::CheckBox& box, HWND parent, int x, int y, int w,
-                         const std::string& text, const char* value, int lines) {
+                         const std::string& text, const SettingDef& def, int lines) {
   // A caption of more lines wraps at the box's width.
   box.Create(ChildAt(parent, x, y, w, 20 + (lines - 1) * 14, text, lines > 1 ? BS_MULTILINE : 0));
   ShowCaption(box, font_.get());
-  Remember(value, box.hwnd());
+  box.SetChecked(model_.Value(def) != 0);
+  box.onChanged = [this, &def](bool on) { model_.Change(def, on); };
+  bound_.push_back({&def, &box, nullptr, nullptr});
+  Remember(def.name, box.hwnd());
 }
 
-void TOptionsForm::Spin(ui::SpinEdit& spin, HWND parent, int x, int y, int min, int max, int value,
-                        const char* name) {
-  spin.Create(ChildAt(parent, x, y, 52, 21, {}, 0, WS_EX_CLIENTEDGE), min, max, value);
+void TOptionsForm::Spin(ui::SpinEdit& spin, HWND parent, int x, int y, Option option) {
+  const SettingDef& def = SettingOf(option);
+  spin.Create(ChildAt(parent, x, y, 52, 21, {}, 0, WS_EX_CLIENTEDGE), model_.Minimum(def),
+              model_.Maximum(def), model_.Value(def));
   spin.EditControl().SetFont(font_.get());
-  Remember(name, spin.EditControl().hwnd());
+  spin.onChanged = [this, &def](int v) { model_.Change(def, v); };
+  bound_.push_back({&def, nullptr, &spin, nullptr});
+  Remember(def.name, spin.EditControl().hwnd());
 }
 
-void TOptionsForm::Combo(ui::ComboBox& combo, HWND parent, int x, int y, int w,
-                         const std::vector<std::string>& items, const char* name, int dropItems) {
+void TOptionsForm::Choice(ui::ComboBox& combo, HWND parent, int x, int y, int w,
+                          const std::vector<std::string>& items, Option option, int dropItems) {
+  const SettingDef& def = SettingOf(option);
   combo.Create(ChildAt(parent, x, y, w, 24 + dropItems * 15));
   ShowCaption(combo, font_.get());
   combo.SetItems(items);
-  combo.SetItemIndex(0);
-  Remember(name, combo.hwnd());
+  combo.SetItemIndex(model_.Value(def));
+  combo.onChanged = [this, &def](int i) { model_.Change(def, i); };
+  bound_.push_back({&def, nullptr, nullptr, &combo});
+  Remember(def.name, combo.hwnd());
+}
+
+void TOptionsForm::HotkeyRow(std::size_t index, HWND parent, int y, const char* caption) {
+  HotkeySlot& slot = slots_[index];
+  Check(slot.enable, parent, 10, y, 16, "", *slot.enabled);
+  Label(slot.label, parent, 28, y, 148, caption);
+  // Wide enough for the longest combination the field can show.
+  slot.edit.Create(ChildAt(parent, 178, y, 158, 21));
+  slot.edit.SetFont(font_.get());
+  // The control itself turns a key without a modifier (or, but for Random,
+  // with Shift alone) into Shift+Ctrl+Alt and that key.
+  const WPARAM rejected = slot.shiftAloneAllowed ? HKCOMB_NONE : (HKCOMB_NONE | HKCOMB_S);
+  SendMessageW(slot.edit.hwnd(), HKM_SETRULES, rejected,
+               MAKELPARAM(HOTKEYF_SHIFT | HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+  const auto key = static_cast<Shortcut>(model_.Value(*slot.key));
+  slot.edit.SetHotkey(ShortcutKey(key), HotkeyControlModifiers(key));
+  Remember(slot.key->name, slot.edit.hwnd());
+  slot.edit.onExit = [this, index] { HotkeyExit(index); };
 }
 
 // --- Program Options -------------------------------------------------------------
@@ -161,131 +189,83 @@ void TOptionsForm::Combo(ui::ComboBox& combo, HWND parent, int x, int y, int w,
 void TOptionsForm::BuildGeneralPanel(ui::GradientPanel& p) {
   const HWND h = p.hwnd();
   int y = 12;
-  Check(StayOnTopCB, h, 12, y, 220, "Stay On Top", "StayOnTop");
-  Check(ButtonHintsCB, h, 12, y += kRow, 220, "Show Button Hints", "Button Hints");
-  ButtonHintsCB.SetChecked(true);
-  Check(SnapCB, h, 12, y += kRow, 260, "Snap To The Edge Of The Screen", "Snap To Edge");
-  SnapCB.SetChecked(true);
+  Check(StayOnTopCB, h, 12, y, 220, "Stay On Top", Option::StayOnTop);
+  Check(ButtonHintsCB, h, 12, y += kRow, 220, "Show Button Hints", Option::ButtonHints);
+  Check(SnapCB, h, 12, y += kRow, 260, "Snap To The Edge Of The Screen", Option::SnapToEdge);
   Label(thresholdLabel_, h, 30, y += kRow, 170, "Pixel Threshold (1 - 100) : ");
-  Spin(PixelThresholdSE, h, 210, y, 0, 100, 30, "Pixel Threshold");
+  Spin(PixelThresholdSE, h, 210, y, Option::PixelThreshold);
   Label(scrollLabel_, h, 12, y += kRow + 4, 190, "Scroll Wallpaper Preview by : ");
-  Spin(WallpaperScrollSE, h, 210, y, 1, 5, 1, "Wallpaper Scroll");
+  Spin(WallpaperScrollSE, h, 210, y, Option::WallpaperScroll);
   Check(RunOnStartupCB, h, 12, y += kRow + 4, 260, "Start Kestrova On Os Startup",
-        "Run On Startup");
+        Option::RunOnStartup);
   Label(showInLabel_, h, 12, y += kRow + 4, 120, "Show Kestrova In : ");
-  Combo(ShowKVCBox, h, 150, y, 176, {"System Tray", "Taskbar", "Tray & Taskbar"}, "ShowKV", 3);
-  ShowKVCBox.SetItemIndex(2);
+  Choice(ShowKVCBox, h, 150, y, 176, {"System Tray", "Taskbar", "Tray & Taskbar"}, Option::ShowKV,
+         3);
   Check(AutoHideCB, h, 12, y += kRow + 6, 320,
-        "Automatically minimize after                     seconds", "Auto Hide");
+        "Automatically minimize after                     seconds", Option::AutoHide);
   // The spin edit sits in the gap the caption leaves for it, measured in the
   // font the system really gives (Wine substitutes another for this one).
-  Spin(AutoHideTimeSE, h, 12 + 20 + TextWidth("Automatically minimize after "), y - 1, 1, 60, 20,
-       "Auto Hide Time");
+  Spin(AutoHideTimeSE, h, 12 + 20 + TextWidth("Automatically minimize after "), y - 1,
+       Option::AutoHideTime);
   Label(menuStylesLabel_, h, 12, y += kRow + 6, 120, "Menu Styles :");
-  Combo(MenuStylesCBox, h, 150, y, 176, {"Normal Menus", "Themed Menus", "Default Themed Menus"},
-        "MenuStyles", 3);
-  MenuStylesCBox.SetItemIndex(2);
+  Choice(MenuStylesCBox, h, 150, y, 176, {"Normal Menus", "Themed Menus", "Default Themed Menus"},
+         Option::MenuStyles, 3);
   Check(ReversedWheelCB, h, 12, y += kRow + 6, 260, "Reverse the Mouse Wheel ",
-        "Reversed MouseWheel");
-
-  StayOnTopCB.onChanged = [this](bool) { StayOnTopCBClick(); };
-  ButtonHintsCB.onChanged = [this](bool) { ButtonHintsCBClick(); };
-  SnapCB.onChanged = [this](bool) { SnapCBClick(); };
-  PixelThresholdSE.onChanged = [this](int) { PixelThresholdChange(); };
-  WallpaperScrollSE.onChanged = [this](int) { WallpaperScrollChange(); };
-  RunOnStartupCB.onChanged = [this](bool) { RunOnStartupCBClick(); };
-  ShowKVCBox.onChanged = [this](int) { ShowKVCBoxChange(); };
-  AutoHideCB.onChanged = [this](bool) { AutoHideCBClick(); };
-  AutoHideTimeSE.onChanged = [this](int) { AutoHideTimeChange(); };
-  MenuStylesCBox.onChanged = [this](int) { MenuStylesChange(); };
-  ReversedWheelCB.onChanged = [this](bool) { ReversedWheelCBClick(); };
+        Option::ReversedWheel);
 }
 
 void TOptionsForm::BuildTransparencyPanel(ui::GradientPanel& p) {
   const HWND h = p.hwnd();
   int y = 12;
-  Check(FadeCB, h, 12, y, 320, "Enable Form Fading Effects , (emulated if needed)", "Enable");
+  Check(FadeCB, h, 12, y, 320, "Enable Form Fading Effects , (emulated if needed)", Option::Fade);
   Label(fadeDelayLabel_, h, 30, y += kRow + 2, 170, "Fade Delay (ms) (1 - 50) : ");
-  Spin(FadeDelaySE, h, 210, y, 1, 100, 1, "Fade Delay");
+  Spin(FadeDelaySE, h, 210, y, Option::FadeDelay);
   Label(fadeStepLabel_, h, 30, y += kRow + 2, 170, "Fade Step (1 -100) : ");
-  Spin(FadeStepSE, h, 210, y, 1, 100, 1, "Fade Step");
-  Check(FormColoursCB, h, 12, y += kRow + 8, 260, "Enable Form Effects.", "Enable FormColours");
+  Spin(FadeStepSE, h, 210, y, Option::FadeStep);
+  Check(FormColoursCB, h, 12, y += kRow + 8, 260, "Enable Form Effects.", Option::FormColours);
   Label(changeLabel_, h, 30, y += kRow + 2, 80, "Change :");
-  Combo(FormToChangeCBox, h, 120, y, 142, {"Browser", "Manager", "All Forms"}, "FormToChange", 3);
+  Choice(FormToChangeCBox, h, 120, y, 142, {"Browser", "Manager", "All Forms"},
+         Option::FormToChange, 3);
   static const char* const kEffectLabels[] = {
       "R Intensity : ", "G Intensity :", "B Intensity : ", "Hue :", "Transparency : "};
-  static const char* const kEffectValues[] = {"Red", "Green", "Blue", "Hue", "Transparency"};
+  // The browser's set names the five values.
+  const auto rows = SettingsModel::Group(Option::FormEffect);
   y += 4;
-  for (int i = 0; i < 5; ++i) {
-    Label(effects_.labels[i], h, 30, y += kRow, 170, kEffectLabels[i]);
-    Spin(effects_.spins[i], h, 210, y, 0, 100, 0, kEffectValues[i]);
-    effects_.spins[i].onChanged = [this, i](int) { EffectChange(i); };
+  for (std::size_t i = 0; i < effectSpins_.size(); ++i) {
+    Label(effectLabels_[i], h, 30, y += kRow, 170, kEffectLabels[i]);
+    ui::SpinEdit& spin = effectSpins_[i];
+    spin.Create(ChildAt(h, 210, y, 52, 21, {}, 0, WS_EX_CLIENTEDGE), rows[i]->min, rows[i]->max,
+                effectValues_[i]);
+    spin.EditControl().SetFont(font_.get());
+    Remember(rows[i]->name, spin.EditControl().hwnd());
+    spin.onChanged = [this, i](int v) {
+      effectValues_[i] = v;
+      EffectChange(static_cast<int>(i));
+    };
   }
   Label(taskbarLabel_, h, 12, y += kRow + 12, 190, "Windows Taskbar Transparency :");
-  Spin(TaskbarTransSE, h, 210, y, 0, 255, 255, "TaskbarTrans");
-  Label(layeredLabel_, h, 30, y += kRow, 260, options::kLayeredSupported);
-
-  FadeCB.onChanged = [this](bool) { FadeCBClick(); };
-  FadeDelaySE.onChanged = [this](int) { FadeDelayChange(); };
-  FadeStepSE.onChanged = [this](int) { FadeStepChange(); };
-  FormColoursCB.onChanged = [this](bool) { FormColoursCBClick(); };
-  FormToChangeCBox.onChanged = [this](int) { FormToChangeChange(); };
-  TaskbarTransSE.onChanged = [this](int) { TaskbarTransChange(); };
-  // Usable only while fading is ticked (FadeCBClick keeps this up to date).
-  for (ui::HwndOwner* c :
-       {static_cast<ui::HwndOwner*>(&fadeDelayLabel_), static_cast<ui::HwndOwner*>(&fadeStepLabel_),
-        static_cast<ui::HwndOwner*>(&FormColoursCB)})
-    c->SetEnabled(false);
-  FadeDelaySE.SetEnabled(false);
-  FadeStepSE.SetEnabled(false);
-  changeLabel_.SetEnabled(false);
-  FormToChangeCBox.SetEnabled(false);
-  for (int i = 0; i < 5; ++i) {
-    effects_.labels[i].SetEnabled(false);
-    effects_.spins[i].SetEnabled(false);
-  }
+  Spin(TaskbarTransSE, h, 210, y, Option::TaskbarTrans);
+  Label(layeredLabel_, h, 30, y += kRow, 260,
+        program::MainForm && !layered_ ? options::kLayeredUnsupported : options::kLayeredSupported);
 }
 
 void TOptionsForm::BuildShortcutPanel(ui::GradientPanel& p) {
   const HWND h = p.hwnd();
   static const char* const kHotkeyLabels[] = {
       "Set Random Wallpaper :", "Set Next Wallpaper :", "Set Previous Wallpaper :",
-      "Pause / Unpause switch : "};
+      "Pause / Unpause switch : ", "Go Back :"};
   int y = 12;
-  for (int tag = 0; tag < 4; ++tag, y += kRow + 2) {
-    HotkeySlot& slot = slots_[static_cast<std::size_t>(tag)];
-    Check(slot.enable, h, 10, y, 16, "", slot.enableValue);
-    Label(slot.label, h, 28, y, 148, kHotkeyLabels[tag]);
-    // Wide enough for the longest combination the field can show.
-    slot.edit.Create(ChildAt(h, 178, y, 158, 21));
-    slot.edit.SetFont(font_.get());
-    // The control itself turns a key without a modifier (or, but for Random,
-    // with Shift alone) into Shift+Ctrl+Alt and that key.
-    const WPARAM rejected = slot.shiftAloneAllowed ? HKCOMB_NONE : (HKCOMB_NONE | HKCOMB_S);
-    SendMessageW(slot.edit.hwnd(), HKM_SETRULES, rejected,
-                 MAKELPARAM(HOTKEYF_SHIFT | HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
-    slot.edit.SetHotkey(ShortcutKey(kDefaultHotkey), HotkeyControlModifiers(kDefaultHotkey));
-    slot.edit.SetEnabled(false);
-    Remember(slot.keyValue, slot.edit.hwnd());
-    slot.enable.onChanged = [this, tag](bool) { HotkeyEnableClick(tag); };
-    slot.edit.onExit = [this, tag] { HotkeyExit(tag); };
-  }
+  for (std::size_t slot = 0; slot < slots_.size(); ++slot, y += kRow + 2)
+    HotkeyRow(slot, h, y, kHotkeyLabels[slot]);
   static const char* const kMouseLabels[] = {
       "Left Click :",         "Middle Click :",         "Right Click :",
       "Shift + Left Click :", "Shift + Middle Click :", "Shift + Right Click :"};
-  static const char* const kMouseValues[] = {"Left",      "Middle",      "Right",
-                                             "ShiftLeft", "ShiftMiddle", "ShiftRight"};
-  const std::uint8_t defaults[] = {
-      program::MouseAction.left,        program::MouseAction.middle,
-      program::MouseAction.right,       program::MouseAction.shiftLeft,
-      program::MouseAction.shiftMiddle, program::MouseAction.shiftRight};
   y += 8;
   for (int slot = 0; slot < 6; ++slot, y += kRow + 2) {
     const auto i = static_cast<std::size_t>(slot);
     Label(mouseLabels_[i], h, 12, y, 158, kMouseLabels[slot]);
-    Combo(mouseCombos_[i], h, 178, y, 158, options::kActionItems, kMouseValues[slot], 10);
-    mouseCombos_[i].SetItemIndex(defaults[slot]);
-    mouseCombos_[i].onChanged = [this, slot](int) { MouseActionChange(slot); };
+    Choice(mouseCombos_[i], h, 178, y, 158, options::kActionItems,
+           static_cast<Option>(static_cast<int>(Option::ClickLeft) + slot), 10);
   }
   Label(notes_[0], h, 12, y += 8, 320, "* A Double Right Click On The Kv System Tray ");
   Label(notes_[1], h, 22, y += 16, 310, "Will always restore KV");
@@ -295,59 +275,52 @@ void TOptionsForm::BuildShortcutPanel(ui::GradientPanel& p) {
 
 void TOptionsForm::BuildDesktopPanel(ui::GradientPanel& p) {
   const HWND h = p.hwnd();
+  const auto colours = SettingsModel::Group(Option::IconColour);
+  ColourCombo* pickers[] = {&TextColourPicker, &BackgroundColourPicker};
   int y = 10;
   Check(DesktopColoursCB, h, 12, y, 320, "Change Desktop Icon Colours On Wallpaper Change",
-        "ChangeDiColour");
-  Check(TextColourCB, h, 30, y += kRow, 130, "Text Colour", "ChangeFGColour");
-  TextColourPicker.Create(ChildAt(h, 170, y, 140, 24 + 18 * 15));
-  TextColourPicker.SetFont(font_.get());
-  Remember("FG Colour", TextColourPicker.hwnd());
-  Check(BackgroundColourCB, h, 30, y += kRow + 2, 130, "Background Colour", "ChangeBGColour");
-  BackgroundColourPicker.Create(ChildAt(h, 170, y, 140, 24 + 18 * 15));
-  BackgroundColourPicker.SetFont(font_.get());
-  Remember("BG Colour", BackgroundColourPicker.hwnd());
-  Check(TransparentBGCB, h, 30, y += kRow + 2, 220, "Transparent Backgrounds", "TransDI");
+        Option::DesktopColours);
+  for (std::size_t i = 0; i < 2; ++i) {
+    if (i == 0)
+      Check(TextColourCB, h, 30, y += kRow, 130, "Text Colour", Option::TextColour);
+    else
+      Check(BackgroundColourCB, h, 30, y += kRow + 2, 130, "Background Colour",
+            Option::BackgroundColour);
+    const SettingDef& def = *colours[i];
+    ColourCombo& picker = *pickers[i];
+    picker.Create(ChildAt(h, 170, y, 140, 24 + 18 * 15));
+    picker.SetFont(font_.get());
+    picker.SetColour(static_cast<std::uint32_t>(model_.Value(def)));
+    Remember(def.name, picker.hwnd());
+    picker.onColour = [this, &def](std::uint32_t c) {
+      model_.Change(def, static_cast<std::int32_t>(c));
+    };
+  }
+  Check(TransparentBGCB, h, 30, y += kRow + 2, 220, "Transparent Backgrounds",
+        Option::TransparentBG);
   Check(AnalyseCB, h, 12, y += kRow + 8, 320, "Analyse wallpaper for best desktop icon colour.",
-        "AnalyseThumbnails");
+        Option::Analyse);
   Check(GrayScaleCB, h, 30, y += kRow, 300, "GrayScale resulting colour (removes vulgar colours).",
-        "GrayScale", 2);
+        Option::GrayScale, 2);
   Check(DesktopIconsHiddenCB, h, 12, y += kRow + 22, 220, "Keep Desktop Icons Hidden",
-        "HideIconsAlways");
+        Option::KeepIconsHidden);
   Label(refreshLabel_, h, 12, y += kRow + 2, 238, " Hidden Destop Icon Refresh interval :");
-  Spin(HiddenRefreshSE, h, 254, y, 1, 100, 1, "HiddenRefreshInterval");
+  Spin(HiddenRefreshSE, h, 254, y, Option::HiddenRefresh);
   Label(iconSizeLabel_, h, 12, y += kRow + 8, 100, "Icon Size");
-  Check(NormalIconsCB, h, 30, y += kRow - 4, 90, "Normal", "Normal Icons");
-  Check(SmallIconsCB, h, 130, y, 90, "Small", "Small Icons");
-
-  for (ui::CheckBox* c : {&TextColourCB, &BackgroundColourCB, &TransparentBGCB})
-    c->SetEnabled(false);
-  TextColourPicker.SetEnabled(false);
-  BackgroundColourPicker.SetEnabled(false);
-
-  DesktopColoursCB.onChanged = [this](bool) { DesktopColoursCBClick(); };
-  TextColourCB.onChanged = [this](bool) { TextColourCBClick(); };
-  BackgroundColourCB.onChanged = [this](bool) { BackgroundColourCBClick(); };
-  TransparentBGCB.onChanged = [this](bool) { TransparentBGCBClick(); };
-  TextColourPicker.onColour = [this](std::uint32_t c) {
-    store_.RegWriteColour(kWallpaperChangingKey, "FG Colour", c);
-    if (program::MainForm) program::MainForm->KVWallpaper1().Setdeskicons_fg(c);
-  };
-  BackgroundColourPicker.onColour = [this](std::uint32_t c) {
-    store_.RegWriteColour(kWallpaperChangingKey, "BG Colour", c);
-    if (program::MainForm) program::MainForm->KVWallpaper1().Setdeskicons_bg(c);
-  };
-  DesktopIconsHiddenCB.onChanged = [this](bool) { KeepHiddenCBClick(); };
-  HiddenRefreshSE.onChanged = [this](int) { HiddenRefreshChange(); };
-  NormalIconsCB.onChanged = [this](bool) { IconSizeClick(false); };
-  SmallIconsCB.onChanged = [this](bool) { IconSizeClick(true); };
-  AnalyseCB.onChanged = [this](bool) { AnalyseCBClick(); };
-  GrayScaleCB.onChanged = [this](bool) { GrayScaleCBClick(); };
+  // The pair stands for one value, "Small Icons"; the clicked box decides.
+  NormalIconsCB.Create(ChildAt(h, 30, y += kRow - 4, 90, 20, "Normal"));
+  SmallIconsCB.Create(ChildAt(h, 130, y, 90, 20, "Small"));
+  for (ui::CheckBox* box : {&NormalIconsCB, &SmallIconsCB}) ShowCaption(*box, font_.get());
+  SetIconSizeBoxes(iconSmall_, iconNormal_);
+  Remember("Normal Icons", NormalIconsCB.hwnd());
+  Remember(SettingOf(Option::IconSize).name, SmallIconsCB.hwnd());
+  NormalIconsCB.onChanged = [this](bool on) { SetIconSize(!on); };
+  SmallIconsCB.onChanged = [this](bool on) { SetIconSize(on); };
 }
 
 void TOptionsForm::BuildAssociationsPanel(ui::GradientPanel& p) {
   Check(AssociationsCB, p.hwnd(), 12, 12, 320,
-        "Register File associations On Startup (*.kvs, *.lst)", "Register Associations");
-  AssociationsCB.onChanged = [this](bool) { AssociationsCBClick(); };
+        "Register File associations On Startup (*.kvs, *.lst)", Option::RegisterAssociations);
 }
 
 // --- Wallpapers ----------------------------------------------------------------------
@@ -355,20 +328,20 @@ void TOptionsForm::BuildAssociationsPanel(ui::GradientPanel& p) {
 void TOptionsForm::BuildListPanel(ui::GradientPanel& p) {
   const HWND h = p.hwnd();
   Label(watchLabel_, h, 12, 8, 300, "Monitor wallpaper Directory. :");
-  WatchEdit.Create(ChildAt(h, 12, 30, 280, 21, {}, ES_READONLY, WS_EX_CLIENTEDGE));
+  WatchEdit.Create(ChildAt(h, 12, 30, 280, 21, watched_, ES_READONLY, WS_EX_CLIENTEDGE));
   WatchEdit.SetFont(font_.get());
-  Remember("WallPaperDir", WatchEdit.hwnd());
+  Remember(SettingOf(Option::WatchedDirectory).name, WatchEdit.hwnd());
   WatchButton.Create(ChildAt(h, 298, 30, 30, 21, "..."));
   WatchButton.SetFont(font_.get());
   WatchButton.onClick = [this] { WatchButtonClick(); };
-  WatchEdit.onChanged = [this](const std::string&) { WatchEditChange(); };
 
   Label(defaultsLabel_, h, 12, 60, 300, "Wallpaper List Defaults.");
   DefaultsList.Create(ChildAt(h, 12, 80, 316, 168, {}, LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE));
   DefaultsList.SetFont(font_.get());
   DefaultsList.AddColumn("File Type", 143);
   DefaultsList.AddColumn("Default Style", 143);
-  for (const char* row : kFileTypeGroupTexts) DefaultsList.AddRow({row, "Stretch"});
+  for (std::size_t row = 0; row < std::size(kFileTypeGroupTexts); ++row)
+    DefaultsList.AddRow({kFileTypeGroupTexts[row], DefaultStyleText(static_cast<int>(row))});
   Label(defaultsNote_, h, 12, 250, 316,
         "* right click an item and select a new default style from the menu");
   defaultsNote_.SetBounds(12, 253, 316, 30);  // two lines
@@ -391,90 +364,56 @@ void TOptionsForm::BuildListPanel(ui::GradientPanel& p) {
   };
 
   Label(scaledLabel_, h, 12, 284, 150, "Scaled wallpaper Filter :");
-  Combo(ScaledFilterCBox, h, 170, 284, 158, options::kFilterItems, "Scaled Filter");
-  Check(RemoveOrphansCB, h, 12, 318, 320, "Remove orphan wallpapers from the list on load.",
-        "Remove Orphans");
-  RemoveOrphansCB.SetChecked(true);
-  ScaledFilterCBox.onChanged = [this](int) { ScaledFilterChange(); };
-  RemoveOrphansCB.onChanged = [this](bool) { RemoveOrphansCBClick(); };
+  Choice(ScaledFilterCBox, h, 170, 284, 158, options::kFilterItems, Option::ScaledFilter);
+  Check(FillTheBarsCB, h, 170, 310, 158, "Fill The Bars", Option::FillTheBars);
+  Check(RemoveOrphansCB, h, 12, 338, 320, "Remove orphan wallpapers from the list on load.",
+        Option::RemoveOrphans);
 }
 
 void TOptionsForm::BuildSwitchingPanel(ui::GradientPanel& p) {
   const HWND h = p.hwnd();
-  Check(StartupSwitchCB, h, 12, 14, 300, "Switch Wallpaper On Kestrova Startup", "Startup Switch");
-  Combo(StartupTypeCBox, h, 30, 40, 240, options::kSwitchItems, "Startup Switch Type", 3);
-  Check(IntervalSwitchCB, h, 12, 84, 166, "Switch Wallpaper Every ", "Interval Switch");
-  Spin(IntervalEverySE, h, 180, 84, 0, 100, 0, "Interval Switch Every");
-  Combo(IntervalUnitCBox, h, 238, 84, 90, {"Minutes", "Hours"}, "Interval Switch TimeType", 2);
+  Check(StartupSwitchCB, h, 12, 14, 300, "Switch Wallpaper On Kestrova Startup",
+        Option::StartupSwitch);
+  Choice(StartupTypeCBox, h, 30, 40, 240, options::kSwitchItems, Option::StartupSwitchType, 3);
+  Check(IntervalSwitchCB, h, 12, 84, 166, "Switch Wallpaper Every ", Option::IntervalSwitch);
+  Spin(IntervalEverySE, h, 180, 84, Option::IntervalEvery);
+  Choice(IntervalUnitCBox, h, 238, 84, 90, {"Minutes", "Hours"}, Option::IntervalUnit, 2);
   Label(toLabel_, h, 30, 112, 24, "To");
-  Combo(IntervalTypeCBox, h, 56, 112, 240, options::kSwitchItems, "Interval Switch Type", 3);
-  Check(ShutdownCB, h, 12, 160, 300, "Switch on shutdown", "Shutdown");
-  Combo(ShutdownTypeCBox, h, 30, 186, 240, options::kSwitchItems, "Shutdown Switch Type", 3);
-  for (ui::ComboBox* c :
-       {&StartupTypeCBox, &IntervalUnitCBox, &IntervalTypeCBox, &ShutdownTypeCBox})
-    c->SetEnabled(false);
-  IntervalEverySE.SetEnabled(false);
-
-  StartupSwitchCB.onChanged = [this](bool) { StartupSwitchCBClick(); };
-  IntervalSwitchCB.onChanged = [this](bool) { IntervalSwitchCBClick(); };
-  ShutdownCB.onChanged = [this](bool) { ShutdownCBClick(); };
-  StartupTypeCBox.onChanged = [this](int i) {
-    store_.RegWriteInteger(kWallpaperChangingKey, "Startup Switch Type", i);
-  };
-  IntervalEverySE.onChanged = [this](int) { IntervalEveryChange(); };
-  IntervalUnitCBox.onChanged = [this](int) { IntervalUnitChange(); };
-  IntervalTypeCBox.onChanged = [this](int i) {
-    store_.RegWriteInteger(kWallpaperChangingKey, "Interval Switch Type", i);
-  };
-  ShutdownTypeCBox.onChanged = [this](int i) {
-    store_.RegWriteInteger(kWallpaperChangingKey, "Shutdown Switch Type", i);
-  };
+  Choice(IntervalTypeCBox, h, 56, 112, 240, options::kSwitchItems, Option::IntervalType, 3);
+  Check(ShutdownCB, h, 12, 160, 300, "Switch on shutdown", Option::ShutdownSwitch);
+  Choice(ShutdownTypeCBox, h, 30, 186, 240, options::kSwitchItems, Option::ShutdownSwitchType, 3);
+  Check(NoRepeatsCB, h, 12, 234, 300, "Random Without Repeats", Option::RandomWithoutRepeats);
+  Check(KeepHistoryCB, h, 12, 258, 300, "Keep History (Back)", Option::KeepHistory);
 }
 
 void TOptionsForm::BuildThumbnailsPanel(ui::GradientPanel& p) {
   const HWND h = p.hwnd();
   Check(CacheEnabledCB, h, 12, 12, 320, "Enable Image Cache (Greatly increases speed)",
-        "Cache Enabled");
-  CacheEnabledCB.SetChecked(true);
+        Option::CacheEnabled);
   Label(compressionLabel_, h, 30, 40, 240, "Thumbnail Compression (1 - 100) :");
-  Spin(CompressionSE, h, 278, 40, 0, 100, 100, "Compression");
+  Spin(CompressionSE, h, 278, 40, Option::Compression);
   Label(compressionNote_, h, 30, 62, 280, "1 = Worst, 50 = Medium, 100 = Best ");
   Label(filterLabel_, h, 30, 88, 170, "Thumbnail Generation Filter :");
-  Combo(ThumbFilterCBox, h, 200, 88, 130, options::kFilterItems, "Filter");
+  Choice(ThumbFilterCBox, h, 200, 88, 130, options::kFilterItems, Option::ThumbFilter);
   Label(widthLabel_, h, 30, 116, 246, "Approximate Generated Thumbnail Width :");
-  Spin(ThumbWidthSE, h, 278, 116, 50, 200, 100, "Width");
+  Spin(ThumbWidthSE, h, 278, 116, Option::ThumbWidth);
   Check(RemoveThumbsCB, h, 30, 142, 280, "Remove Thumbnails on wallpaper deletion",
-        "Remove Thumbs On Deletion");
+        Option::RemoveThumbs);
   RemoveThumbsCB.SetVisible(false);
 
   RegenerateButton.Create(ChildAt(h, 12, 170, 120, 24, "Regenerate Cache"));
   RegenerateButton.SetFont(font_.get());
-  Combo(RegenerationCBox, h, 140, 171, 188, {"Only Missing Thumbnails", "From Scratch"},
-        "Cache Regeneration", 2);
+  Choice(RegenerationCBox, h, 140, 171, 188, {"Only Missing Thumbnails", "From Scratch"},
+         Option::CacheRegeneration, 2);
   ClearCacheButton.Create(ChildAt(h, 12, 202, 120, 24, "Clear Image Cache"));
   ClearCacheButton.SetFont(font_.get());
-  Label(cacheCount_, h, 12, 236, 300, EmptyCacheStatistics().countText);
-  Label(cacheSize_, h, 12, 254, 300, EmptyCacheStatistics().sizeText);
+  Label(cacheCount_, h, 12, 236, 300, cacheCountText_);
+  Label(cacheSize_, h, 12, 254, 300, cacheSizeText_);
   Label(displayFilterLabel_, h, 12, 292, 130, "Image Display Filter : ");
-  Combo(DisplayFilterCBox, h, 150, 292, 150, options::kFilterItems, "ImageDisplayFilter");
+  Choice(DisplayFilterCBox, h, 150, 292, 150, options::kFilterItems, Option::DisplayFilter);
 
-  CacheEnabledCB.onChanged = [this](bool) { CacheEnabledCBClick(); };
-  CompressionSE.onChanged = [this](int) { CompressionChange(); };
-  ThumbFilterCBox.onChanged = [this](int i) {
-    store_.RegWriteInteger(kThumbnailsKey, "Filter", i);
-    if (program::ManagerForm) program::ManagerForm->ImageResizer1().filter = i;
-  };
-  ThumbWidthSE.onChanged = [this](int) { ThumbWidthChange(); };
-  RemoveThumbsCB.onChanged = [this](bool) { RemoveThumbsCBClick(); };
-  RegenerationCBox.onChanged = [this](int i) {
-    store_.RegWriteInteger(kThumbnailsKey, "Cache Regeneration", i);
-  };
   RegenerateButton.onClick = [this] { RegenerateCacheClick(); };
   ClearCacheButton.onClick = [this] { ClearImageCacheClick(); };
-  DisplayFilterCBox.onChanged = [this](int i) {
-    store_.RegWriteInteger(kThumbnailsKey, "ImageDisplayFilter", i);
-    program::Options.imageDisplayFilter = i;
-  };
 }
 
 // --- About and Skins -------------------------------------------------------------------

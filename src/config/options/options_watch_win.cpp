@@ -76,29 +76,30 @@ void TOptionsForm::WatchButtonClick() {
   const std::optional<std::string> folder = prompts_.BrowseFolder(options::kWatchFolderTitle);
   if (!folder || !DirectoryExists(*folder)) return;
   SetWatchedDirectory(*folder);
-  store_.RegWriteString(kDirectoriesKey, "WallPaperDir", *folder);
+  const SettingDef& def = SettingOf(Option::WatchedDirectory);
+  store_.RegWriteString(def.subkey, def.name, *folder);
   ScanWatchedDirectory();
 }
 
 void TOptionsForm::SetWatchedDirectory(const std::string& directory) {
-  if (WatchEdit.Text() == directory)
-    WatchEditChange();
-  else
-    WatchEdit.SetText(directory);  // the edit's change runs WatchEditChange
+  watched_ = directory;
+  WatchEditChange();
 }
 
 void TOptionsForm::WatchEditChange() {
-  const std::string text = WatchEdit.Text();
-  if (DirectoryExists(text)) {
-    if (!watch_.Active() || watch_.Directory() != text) watch_.Start(text, hwnd(), kWatchMessage);
-    return;
+  // A directory that is not there empties the edit and stops the watch.
+  if (DirectoryExists(watched_)) {
+    if (!watch_.Active() || watch_.Directory() != watched_)
+      watch_.Start(watched_, hwnd(), kWatchMessage);
+  } else {
+    watch_.Stop();
+    watched_.clear();
   }
-  watch_.Stop();
-  if (!text.empty()) WatchEdit.SetText("");
+  if (WatchEdit.hwnd() && WatchEdit.Text() != watched_) WatchEdit.SetText(watched_);
 }
 
 void TOptionsForm::ScanWatchedDirectory() {
-  scanned_ = WatchedPictures(WatchEdit.Text());
+  scanned_ = WatchedPictures(watched_);
   // Files already in the list are passed over without a question.
   if (ManagerForm && !scanned_.empty()) ManagerForm->Wallpaperlist().AddWallpapers(scanned_, false);
 }
@@ -115,6 +116,9 @@ void PumpMessages() { ui::ProcessMessages(); }
 }  // namespace
 
 void TOptionsForm::ShowCacheStatistics(const std::string& count, const std::string& size) {
+  cacheCountText_ = count;
+  cacheSizeText_ = size;
+  if (!cacheCount_.hwnd()) return;  // shown when the page is made
   cacheCount_.SetText(count);
   cacheSize_.SetText(size);
 }
@@ -125,7 +129,7 @@ void TOptionsForm::RegenerateCacheClick() {
   try {
     // The figures follow the cache at once, not at the timer's next run.
     RegenerateCacheCommand(ManagerForm->Wallpaperlist(), ManagerForm->ImageResizer1(),
-                           CacheDirectory(), RegenerationCBox.ItemIndex(), shellDelete_,
+                           CacheDirectory(), model_.Value(Option::CacheRegeneration), shellDelete_,
                            PumpMessages, [this](const CacheStatistics& stats) {
                              ShowCacheStatistics(stats.countText, stats.sizeText);
                            });
