@@ -9,15 +9,22 @@
 namespace kv::app {
 namespace {
 
-void ReadInt(SettingsStore& store, const char* subkey, const char* name, int min, int max,
-             int& out) {
-  if (const auto v = store.RegReadInteger(subkey, name))
-    if (*v >= min && *v <= max) out = *v;
+// A setting the schema declares, read with its subkey, name and range: an
+// absent or out-of-range value leaves `out` as it was.
+void ReadInt(SettingsStore& store, Option option, int& out) {
+  const SettingDef& def = SettingOf(option);
+  if (const auto v = store.RegReadInteger(def.subkey, def.name))
+    if (*v >= def.min && *v <= def.max) out = *v;
 }
 
-void ReadAction(SettingsStore& store, const char* name, std::uint8_t& out) {
+void ReadBool(SettingsStore& store, Option option, bool& out) {
+  const SettingDef& def = SettingOf(option);
+  out = store.RegReadBool(def.subkey, def.name).value_or(out);
+}
+
+void ReadAction(SettingsStore& store, Option option, std::uint8_t& out) {
   int v = out;
-  ReadInt(store, kButtonsKey, name, 0, 16, v);
+  ReadInt(store, option, v);
   out = static_cast<std::uint8_t>(v);
 }
 
@@ -26,22 +33,23 @@ void ReadAction(SettingsStore& store, const char* name, std::uint8_t& out) {
 void ReadStartOptions(SettingsStore& store) noexcept {
   program::ProgramOptions& o = program::Options;
   try {
-    o.buttonHints = store.RegReadBool(kKvOptionsKey, "Button Hints").value_or(o.buttonHints);
-    o.reversedMouseWheel =
-        store.RegReadBool(kKvOptionsKey, "Reversed MouseWheel").value_or(o.reversedMouseWheel);
-    program::StayOnTopFlag = store.RegReadBool(kKvOptionsKey, "StayOnTop").value_or(false);
-    ReadInt(store, kKvOptionsKey, "Wallpaper Scroll", 1, 5, o.wallpaperScroll);
-    o.autoHide = store.RegReadBool(kKvOptionsKey, "Auto Hide").value_or(o.autoHide);
-    ReadInt(store, kKvOptionsKey, "Auto Hide Time", 1, 60, o.autoHideTime);
-    o.cacheEnabled = store.RegReadBool(kThumbnailsKey, "Cache Enabled").value_or(o.cacheEnabled);
-    ReadInt(store, kThumbnailsKey, "ImageDisplayFilter", 0, 7, o.imageDisplayFilter);
+    ReadBool(store, Option::ButtonHints, o.buttonHints);
+    ReadBool(store, Option::ReversedWheel, o.reversedMouseWheel);
+    bool stayOnTop = false;
+    ReadBool(store, Option::StayOnTop, stayOnTop);
+    program::StayOnTopFlag = stayOnTop;
+    ReadInt(store, Option::WallpaperScroll, o.wallpaperScroll);
+    ReadBool(store, Option::AutoHide, o.autoHide);
+    ReadInt(store, Option::AutoHideTime, o.autoHideTime);
+    ReadBool(store, Option::CacheEnabled, o.cacheEnabled);
+    ReadInt(store, Option::DisplayFilter, o.imageDisplayFilter);
     program::MouseActions& a = program::MouseAction;
-    ReadAction(store, "Left", a.left);
-    ReadAction(store, "Middle", a.middle);
-    ReadAction(store, "Right", a.right);
-    ReadAction(store, "ShiftLeft", a.shiftLeft);
-    ReadAction(store, "ShiftMiddle", a.shiftMiddle);
-    ReadAction(store, "ShiftRight", a.shiftRight);
+    ReadAction(store, Option::ClickLeft, a.left);
+    ReadAction(store, Option::ClickMiddle, a.middle);
+    ReadAction(store, Option::ClickRight, a.right);
+    ReadAction(store, Option::ClickShiftLeft, a.shiftLeft);
+    ReadAction(store, Option::ClickShiftMiddle, a.shiftMiddle);
+    ReadAction(store, Option::ClickShiftRight, a.shiftRight);
   } catch (...) {
     // As the settings load: the first unreadable value ends the reading.
   }

@@ -60,11 +60,8 @@ const std::map<std::string, std::set<std::string>> kParticular = {
     // The declarations themselves.
     {"config/settings_schema.cpp", {}},
     {"config/settings_schema.h", {}},
-    // The program-wide copies read at start-up, before any window exists.
-    {"app/start_options.cpp",
-     {"Button Hints", "Reversed MouseWheel", "StayOnTop", "Wallpaper Scroll", "Auto Hide",
-      "Auto Hide Time", "Cache Enabled", "ImageDisplayFilter", "Left", "Middle", "Right",
-      "ShiftLeft", "ShiftMiddle", "ShiftRight", "Visible"}},
+    // Each window's own "Visible", under a subkey named after the window.
+    {"app/start_options.cpp", {"Visible"}},
     // Values the browser and the manager keep themselves.
     {"app/browser_form_win.cpp", {"Visible", "Small Icons", "HideIconsAlways", "Paused"}},
     {"app/browser_strip_win.cpp", {"Current Wall Number", "Paused"}},
