@@ -69,7 +69,10 @@ void AddWalk::Walk(const std::string& top, bool recursive) {
     for (const DirectoryEntry& e : site_.List(level.dir)) {
       if (Stopped()) break;
       if (e.isDirectory) {
-        if (recursive) level.subdirectories.push_back(level.dir + e.name + "\\");
+        // A linked directory is not entered: a junction to a parent would
+        // make the walk endless, and the pictures it leads to are reached by
+        // adding that place itself.
+        if (recursive && !e.isLink) level.subdirectories.push_back(level.dir + e.name + "\\");
       } else if (SearchedFileAccepted(e.name)) {
         AddOne(level.dir + e.name);
       }

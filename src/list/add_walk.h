@@ -50,7 +50,8 @@ class AddWalk {
   void AddFiles(const std::vector<std::string>& names);
   // A directory's files with an accepted extension (cut to ten characters), in
   // directory order; with `recursive`, then each subdirectory in turn, depth
-  // first, after all files of its parent. A directory that cannot be read, or
+  // first, after all files of its parent; a linked subdirectory (a junction)
+  // is not entered. A directory that cannot be read, or
   // vanishes meanwhile, gives nothing.
   void AddFolder(const std::string& folder, bool recursive);
   // Dropped names in order: an existing directory is searched (its tree when

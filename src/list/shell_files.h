@@ -33,6 +33,9 @@ struct DirectoryEntry {
   std::string name;
   std::uint64_t size = 0;
   bool isDirectory = false;
+  // A directory that is a link to another place (a junction or a symbolic
+  // link): it may lead back to its own parent.
+  bool isLink = false;
 };
 
 // The entries directly in `directory` other than "." and "..", in the order the

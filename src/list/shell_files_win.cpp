@@ -64,7 +64,8 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& directory) {
     const std::uint64_t size =
         isDirectory ? 0
                     : (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    out.push_back({Narrow(name), size, isDirectory});
+    const bool isLink = isDirectory && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    out.push_back({Narrow(name), size, isDirectory, isLink});
   } while (FindNextFileW(find.get(), &data));
   return out;
 }

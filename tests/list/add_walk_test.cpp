@@ -27,14 +27,23 @@ class FakeSite : public AddSite {
   Texts log;
   Texts added;
 
+  // Where each link ("name@") leads: its entries are the target's.
+  std::map<std::string, std::string> links;
+
   std::vector<DirectoryEntry> List(const std::string& directory) override {
     std::vector<DirectoryEntry> entries;
-    const auto it = tree.find(directory);
+    std::string real = directory;
+    for (const auto& [link, target] : links)
+      for (std::size_t at; (at = real.rfind(link + "@\\")) != std::string::npos;)
+        real = target + real.substr(at + link.size() + 2);
+    const auto it = tree.find(real);
     if (it == tree.end()) return entries;
     for (const std::string& name : it->second) {
       DirectoryEntry e;
       e.isDirectory = !name.empty() && name.back() == '\\';
       e.name = e.isDirectory ? name.substr(0, name.size() - 1) : name;
+      // "name@\" is a link to another directory of the tree.
+      e.isLink = e.isDirectory && !e.name.empty() && e.name.back() == '@';
       entries.push_back(e);
     }
     return entries;
@@ -43,7 +52,8 @@ class FakeSite : public AddSite {
     return tree.count(name.back() == '\\' ? name : name + "\\") > 0;
   }
   bool Add(const std::string& fullName) override {
-    ++handed_;
+    // A walk that never ends is stopped as the program's end would stop it.
+    if (++handed_ > 1000) ending = true;
     if (fullName == raiseOn) throw std::runtime_error("cannot add");
     if (refused.count(fullName)) return false;
     added.push_back(fullName);
@@ -215,6 +225,16 @@ TEST(AddWalk, AFailingFileEndsTheAddWithTheSiteTold) {
   site.added.clear();
   walk.AddFolder("C:\\w\\two", false);
   EXPECT_EQ(site.added, Texts{"C:\\w\\two\\f.tga"});
+}
+
+TEST(AddWalk, AJunctionBackToItsParentIsNotEntered) {
+  FakeSite site;
+  site.tree = {{"C:\\w\\", {"a.jpg", "up@\\", "sub\\"}}, {"C:\\w\\sub\\", {"b.jpg"}}};
+  site.links = {{"up", "C:\\w\\"}};
+  AddWalk walk(site);
+  walk.AddFolder("C:\\w", true);
+  EXPECT_EQ(site.added, (Texts{"C:\\w\\a.jpg", "C:\\w\\sub\\b.jpg"}));
+  EXPECT_FALSE(site.ending);
 }
 
 }  // namespace
