@@ -28,7 +28,8 @@ const Command kCommands[] = {
     {"resample", "IN OUT.bmp --size WxH --filter K [--support S]", kv::tool::CmdResample},
     {"render",
      "IN OUT.bmp --style NAME --screen WxH [--scaled-filter K] [--bars desktop|fill] "
-     "[--threads N]",
+     "[--threads N]  |  IN... OUT.bmp --style NAME[,NAME...] --monitors WxH+X+Y,... "
+     "[--placement tiled|spanned] [--background RRGGBB] [--scaled-filter K] [--threads N]",
      kv::tool::CmdRender},
     {"list", "show FILE.lst | add FILE.lst IMAGE...", kv::tool::CmdList},
     {"thumb", "IN OUT.jpg [--width N] [--quality Q] [--filter K]", kv::tool::CmdThumb},

@@ -147,20 +147,23 @@ std::optional<Bitmap> RenderWhileDecoding(const std::string& source, WpStyle sty
 
 }  // namespace
 
-void BuildWallpaperFile(const std::string& source, const std::string& target, WpStyle style,
-                        int scaledFilter, PixelSize screen, int threads, ScaledBars bars) {
+Bitmap RenderWallpaperFile(const std::string& source, WpStyle style, int scaledFilter,
+                           PixelSize screen, int threads, ScaledBars bars) {
   if (ImageFamilyOf(source) == ImageFamily::Jpeg && StyleResamples(style, scaledFilter)) {
-    if (auto picture = RenderWhileDecoding(source, style, scaledFilter, screen, threads)) {
-      SaveBmp(WithBars(std::move(*picture), style, screen, threads, bars), target);
-      return;
-    }
+    if (auto picture = RenderWhileDecoding(source, style, scaledFilter, screen, threads))
+      return WithBars(std::move(*picture), style, screen, threads, bars);
   }
   Bitmap image;
   LoadImageFile(image, source);
   // An extension the program does not read leaves the picture empty; writing
   // that would blank the desktop, so it fails like an unreadable file.
   if (image.Empty()) throw ImageError(source + ": not a picture file the program reads");
-  SaveBmp(RenderWallpaper(std::move(image), style, scaledFilter, screen, threads, bars), target);
+  return RenderWallpaper(std::move(image), style, scaledFilter, screen, threads, bars);
+}
+
+void BuildWallpaperFile(const std::string& source, const std::string& target, WpStyle style,
+                        int scaledFilter, PixelSize screen, int threads, ScaledBars bars) {
+  SaveBmp(RenderWallpaperFile(source, style, scaledFilter, screen, threads, bars), target);
 }
 
 DesktopValues DesktopValuesFor(WpStyle style) noexcept {

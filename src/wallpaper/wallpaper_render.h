@@ -96,6 +96,11 @@ enum class ScaledBars { DesktopColour, Filled };
 void BuildWallpaperFile(const std::string& source, const std::string& target, WpStyle style,
                         int scaledFilter, PixelSize screen, int threads = kAutoThreads,
                         ScaledBars bars = ScaledBars::DesktopColour);
+// The bitmap BuildWallpaperFile writes, with the same errors.
+[[nodiscard]] Bitmap RenderWallpaperFile(const std::string& source, WpStyle style,
+                                         int scaledFilter, PixelSize screen,
+                                         int threads = kAutoThreads,
+                                         ScaledBars bars = ScaledBars::DesktopColour);
 
 // The "Tilewallpaper" and "WallpaperStyle" values of "\Control Panel\Desktop\".
 struct DesktopValues {
