@@ -73,6 +73,10 @@ constexpr SettingDef Position(const char* key, const char* name) {
   return Int(key, name, 1, kMinInt, kAnyInt);
 }
 
+constexpr SettingDef MonitorList(const char* name) {
+  return {kMonitorsKey, name, SettingType::String, true, 0, "", FirstRun::Absent, 0, 0};
+}
+
 constexpr char kMainFormVisibleKey[] = "Forms\\Mainform\\";
 
 }  // namespace
@@ -220,6 +224,17 @@ const SettingDef kSettingsSchema[] = {
     Check(Bool(kKvExtrasKey, kFillTheBars, false), O::FillTheBars, Quiet),
     Particular(Hotkey(kBackHotkey, kKvExtrasKey), O::BackHotkey),
     Check(Bool(kKvExtrasKey, kEnableBackHotkey, false), O::EnableBackHotkey, Quiet),
+
+    // Every monitor its own wallpaper.
+    Bool(kMonitorsKey, kEachMonitorOwnWallpaper, false),
+    MonitorList("Monitor 1 List"),
+    Bool(kMonitorsKey, "Monitor 1 Match Orientation", false),
+    MonitorList("Monitor 2 List"),
+    Bool(kMonitorsKey, "Monitor 2 Match Orientation", false),
+    MonitorList("Monitor 3 List"),
+    Bool(kMonitorsKey, "Monitor 3 Match Orientation", false),
+    MonitorList("Monitor 4 List"),
+    Bool(kMonitorsKey, "Monitor 4 Match Orientation", false),
 
     // Window visibility at the last exit (the browser shows when its value is
     // absent) and window positions; read and written outside the settings load.

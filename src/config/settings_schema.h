@@ -30,6 +30,13 @@ inline constexpr char kKeepHistory[] = "Keep History";
 inline constexpr char kFillTheBars[] = "Fill The Bars";
 inline constexpr char kBackHotkey[] = "Back Hotkey";
 inline constexpr char kEnableBackHotkey[] = "Enable Back Hotkey";
+// Every monitor its own wallpaper: off until turned on, nothing written before.
+// Per monitor N (1 the primary, then left to right; up to kMonitorSettingsCount)
+// "Monitor N List", a list file of its own (empty: the main list), and
+// "Monitor N Match Orientation".
+inline constexpr char kMonitorsKey[] = "Monitors\\";
+inline constexpr char kEachMonitorOwnWallpaper[] = "Each Monitor Own Wallpaper";
+inline constexpr int kMonitorSettingsCount = 4;
 
 // A window's place below "Forms\<window name>\".
 inline constexpr char kFormTop[] = "Top";

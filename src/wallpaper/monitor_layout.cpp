@@ -119,6 +119,15 @@ std::optional<std::string> LayoutProblem(const MonitorLayout& layout) {
   return std::nullopt;
 }
 
+MonitorLayout NumberMonitors(MonitorLayout layout) {
+  std::stable_sort(layout.begin(), layout.end(), [](const MonitorRect& a, const MonitorRect& b) {
+    const bool aPrimary = a.x == 0 && a.y == 0, bPrimary = b.x == 0 && b.y == 0;
+    if (aPrimary != bPrimary) return aPrimary;
+    return a.x != b.x ? a.x < b.x : a.y < b.y;
+  });
+  return layout;
+}
+
 BitmapPoint BitmapOrigin(const MonitorLayout& layout, const MonitorRect& monitor,
                          Placement placement) {
   const MonitorRect v = VirtualBounds(layout);

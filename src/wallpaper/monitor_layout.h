@@ -53,6 +53,11 @@ inline constexpr long long kMaxVirtualPixels = 8LL * 3840 * 2160;
 // The index of the monitor at (0, 0); -1 when there is none.
 [[nodiscard]] int PrimaryMonitor(const MonitorLayout& layout) noexcept;
 
+// The program's numbering of the monitors: the primary first (monitor 1), then
+// the others from left to right, and from top to bottom where they start in
+// the same column. The system enumerates them in an order of its own.
+[[nodiscard]] MonitorLayout NumberMonitors(MonitorLayout layout);
+
 // How the desktop lays the composed bitmap over the virtual screen.
 //  - Tiled: the bitmap is tiled from the primary monitor's corner, so the
 //    point (vx, vy) shows bitmap pixel (vx mod W, vy mod H) with W x H the

@@ -170,6 +170,12 @@ TEST(MonitorLayout, ParsesAndRefusesAsItShould) {
   }
 }
 
+TEST(MonitorLayout, NumbersThePrimaryFirstThenLeftToRight) {
+  EXPECT_EQ(MonitorLayoutText(NumberMonitors(
+                *ParseMonitorLayout("800x600+1024+0,1024x768+0+0,640x480-640+0,640x480-640-480"))),
+            "1024x768+0+0,640x480-640-480,640x480-640+0,800x600+1024+0");
+}
+
 TEST(ComposeWallpaper, RefusesBadInputAndLeavesTheTarget) {
   ComposeFiles files;
   SaveBmp(Pattern(50, 40, 1), files.File("a.bmp"));
