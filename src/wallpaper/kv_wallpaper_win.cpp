@@ -59,8 +59,7 @@ TKVWallpaper::TKVWallpaper() {
   if (const HMODULE shell = LoadLibraryW(L"Shell32.dll"))
     shGetSettings_ = reinterpret_cast<ShGetSettingsFn>(
         reinterpret_cast<void*>(GetProcAddress(shell, "SHGetSettings")));
-  const COLORREF desktop = GetSysColor(COLOR_BACKGROUND);
-  Setdeskicons_fg(MakeColour(GetRValue(desktop), GetGValue(desktop), GetBValue(desktop)));
+  Setdeskicons_fg(TKVWallpaper::DesktopColour());
 }
 
 void TKVWallpaper::Setdeskicons_fg(Colour colour) {
@@ -98,14 +97,21 @@ void TKVWallpaper::SetStyleByName(std::string_view name) {
 bool TKVWallpaper::ApplyWallpaper(bool rebuild, bool notify) {
   const std::string path = ProgramDir() + kWallpaperFileName;
   bool built = true;
-  if (rebuild || !FileExists(path)) built = BuildWallpaperBitmap(WpName);
+  // The composed bitmap is laid over the monitors by tiling it from the
+  // primary's corner: it is exactly the virtual screen's size, so each monitor
+  // shows its own region once, on every system version alike.
+  WpStyle shownAs = Wpstyle;
+  if (rebuild && BuildMonitorsBitmap())
+    shownAs = WPtiled;
+  else if (rebuild || !FileExists(path))
+    built = BuildWallpaperBitmap(WpName);
   WpName = path;
   const std::wstring widePath = Widen(path);
   // Never leave a read-only or hidden flag on it.
   SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_NORMAL);
   const bool there = FileExists(path);
   if (there) {
-    WriteDesktopValues(path, Wpstyle);
+    WriteDesktopValues(path, shownAs);
     if (notify) {
       // Without the Active Desktop object (not installed, or refusing) the
       // system call still changes the wallpaper.
@@ -126,6 +132,53 @@ bool TKVWallpaper::BuildWallpaperBitmap(const std::string& source) {
   } catch (const std::exception&) {
     return false;  // the earlier "Wallpaper.bmp" stays
   }
+}
+
+bool TKVWallpaper::BuildMonitorsBitmap() {
+  MonitorNote.clear();
+  if (!EachMonitorOwn) return false;
+  const MonitorLayout layout = Monitors();
+  if (const auto problem = LayoutProblem(layout)) {
+    MonitorNote = *problem;
+    return false;
+  }
+  if (MonitorPictures.size() != layout.size()) {
+    MonitorNote = "the pictures were chosen for another number of monitors";
+    return false;
+  }
+  ComposeOptions options;
+  options.scaledFilter = ScaledFilter;
+  options.bars = ScaledBarsFill;
+  options.background = DesktopColour();
+  try {
+    BuildComposedWallpaperFile(MonitorPictures, layout, ProgramDir() + kWallpaperFileName,
+                               options);
+    return true;
+  } catch (const std::exception& e) {
+    MonitorNote = e.what();
+    return false;
+  }
+}
+
+namespace {
+
+BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+  reinterpret_cast<MonitorLayout*>(data)->push_back(
+      {rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top});
+  return TRUE;
+}
+
+}  // namespace
+
+MonitorLayout TKVWallpaper::Monitors() const {
+  MonitorLayout layout;
+  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&layout));
+  return NumberMonitors(std::move(layout));
+}
+
+Colour TKVWallpaper::DesktopColour() const {
+  const COLORREF desktop = GetSysColor(COLOR_BACKGROUND);
+  return MakeColour(GetRValue(desktop), GetGValue(desktop), GetBValue(desktop));
 }
 
 void TKVWallpaper::LoadImageFile(Bitmap& bitmap, const std::string& fileName) {

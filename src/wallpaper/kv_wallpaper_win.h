@@ -9,9 +9,12 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "codecs/bitmap.h"
 #include "program/program_state.h"
+#include "wallpaper/compose.h"
+#include "wallpaper/monitor_layout.h"
 #include "wallpaper/wallpaper_render.h"
 #include "widgets/threaded_timer_win.h"
 
@@ -40,6 +43,17 @@ class TKVWallpaper {
   int ScaledFilter = 0;
   // What shows around a Scaled picture that leaves bars.
   ScaledBars ScaledBarsFill = ScaledBars::DesktopColour;
+  // Every monitor its own picture: with EachMonitorOwn and one picture per
+  // monitor of Monitors() (in its numbering), ApplyWallpaper with rebuild
+  // composes them into one bitmap of the virtual screen's size and shows it
+  // tiled from the primary monitor's corner. Otherwise, or when the layout
+  // allows no composition (MonitorNote then says why), WpName in Wpstyle as
+  // on one monitor.
+  bool EachMonitorOwn = false;
+  std::vector<MonitorPicture> MonitorPictures;
+  std::string MonitorNote;
+  // The monitors in virtual-screen coordinates, numbered by NumberMonitors.
+  [[nodiscard]] virtual MonitorLayout Monitors() const;
   // Apply deskicons_fg, apply deskicons_bg; the master switch of both.
   bool DtopForeground = false;
   bool DtopBackground = false;
@@ -72,6 +86,10 @@ class TKVWallpaper {
   // Writes "Wallpaper.bmp" for Wpstyle, ScaledFilter and ScaledBarsFill; false (and the old
   // file kept) on any failure.
   bool BuildWallpaperBitmap(const std::string& source);
+  // Writes the composed "Wallpaper.bmp" for MonitorPictures; false (the old
+  // file kept, MonitorNote set) when the option is off, the layout or the
+  // pictures do not fit, or rendering fails.
+  bool BuildMonitorsBitmap();
   // Fills the bitmap from the file by its extension (see codecs/image_file.h).
   static void LoadImageFile(Bitmap& bitmap, const std::string& fileName);
   // Whether the shell reports desktop HTML as on.
@@ -98,6 +116,9 @@ class TKVWallpaper {
   bool ChangeDesktopIconSize(bool smallIcons);
 
  protected:
+  // The desktop's background colour, shown in the gaps between monitors and
+  // around centred pictures.
+  [[nodiscard]] virtual Colour DesktopColour() const;
   // The primary screen's size in pixels.
   [[nodiscard]] virtual PixelSize PrimaryScreenSize() const;
   // Sets the wallpaper through the Active Desktop object; false when the

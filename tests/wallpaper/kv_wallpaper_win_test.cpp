@@ -37,9 +37,16 @@ class Applier : public TKVWallpaper {
   PixelSize screen{1024, 768};
   bool fakeActiveDesktop = false;
   std::vector<std::string> activeDesktopPaths;
+  // The monitors the applier sees; the system's when not set.
+  std::optional<MonitorLayout> layout;
+
+  [[nodiscard]] MonitorLayout Monitors() const override {
+    return layout ? *layout : TKVWallpaper::Monitors();
+  }
 
  protected:
   [[nodiscard]] PixelSize PrimaryScreenSize() const override { return screen; }
+  [[nodiscard]] Colour DesktopColour() const override { return MakeColour(1, 2, 3); }
   bool ApplyThroughActiveDesktop(const std::string& path) override {
     if (!fakeActiveDesktop) return TKVWallpaper::ApplyThroughActiveDesktop(path);
     activeDesktopPaths.push_back(path);
@@ -250,6 +257,63 @@ TEST_F(ApplierTest, WithoutTheActiveDesktopObjectTheSystemCallIsUsed) {
   a.WpName = Source(16, 16);
   a.ApplyWallpaper(true, true);
   EXPECT_EQ(SystemWallpaper(), Widen(wallpaper_));
+}
+
+// Every monitor its own picture, on a layout injected in place of Wine's one
+// monitor: the file is the composition of the pictures, shown tiled; a layout
+// that cannot be composed, a count of pictures that does not match and the
+// option off all give the single picture exactly as before.
+TEST_F(ApplierTest, EachMonitorOwnComposesOrFallsBackToTheSinglePicture) {
+  const MonitorLayout twoMonitors = *ParseMonitorLayout("320x240+0+0,200x300-200-100");
+  const std::vector<MonitorPicture> pictures = {{Source(80, 60, "one.bmp"), wpLanczos3},
+                                                {Source(50, 90, "two.bmp"), Wpcenter}};
+  const std::string expected = sources_ + "expected.bmp";
+  ComposeOptions options;
+  options.background = MakeColour(1, 2, 3);
+  BuildComposedWallpaperFile(pictures, twoMonitors, expected, options);
+
+  Applier single;
+  single.WpName = pictures[0].source;
+  single.Wpstyle = pictures[0].style;
+  single.ApplyWallpaper(true, false);
+  const auto singleBytes = ReadFileBytes(wallpaper_);
+
+  struct Case {
+    const char* name;
+    bool on;
+    MonitorLayout layout;
+    std::size_t pictureCount;
+    bool composed;
+  } cases[] = {
+      {"composed", true, twoMonitors, 2, true},
+      {"option off", false, twoMonitors, 2, false},
+      {"one-pixel strip", true, *ParseMonitorLayout("320x240+0+0,1x240+320+0"), 2, false},
+      {"one monitor", true, *ParseMonitorLayout("320x240+0+0"), 1, false},
+      {"pictures for another layout", true, twoMonitors, 1, false},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(wallpaper_);
+    Applier a;
+    a.layout = c.layout;
+    a.EachMonitorOwn = c.on;
+    a.MonitorPictures.assign(pictures.begin(), pictures.begin() + c.pictureCount);
+    a.WpName = pictures[0].source;
+    a.Wpstyle = pictures[0].style;
+    EXPECT_TRUE(a.ApplyWallpaper(true, false)) << c.name;
+    EXPECT_EQ(ReadFileBytes(wallpaper_), c.composed ? ReadFileBytes(expected) : singleBytes)
+        << c.name;
+    EXPECT_EQ(ReadDesktopValue(L"Wallpaper"), Widen(wallpaper_)) << c.name;
+    EXPECT_EQ(ReadDesktopValue(L"Tilewallpaper"), c.composed ? L"1" : L"0") << c.name;
+    EXPECT_EQ(ReadDesktopValue(L"WallpaperStyle"), L"0") << c.name;
+    EXPECT_EQ(a.MonitorNote.empty(), c.composed || !c.on) << c.name << ": " << a.MonitorNote;
+  }
+}
+
+TEST(KVWallpaper, SeesTheSystemsMonitorsWithThePrimaryFirst) {
+  const MonitorLayout layout = TKVWallpaper().Monitors();
+  ASSERT_FALSE(layout.empty());
+  EXPECT_EQ(layout[0], (MonitorRect{0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                    GetSystemMetrics(SM_CYSCREEN)}));
 }
 
 TEST(KVWallpaper, StartsAsTheComponentIsCreated) {
