@@ -42,6 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (command->file.find('\0') != std::string::npos) std::abort();
   if (command->style.find('\0') != std::string::npos) std::abort();
   if (command->verb != RemoteVerb::Apply && !command->style.empty()) std::abort();
+  if (command->monitor != 0 && (command->verb != RemoteVerb::Next || command->monitor < 1 ||
+                                command->monitor > kv::program::kMaxRemoteMonitor))
+    std::abort();
 
   if (command->verb == RemoteVerb::Apply) {
     if (const auto style = kv::FindStyle(command->style)) {

@@ -10,6 +10,18 @@ namespace {
 constexpr std::array<const char*, 11> kWords = {"next",  "previous", "random",  "pause",
                                                 "show",  "apply",    "skin",    "manager",
                                                 "options", "stats",  "back"};
+
+// 1 to kMaxRemoteMonitor written as EncodeRemoteCommand writes it, nothing else.
+std::optional<int> MonitorNumber(std::string_view text) {
+  if (text.empty() || text.size() > 2 || text[0] == '0') return std::nullopt;
+  int n = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + (c - '0');
+  }
+  return n <= kMaxRemoteMonitor ? std::optional<int>(n) : std::nullopt;
+}
+
 }  // namespace
 
 std::optional<RemoteVerb> RemoteVerbOf(std::string_view word) {
@@ -26,6 +38,8 @@ std::string EncodeRemoteCommand(const RemoteCommand& command) {
   std::string text = kWords[static_cast<std::size_t>(command.verb)];
   if (RemoteVerbTakesFile(command.verb)) text += "\n" + command.file;
   if (command.verb == RemoteVerb::Apply) text += "\n" + command.style;
+  if (command.verb == RemoteVerb::Next && command.monitor > 0)
+    text += "\n" + std::to_string(command.monitor);
   return text;
 }
 
@@ -39,7 +53,11 @@ std::optional<RemoteCommand> DecodeRemoteCommand(std::string_view text) {
   RemoteCommand command;
   command.verb = *verb;
   if (!RemoteVerbTakesFile(*verb)) {
-    if (first != std::string_view::npos) return std::nullopt;
+    if (first == std::string_view::npos) return command;
+    if (*verb != RemoteVerb::Next) return std::nullopt;
+    const auto monitor = MonitorNumber(text.substr(first + 1));
+    if (!monitor) return std::nullopt;
+    command.monitor = *monitor;
     return command;
   }
   if (first == std::string_view::npos) return std::nullopt;

@@ -32,8 +32,11 @@ struct RemoteCommand {
   RemoteVerb verb = RemoteVerb::Next;
   std::string file;   // Apply: the picture (a full path); Skin: the skin
   std::string style;  // Apply: a style's name (the receiver checks it); empty: none given
+  // Next: only monitor N (1 the primary, then left to right) moves on, when
+  // every monitor has its own wallpaper; 0: all of them.
+  int monitor = 0;
   bool operator==(const RemoteCommand& o) const {
-    return verb == o.verb && file == o.file && style == o.style;
+    return verb == o.verb && file == o.file && style == o.style && monitor == o.monitor;
   }
 };
 
@@ -58,8 +61,11 @@ inline constexpr unsigned long kRemoteAnswerId = 0x3152564Bu;
 // Whether the verb takes a FILE (Apply, Skin).
 [[nodiscard]] bool RemoteVerbTakesFile(RemoteVerb verb);
 
+inline constexpr int kMaxRemoteMonitor = 16;
+
 // The message text: the verb's word, then for Apply the file and the style,
-// for Skin the skin, each on its own line. Decoding refuses anything else (an
+// for Skin the skin, for Next with a monitor its number (decimal, 1 to
+// kMaxRemoteMonitor, no leading zero), each on its own line. Decoding refuses anything else (an
 // unknown word, lines missing or left over, an Apply or a Skin without a file,
 // a NUL byte anywhere).
 [[nodiscard]] std::string EncodeRemoteCommand(const RemoteCommand& command);

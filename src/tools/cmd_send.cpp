@@ -1,10 +1,12 @@
-// kvtool send next|previous|random|back|pause|show|apply FILE [--style NAME]
+// kvtool send next [--monitor N]|previous|random|back|pause|show|apply FILE [--style NAME]
 //             |skin FILE|NAME|default|manager|options|stats [--desktop NAME]:
 // hands one command to the running Kestrova, which runs it as its tray menu
 // does; "back" goes back through the wallpaper history; "stats" prints the program's GDI and USER objects, handles and private
 // memory. Exit 0 when it was done, 1 with "Kestrova is not running" (or the
 // program's refusal), 2 for wrong usage. --desktop names the desktop whose
 // Kestrova is meant, where a system has several (Wine's virtual desktops).
+// --monitor N moves only monitor N (1 the primary) on, where every monitor has
+// its own wallpaper.
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -13,6 +15,7 @@
 #include "list/styles.h"
 #include "program/remote_command.h"
 #include "tools/commands.h"
+#include "tools/option_args.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -71,11 +74,12 @@ std::string FullNameOf(const std::string& file, bool onlyIfThere) {
 
 int CmdSend(const Args& args) {
   std::vector<std::string> words;
-  std::string desktop, style;
+  std::string desktop, style, monitor;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--desktop" || args[i] == "--style") {
+    if (args[i] == "--desktop" || args[i] == "--style" || args[i] == "--monitor") {
       if (i + 1 >= args.size()) throw UsageError{args[i] + " needs a value"};
-      std::string& value = args[i] == "--desktop" ? desktop : style;
+      std::string& value =
+          args[i] == "--desktop" ? desktop : (args[i] == "--style" ? style : monitor);
       value = args[++i];
     } else {
       words.push_back(args[i]);
@@ -97,6 +101,10 @@ int CmdSend(const Args& args) {
     }
   } else if (words.size() != 1 || !style.empty()) {
     throw UsageError{words[0] + " takes no arguments"};
+  }
+  if (!monitor.empty()) {
+    if (*verb != program::RemoteVerb::Next) throw UsageError{"--monitor goes with next only"};
+    command.monitor = ParseIntArg("monitor", monitor, 1, program::kMaxRemoteMonitor);
   }
 #ifdef _WIN32
   if (!desktop.empty()) {

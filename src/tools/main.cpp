@@ -34,7 +34,7 @@ const Command kCommands[] = {
     {"list", "show FILE.lst | add FILE.lst IMAGE...", kv::tool::CmdList},
     {"thumb", "IN OUT.jpg [--width N] [--quality Q] [--filter K]", kv::tool::CmdThumb},
     {"send",
-     "next|previous|random|back|pause|show|apply FILE [--style NAME]|skin FILE|NAME|default"
+     "next [--monitor N]|previous|random|back|pause|show|apply FILE [--style NAME]|skin FILE|NAME|default"
      "|manager|options|stats [--desktop NAME]",
      kv::tool::CmdSend},
 };

@@ -23,6 +23,8 @@ TEST(RemoteCommand, EveryCommandTravelsAndNothingElseIsTaken) {
       {RemoteVerb::Options, "", ""},
       {RemoteVerb::Stats, "", ""},
       {RemoteVerb::Back, "", ""},
+      {RemoteVerb::Next, "", "", 1},
+      {RemoteVerb::Next, "", "", 16},
   };
   for (const RemoteCommand& c : sent) EXPECT_EQ(DecodeRemoteCommand(EncodeRemoteCommand(c)), c);
   EXPECT_EQ(RemoteVerbOf("NEXT"), RemoteVerb::Next);
@@ -31,7 +33,9 @@ TEST(RemoteCommand, EveryCommandTravelsAndNothingElseIsTaken) {
 
   for (const char* text : {"", "nxt", "next\n", "next\nfile\n", "apply", "apply\nfile",
                            "apply\n\nStretch", "apply\nfile\nStretch\nmore", "skin", "skin\n",
-                           "skin\nSteel\n", "skin\nSteel\nStretch", "stats\nx", "back\nC:\\a.jpg"})
+                           "skin\nSteel\n", "skin\nSteel\nStretch", "stats\nx", "back\nC:\\a.jpg",
+                           "next\n0", "next\n02", "next\n17", "next\n+1", "next\n1\n",
+                           "previous\n1", "random\n2"})
     EXPECT_FALSE(DecodeRemoteCommand(text).has_value()) << text;
   // A NUL would cut the name the receiver checks and uses.
   using namespace std::string_view_literals;
