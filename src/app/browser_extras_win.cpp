@@ -28,6 +28,7 @@ bool TMainForm::Extra(const char* name) {
 
 void TMainForm::ApplyExtras() {
   Item(program::MainCommand::Back).visible = Extra(kKeepHistory);
+  Item("NextOnThisMonitor1").visible = EachMonitorOwn();
   Shortcut key = kDefaultHotkey;
   try {
     key = store_.RegReadShortcut(kKvExtrasKey, kBackHotkey).value_or(kDefaultHotkey);

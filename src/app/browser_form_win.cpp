@@ -188,6 +188,11 @@ void TMainForm::BuildTrayMenu() {
   add(walls, "Previous Wallpaper", "SysPrevious", MainCommand::Previous,
       [this] { SysPreviousClick(); });
   add(walls, "Random Wallpaper", "SysRandom", MainCommand::Random, [this] { SysRandomClick(); });
+  // Shown while every monitor has its own wallpaper (ApplyExtras).
+  walls.Add(
+           "Next on this monitor", [this](ui::MenuItem&) { NextOnThisMonitor1Click(); },
+           "NextOnThisMonitor1")
+      .visible = false;
   // Shown while the history is kept (ApplyExtras).
   add(walls, "Back", "SysBack", MainCommand::Back, [this] { SysBackClick(); }).visible = false;
   walls.AddSeparator();
@@ -565,6 +570,11 @@ void TMainForm::BindEvents() {
   // Closing the browser ends the program.
   onClose = [this] {
     SysExitClick();
+    return false;
+  };
+  // A monitor plugged in or out, or a resolution changed.
+  onMessage = [this](UINT msg, WPARAM, LPARAM, LRESULT&) {
+    if (msg == WM_DISPLAYCHANGE) DisplayChanged();
     return false;
   };
   // kvtool send: the text of one command.

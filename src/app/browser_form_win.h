@@ -8,10 +8,12 @@
 #include <windows.h>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/history.h"
@@ -125,6 +127,15 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   void ApplyPreviewWallpaper(int previewIndex);
   void ApplyFile(const std::string& fullName, const std::string& style) override;
   void FillPreview(skin::TOrganicShapeImage& preview, int index);
+  // Every monitor its own wallpaper: "Next on this monitor" for the monitor
+  // under the mouse, the same for monitor `monitor` (0 the primary), and the
+  // re-render for a new display layout (WM_DISPLAYCHANGE).
+  void NextOnThisMonitor1Click();
+  void NextOnMonitor(std::size_t monitor);
+  void DisplayChanged();
+  // The entry each monitor shows, by the monitors' numbering; empty while the
+  // option is off.
+  [[nodiscard]] const std::vector<int>& MonitorEntriesShown() const { return monitorShown_; }
   [[nodiscard]] bool SelectListEntry(int index);
   // The browser's part of a skin file: loaded, failed (the user is asked for
   // another), or without its required picture (the program ends).
@@ -200,6 +211,16 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   // The history, read from its file when first needed.
   WallpaperHistory& History();
   void SaveHistory();
+  [[nodiscard]] bool EachMonitorOwn();
+  // Monitor `monitor`'s own list (empty when it has none or it cannot be read)
+  // and its "Match Orientation".
+  [[nodiscard]] std::vector<MonitorPicture> MonitorList(std::size_t monitor,
+                                                        bool& matchOrientation);
+  [[nodiscard]] std::optional<PixelSize> CachedPictureSize(const std::string& fullName);
+  // Gives the applier one picture per monitor when the option is on: the
+  // primary shows `fullName`, the others their entries moved the way the
+  // primary moved.
+  void PrepareMonitorPictures(const std::string& fullName, const std::string& style);
 
   Prompts& prompts_;
   ShellDelete& shellDelete_;
@@ -228,6 +249,15 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   std::optional<ShuffleRound> round_;
   std::optional<WallpaperHistory> history_;
   bool goingBack_ = false;  // an apply by Back is not recorded again
+  // Every monitor its own wallpaper: the entries shown, the current entry
+  // they were chosen for, how the next choice moves, the last picture applied
+  // to the primary, and the picture sizes read so far.
+  std::vector<int> monitorShown_;
+  int monitorCurrent_ = 0;
+  std::optional<std::size_t> monitorOnly_;
+  bool monitorRandom_ = false;
+  std::pair<std::string, std::string> lastApplied_;
+  std::map<std::string, std::optional<PixelSize>> pictureSizes_;
 };
 
 }  // namespace kv::app

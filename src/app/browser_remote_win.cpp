@@ -34,7 +34,15 @@ bool TMainForm::RunRemoteCommand(const program::RemoteCommand& command, HWND sen
   using program::RemoteVerb;
   switch (command.verb) {
     case RemoteVerb::Next:
-      SysNextClick();
+      if (command.monitor == 0) {
+        SysNextClick();
+        return true;
+      }
+      // A monitor that is not there, or the option off: refused.
+      if (!EachMonitorOwn() ||
+          static_cast<std::size_t>(command.monitor) > KVWallpaper1_.Monitors().size())
+        return false;
+      NextOnMonitor(static_cast<std::size_t>(command.monitor - 1));
       return true;
     case RemoteVerb::Previous:
       SysPreviousClick();

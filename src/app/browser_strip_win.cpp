@@ -129,11 +129,13 @@ void TMainForm::SysPreviousClick() { Move(CurrentWallNumber + 1); }
 void TMainForm::SysRandomClick() {
   const int count = ListCount();
   if (!ManagerForm || count == 0) return;
+  monitorRandom_ = true;  // every other monitor draws too
   if (Extra(kRandomWithoutRepeats)) {
     if (const auto index = DrawFromRound()) Move(*index);
-    return;
+  } else {
+    Move(RandomWallpaperIndex(count));
   }
-  Move(RandomWallpaperIndex(count));
+  monitorRandom_ = false;
 }
 
 void TMainForm::SwitchWallpaper(program::SwitchMove move) {
@@ -175,6 +177,8 @@ void TMainForm::ApplyFile(const std::string& fullName, const std::string& style)
   KVWallpaper1_.ScaledBarsFill =
       Extra(kFillTheBars) ? ScaledBars::Filled : ScaledBars::DesktopColour;
   program::NotifyShell = true;
+  PrepareMonitorPictures(fullName, style);
+  lastApplied_ = {fullName, style};
   if (KVWallpaper1_.ApplyWallpaper(true, program::NotifyShell)) RecordShown(fullName, style);
 }
 

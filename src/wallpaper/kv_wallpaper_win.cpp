@@ -171,6 +171,7 @@ BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
 }  // namespace
 
 MonitorLayout TKVWallpaper::Monitors() const {
+  if (InjectedMonitors) return *InjectedMonitors;
   MonitorLayout layout;
   EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&layout));
   return NumberMonitors(std::move(layout));

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,8 +53,11 @@ class TKVWallpaper {
   bool EachMonitorOwn = false;
   std::vector<MonitorPicture> MonitorPictures;
   std::string MonitorNote;
-  // The monitors in virtual-screen coordinates, numbered by NumberMonitors.
-  [[nodiscard]] virtual MonitorLayout Monitors() const;
+  // The monitors in virtual-screen coordinates, numbered by NumberMonitors:
+  // InjectedMonitors when set (a seam for tests on a system with one
+  // monitor), else the system's.
+  std::optional<MonitorLayout> InjectedMonitors;
+  [[nodiscard]] MonitorLayout Monitors() const;
   // Apply deskicons_fg, apply deskicons_bg; the master switch of both.
   bool DtopForeground = false;
   bool DtopBackground = false;

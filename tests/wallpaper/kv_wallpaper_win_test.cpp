@@ -37,12 +37,6 @@ class Applier : public TKVWallpaper {
   PixelSize screen{1024, 768};
   bool fakeActiveDesktop = false;
   std::vector<std::string> activeDesktopPaths;
-  // The monitors the applier sees; the system's when not set.
-  std::optional<MonitorLayout> layout;
-
-  [[nodiscard]] MonitorLayout Monitors() const override {
-    return layout ? *layout : TKVWallpaper::Monitors();
-  }
 
  protected:
   [[nodiscard]] PixelSize PrimaryScreenSize() const override { return screen; }
@@ -294,7 +288,7 @@ TEST_F(ApplierTest, EachMonitorOwnComposesOrFallsBackToTheSinglePicture) {
   for (const Case& c : cases) {
     std::filesystem::remove(wallpaper_);
     Applier a;
-    a.layout = c.layout;
+    a.InjectedMonitors = c.layout;
     a.EachMonitorOwn = c.on;
     a.MonitorPictures.assign(pictures.begin(), pictures.begin() + c.pictureCount);
     a.WpName = pictures[0].source;
