@@ -221,6 +221,9 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   // primary shows `fullName`, the others their entries moved the way the
   // primary moved.
   void PrepareMonitorPictures(const std::string& fullName, const std::string& style);
+  // Marks each preview whose entry a monitor on the main list shows with that
+  // monitor's number, in its picture and its hint.
+  void MarkMonitorPreviews();
 
   Prompts& prompts_;
   ShellDelete& shellDelete_;
@@ -253,6 +256,7 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   // they were chosen for, how the next choice moves, the last picture applied
   // to the primary, and the picture sizes read so far.
   std::vector<int> monitorShown_;
+  std::vector<bool> monitorOwnList_;
   int monitorCurrent_ = 0;
   std::optional<std::size_t> monitorOnly_;
   bool monitorRandom_ = false;

@@ -9,6 +9,7 @@
 
 #include "app/browser_form_win.h"
 #include "app/cycling.h"
+#include "app/monitor_mark.h"
 #include "codecs/file_io.h"
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
@@ -118,6 +119,9 @@ void TMainForm::PrepareMonitorPictures(const std::string& fullName, const std::s
   }
   monitorShown_ = shown;
   monitorCurrent_ = CurrentWallNumber;
+  monitorOwnList_.clear();
+  for (const MonitorSource& source : sources) monitorOwnList_.push_back(source.ownList);
+  MarkMonitorPreviews();
 
   applier.MonitorPictures.push_back({fullName, WpStyleFromName(style).value_or(Wpstretch)});
   for (std::size_t m = 1; m < layout.size(); ++m) {
@@ -127,16 +131,36 @@ void TMainForm::PrepareMonitorPictures(const std::string& fullName, const std::s
   }
 }
 
+void TMainForm::MarkMonitorPreviews() {
+  for (const auto& preview : previews_) {
+    // The monitors that follow the main list and show this preview's entry.
+    for (std::size_t m = 0; m < monitorShown_.size(); ++m) {
+      if (monitorOwnList_[m] || monitorShown_[m] != preview->Tag) continue;
+      Bitmap marked = preview->Picture();
+      DrawMonitorMark(marked, static_cast<int>(m) + 1);
+      preview->SetPicture(marked);
+      const std::string& data = preview->DataString;
+      const std::size_t bar = data.find('|');
+      if (bar != std::string::npos)
+        preview->SetHint(data.substr(bar + 1) + " [" + data.substr(0, bar) + "] - monitor " +
+                         std::to_string(m + 1));
+      break;
+    }
+  }
+}
+
 void TMainForm::NextOnMonitor(std::size_t monitor) {
   if (!EachMonitorOwn() || monitorShown_.empty()) {
     SysNextClick();
     return;
   }
   monitorOnly_ = monitor;
-  if (monitor == 0)
+  if (monitor == 0) {
     SysNextClick();
-  else if (!lastApplied_.first.empty())
+  } else if (!lastApplied_.first.empty()) {
+    RefreshPreviews();  // the marks are drawn anew
     ApplyFile(lastApplied_.first, lastApplied_.second);
+  }
   monitorOnly_.reset();
 }
 
@@ -160,6 +184,7 @@ void TMainForm::DisplayChanged() {
   const std::size_t before = monitorShown_.size();
   if (KVWallpaper1_.Monitors().size() != before) monitorShown_.clear();
   monitorOnly_ = 0;  // the same entries again, for the new sizes
+  RefreshPreviews();
   ApplyFile(lastApplied_.first, lastApplied_.second);
   monitorOnly_.reset();
 }

@@ -81,6 +81,16 @@ class Monitors : public ::testing::Test {
     }
     return out;
   }
+  // The entries of the previews that carry a monitor's mark (a light box in
+  // the corner), in strip order.
+  std::vector<int> MarkedPreviews() const {
+    std::vector<int> out;
+    for (const auto& preview : browser->Previews())
+      if (!preview->Picture().Empty() &&
+          preview->Picture().Pixel(3, 3) == MakeColour(255, 255, 224))
+        out.push_back(preview->Tag);
+    return out;
+  }
   bool Send(const program::RemoteCommand& command) {
     DWORD_PTR result = 0;
     return program::SendCopyData(browser->hwnd(), nullptr, program::kRemoteCopyDataId,
@@ -107,6 +117,7 @@ TEST_F(Monitors, EachMonitorShowsItsOwnEntryThroughNextRemoteOwnListsAndDisplayC
   // shows the entry after it in list order.
   browser->SysNextClick();
   EXPECT_EQ(Shown(two), (std::vector<int>{5, 0}));
+  EXPECT_EQ(MarkedPreviews(), (std::vector<int>{5, 0}));
   EXPECT_EQ(test::ReadDesktopValue(L"Tilewallpaper"), L"1");
   EXPECT_EQ(test::ReadDesktopValue(L"WallpaperStyle"), L"0");
   // Every monitor moves on the same way.
@@ -148,6 +159,7 @@ TEST_F(Monitors, EachMonitorShowsItsOwnEntryThroughNextRemoteOwnListsAndDisplayC
   EXPECT_EQ(single.Width(), GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(single.Pixel(single.Width() / 2, single.Height() / 2), ColourOf(3));
   EXPECT_EQ(test::ReadDesktopValue(L"Tilewallpaper"), L"0");
+  EXPECT_EQ(MarkedPreviews(), std::vector<int>{});
   EXPECT_FALSE(Send({program::RemoteVerb::Next, "", "", 2}));
 }
 
