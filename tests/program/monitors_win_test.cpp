@@ -53,6 +53,9 @@ class Monitors : public ::testing::Test {
     program::CurrentWallNumber = 0;
   }
   void TearDown() override {
+    // The manager saves its list on closing: leave none of these pictures in
+    // it for the next test.
+    manager->Wallpaperlist().DeleteAll();
     manager.reset();
     browser.reset();
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
