@@ -67,7 +67,11 @@ Bitmap ComposeWallpaper(const MonitorLayout& layout, Placement placement, Colour
                         const MonitorRenderer& render) {
   const MonitorRect v = VirtualBounds(layout);
   Bitmap out(v.width, v.height);
-  out.Fill(background);
+  // Monitors do not overlap: when their areas add up to the whole, no gap
+  // shows and the background need not be painted first.
+  long long covered = 0;
+  for (const MonitorRect& m : layout) covered += static_cast<long long>(m.width) * m.height;
+  if (covered != static_cast<long long>(v.width) * v.height) out.Fill(background);
   for (std::size_t i = 0; i < layout.size(); ++i) {
     const MonitorRect& m = layout[i];
     const Bitmap picture = render(i, {m.width, m.height});
