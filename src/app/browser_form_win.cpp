@@ -189,9 +189,10 @@ void TMainForm::BuildTrayMenu() {
       [this] { SysPreviousClick(); });
   add(walls, "Random Wallpaper", "SysRandom", MainCommand::Random, [this] { SysRandomClick(); });
   // Shown while every monitor has its own wallpaper (ApplyExtras).
-  walls.Add(
-           "Next on this monitor", [this](ui::MenuItem&) { NextOnThisMonitor1Click(); },
-           "NextOnThisMonitor1")
+  walls
+      .Add(
+          "Next on this monitor", [this](ui::MenuItem&) { NextOnThisMonitor1Click(); },
+          "NextOnThisMonitor1")
       .visible = false;
   // Shown while the history is kept (ApplyExtras).
   add(walls, "Back", "SysBack", MainCommand::Back, [this] { SysBackClick(); }).visible = false;

@@ -109,8 +109,8 @@ void TMainForm::PrepareMonitorPictures(const std::string& fullName, const std::s
     shown[0] = CurrentWallNumber;
     if (*monitorOnly_ > 0) shown = entries.NextOn(monitorShown_, *monitorOnly_);
   } else if (monitorRandom_) {
-    shown = entries.Step(monitorShown_, CurrentWallNumber, MonitorStep::Random,
-                         RandomWallpaperIndex);
+    shown =
+        entries.Step(monitorShown_, CurrentWallNumber, MonitorStep::Random, RandomWallpaperIndex);
   } else if (step == 1 || (step == count - 1 && count > 1)) {
     shown = entries.Step(monitorShown_, CurrentWallNumber,
                          step == 1 ? MonitorStep::Next : MonitorStep::Previous);

@@ -9,14 +9,13 @@ namespace {
 
 // Digits 0-9 in a 3 x 5 grid, one row per 3 bits, the top row first.
 constexpr std::uint16_t kDigits[10] = {
-    0b111'101'101'101'111, 0b010'110'010'010'111, 0b111'001'111'100'111,
-    0b111'001'111'001'111, 0b101'101'111'001'001, 0b111'100'111'001'111,
-    0b111'100'111'101'111, 0b111'001'010'010'010, 0b111'101'111'101'111,
-    0b111'101'111'001'111,
+    0b111'101'101'101'111, 0b010'110'010'010'111, 0b111'001'111'100'111, 0b111'001'111'001'111,
+    0b101'101'111'001'001, 0b111'100'111'001'111, 0b111'100'111'101'111, 0b111'001'010'010'010,
+    0b111'101'111'101'111, 0b111'101'111'001'111,
 };
-constexpr int kScale = 2;      // each grid cell is 2 x 2 pixels
-constexpr int kMargin = 2;     // the box's distance from the corner
-constexpr int kPadding = 2;    // the digits' distance from the box's edge
+constexpr int kScale = 2;    // each grid cell is 2 x 2 pixels
+constexpr int kMargin = 2;   // the box's distance from the corner
+constexpr int kPadding = 2;  // the digits' distance from the box's edge
 constexpr Colour kBox = MakeColour(255, 255, 224);
 constexpr Colour kInk = MakeColour(16, 16, 48);
 

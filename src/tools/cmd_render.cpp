@@ -64,7 +64,8 @@ Colour ParseBackground(const std::string& text) {
                     static_cast<std::uint8_t>(rgb));
 }
 
-int RenderMonitors(const OptionArgs& a, const std::vector<WpStyle>& styles, int scaledFilter, ScaledBars bars, int threads) {
+int RenderMonitors(const OptionArgs& a, const std::vector<WpStyle>& styles, int scaledFilter,
+                   ScaledBars bars, int threads) {
   const auto layout = ParseMonitorLayout(*a.Get("monitors"));
   if (!layout) throw UsageError{"--monitors must be WxH+X+Y,WxH+X+Y,..."};
   const std::size_t inputs = a.positional.size() - 1;
@@ -74,8 +75,7 @@ int RenderMonitors(const OptionArgs& a, const std::vector<WpStyle>& styles, int 
     throw UsageError{"give one style for all monitors or one per monitor"};
   std::vector<MonitorPicture> pictures;
   for (std::size_t i = 0; i < layout->size(); ++i)
-    pictures.push_back({a.positional[inputs == 1 ? 0 : i],
-                        styles[styles.size() == 1 ? 0 : i]});
+    pictures.push_back({a.positional[inputs == 1 ? 0 : i], styles[styles.size() == 1 ? 0 : i]});
   ComposeOptions options;
   options.scaledFilter = scaledFilter;
   options.bars = bars;
@@ -103,12 +103,14 @@ int CmdRender(const Args& args) {
     scaledFilter = ParseIntArg("scaled-filter", *k, 0, kScaledFilterCount - 1);
   ScaledBars bars = ScaledBars::DesktopColour;
   std::vector<WpStyle> styles;
-  for (const std::string& name : SplitCommas(a.Require("style"))) styles.push_back(ParseStyle(name));
+  for (const std::string& name : SplitCommas(a.Require("style")))
+    styles.push_back(ParseStyle(name));
   if (!monitors && styles.size() != 1) throw UsageError{"one --style without --monitors"};
   if (const auto b = a.Get("bars")) {
     if (*b != "fill" && *b != "desktop") throw UsageError{"--bars must be desktop or fill"};
     for (const WpStyle style : styles)
-      if (*b == "fill" && style != wpScaled) throw UsageError{"--bars fill goes with --style scaled"};
+      if (*b == "fill" && style != wpScaled)
+        throw UsageError{"--bars fill goes with --style scaled"};
     if (*b == "fill") bars = ScaledBars::Filled;
   }
   int threads = kAutoThreads;

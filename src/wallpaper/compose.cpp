@@ -91,18 +91,16 @@ void BuildComposedWallpaperFile(const std::vector<MonitorPicture>& pictures,
                                 const ComposeOptions& options) {
   if (const auto problem = LayoutProblem(layout)) throw std::invalid_argument(*problem);
   if (pictures.size() != layout.size())
-    throw std::invalid_argument("one picture per monitor is needed: " +
-                                std::to_string(layout.size()) + " monitors, " +
-                                std::to_string(pictures.size()) + " pictures");
-  const Bitmap composed =
-      ComposeWallpaper(layout, options.placement, options.background,
-                       [&](std::size_t i, PixelSize size) {
-                         const MonitorPicture& p = pictures[i];
-                         return ShowOnScreen(RenderWallpaperFile(p.source, p.style,
-                                                                 options.scaledFilter, size,
-                                                                 options.threads, options.bars),
-                                             p.style, size, options.background);
-                       });
+    throw std::invalid_argument(
+        "one picture per monitor is needed: " + std::to_string(layout.size()) + " monitors, " +
+        std::to_string(pictures.size()) + " pictures");
+  const Bitmap composed = ComposeWallpaper(
+      layout, options.placement, options.background, [&](std::size_t i, PixelSize size) {
+        const MonitorPicture& p = pictures[i];
+        return ShowOnScreen(RenderWallpaperFile(p.source, p.style, options.scaledFilter, size,
+                                                options.threads, options.bars),
+                            p.style, size, options.background);
+      });
   SaveBmp(composed, target);
 }
 

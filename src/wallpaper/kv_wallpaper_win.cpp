@@ -151,8 +151,7 @@ bool TKVWallpaper::BuildMonitorsBitmap() {
   options.bars = ScaledBarsFill;
   options.background = DesktopColour();
   try {
-    BuildComposedWallpaperFile(MonitorPictures, layout, ProgramDir() + kWallpaperFileName,
-                               options);
+    BuildComposedWallpaperFile(MonitorPictures, layout, ProgramDir() + kWallpaperFileName, options);
     return true;
   } catch (const std::exception& e) {
     MonitorNote = e.what();

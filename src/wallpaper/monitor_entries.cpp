@@ -46,8 +46,8 @@ std::vector<int> MonitorEntries::Assign(int current, const std::vector<int>& own
   return out;
 }
 
-std::vector<int> MonitorEntries::Step(const std::vector<int>& shown, int current,
-                                      MonitorStep step, const std::function<int(int)>& draw) const {
+std::vector<int> MonitorEntries::Step(const std::vector<int>& shown, int current, MonitorStep step,
+                                      const std::function<int(int)>& draw) const {
   std::vector<int> out(sources_.size(), -1);
   for (std::size_t m = 0; m < sources_.size(); ++m) {
     const int count = sources_[m].count;
@@ -58,9 +58,15 @@ std::vector<int> MonitorEntries::Step(const std::vector<int>& shown, int current
     }
     const int was = m < shown.size() && shown[m] >= 0 ? shown[m] : 0;
     switch (step) {
-      case MonitorStep::Next: out[m] = Suit(m, was + 1, 1); break;
-      case MonitorStep::Previous: out[m] = Suit(m, was - 1, -1); break;
-      case MonitorStep::Random: out[m] = Suit(m, draw ? draw(count) : was, 1); break;
+      case MonitorStep::Next:
+        out[m] = Suit(m, was + 1, 1);
+        break;
+      case MonitorStep::Previous:
+        out[m] = Suit(m, was - 1, -1);
+        break;
+      case MonitorStep::Random:
+        out[m] = Suit(m, draw ? draw(count) : was, 1);
+        break;
     }
   }
   return out;

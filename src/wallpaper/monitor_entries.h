@@ -16,10 +16,10 @@
 namespace kv {
 
 struct MonitorSource {
-  bool ownList = false;           // false: the main list
-  int count = 0;                  // entries in that list
+  bool ownList = false;  // false: the main list
+  int count = 0;         // entries in that list
   bool matchOrientation = false;
-  bool portrait = false;          // the monitor's own orientation
+  bool portrait = false;  // the monitor's own orientation
 };
 
 // A picture's size, nothing when it cannot be told (the entry then suits no

@@ -59,9 +59,8 @@ std::optional<MonitorLayout> ParseMonitorLayout(std::string_view text) {
   std::size_t from = 0;
   for (;;) {
     const std::size_t comma = text.find(',', from);
-    const auto one = ParseOne(text.substr(from, comma == std::string_view::npos
-                                                    ? std::string_view::npos
-                                                    : comma - from));
+    const auto one = ParseOne(
+        text.substr(from, comma == std::string_view::npos ? std::string_view::npos : comma - from));
     if (!one) return std::nullopt;
     out.push_back(*one);
     if (comma == std::string_view::npos) return out;
@@ -81,8 +80,7 @@ std::string MonitorLayoutText(const MonitorLayout& layout) {
 
 MonitorRect VirtualBounds(const MonitorLayout& layout) {
   if (layout.empty()) return {};
-  int left = layout[0].x, top = layout[0].y, right = layout[0].Right(),
-      bottom = layout[0].Bottom();
+  int left = layout[0].x, top = layout[0].y, right = layout[0].Right(), bottom = layout[0].Bottom();
   for (const MonitorRect& m : layout) {
     left = std::min(left, m.x);
     top = std::min(top, m.y);

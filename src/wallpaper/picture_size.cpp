@@ -59,7 +59,8 @@ std::optional<PixelSize> PictureHeaderSize(const std::string& fileName, const st
     case ImageFamily::Gif:
       if (n < 10 || std::memcmp(d, "GIF", 3) != 0) return std::nullopt;
       return Sized(Le16(d + 6), Le16(d + 8));
-    case ImageFamily::Jpeg: return JpegSize(d, n);
+    case ImageFamily::Jpeg:
+      return JpegSize(d, n);
     case ImageFamily::Targa:
       if (n < 18) return std::nullopt;
       return Sized(Le16(d + 12), Le16(d + 14));
@@ -70,7 +71,8 @@ std::optional<PixelSize> PictureHeaderSize(const std::string& fileName, const st
     case ImageFamily::Psd:
       if (n < 22 || std::memcmp(d, "8BPS", 4) != 0) return std::nullopt;
       return Sized(Be32(d + 18), Be32(d + 14));
-    default: return std::nullopt;
+    default:
+      return std::nullopt;
   }
 }
 

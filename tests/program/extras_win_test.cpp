@@ -60,11 +60,7 @@ class Extras : public ::testing::Test {
   }
   // "kvtool send back", as the message it sends.
   bool SendBack() {
-    DWORD_PTR result = 0;
-    return program::SendCopyData(browser->hwnd(), nullptr, program::kRemoteCopyDataId,
-                                 program::EncodeRemoteCommand({program::RemoteVerb::Back, {}, {}}),
-                                 10000, result) &&
-           result == static_cast<DWORD_PTR>(program::kRemoteDone);
+    return test::SendToBrowser(browser->hwnd(), {program::RemoteVerb::Back, {}, {}});
   }
 
   const std::string dir_ = ProgramDir() + "extras\\";

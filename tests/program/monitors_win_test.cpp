@@ -95,10 +95,7 @@ class Monitors : public ::testing::Test {
     return out;
   }
   bool Send(const program::RemoteCommand& command) {
-    DWORD_PTR result = 0;
-    return program::SendCopyData(browser->hwnd(), nullptr, program::kRemoteCopyDataId,
-                                 program::EncodeRemoteCommand(command), 10000, result) &&
-           result == static_cast<DWORD_PTR>(program::kRemoteDone);
+    return test::SendToBrowser(browser->hwnd(), command);
   }
 
   const std::string dir_ = ProgramDir() + "monitors\\";

@@ -8,6 +8,8 @@
 #include "app/browser_form_win.h"
 #include "list/manager_form_win.h"
 #include "list/shell_files.h"
+#include "program/remote_command.h"
+#include "program/remote_send_win.h"
 
 namespace kv::test {
 
@@ -15,6 +17,14 @@ namespace kv::test {
 inline void PumpMessages() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+// A command as kvtool send hands it to the browser; true when it was done.
+inline bool SendToBrowser(HWND browser, const program::RemoteCommand& command) {
+  DWORD_PTR result = 0;
+  return program::SendCopyData(browser, nullptr, program::kRemoteCopyDataId,
+                               program::EncodeRemoteCommand(command), 10000, result) &&
+         result == static_cast<DWORD_PTR>(program::kRemoteDone);
 }
 
 // With `missing` list entries whose files do not exist.

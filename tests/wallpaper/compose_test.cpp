@@ -71,8 +71,8 @@ TEST_P(ComposeLayouts, EachMonitorShowsItsOwnRenderedPicture) {
   std::vector<MonitorPicture> pictures;
   for (std::size_t i = 0; i < layout->size(); ++i) {
     // Sources of other sides than their monitors, JPEG and BMP alternating.
-    const Bitmap source = Pattern(90 + 37 * static_cast<int>(i), 70 + 23 * static_cast<int>(i),
-                                  static_cast<int>(i));
+    const Bitmap source =
+        Pattern(90 + 37 * static_cast<int>(i), 70 + 23 * static_cast<int>(i), static_cast<int>(i));
     const std::string name = files.File("m" + std::to_string(i) + (i % 2 ? ".jpg" : ".bmp"));
     if (i % 2)
       SaveJpeg(source, 90, name);
@@ -114,7 +114,8 @@ TEST_P(ComposeLayouts, EachMonitorShowsItsOwnRenderedPicture) {
           covered[static_cast<std::size_t>(by) * v.width + bx] = true;
           wrong += composed.Pixel(bx, by) != shown.Pixel(x, y);
         }
-      EXPECT_EQ(wrong, 0) << "monitor " << i << (placement == Placement::Tiled ? " tiled" : " spanned");
+      EXPECT_EQ(wrong, 0) << "monitor " << i
+                          << (placement == Placement::Tiled ? " tiled" : " spanned");
     }
     int gapsWrong = 0;
     for (int y = 0; y < v.height; ++y)
@@ -130,9 +131,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ComposeCase{"side_by_side", "320x240+0+0,400x300+320+0", {wpLanczos3, wpMitchell}},
         ComposeCase{"left_of_and_above", "320x240+0+0,256x192-256-192", {Wpcenter, wpbox}},
-        ComposeCase{"portrait_beside_landscape", "320x240+0+0,240x320+320-40",
-                    {wpScaled, wpTriangle}},
-        ComposeCase{"three_sizes_with_gap", "320x240+0+0,256x200-256+20,200x360+330-60",
+        ComposeCase{
+            "portrait_beside_landscape", "320x240+0+0,240x320+320-40", {wpScaled, wpTriangle}},
+        ComposeCase{"three_sizes_with_gap",
+                    "320x240+0+0,256x200-256+20,200x360+330-60",
                     {WPtiled, Wpstretch, wpBell}},
         ComposeCase{"primary_not_first", "300x200-300+0,320x240+0+0", {wpHermite, wpSpline}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -185,10 +187,10 @@ TEST(ComposeWallpaper, RefusesBadInputAndLeavesTheTarget) {
   const auto layout = *ParseMonitorLayout("320x240+0+0,200x200+320+0");
   EXPECT_THROW(BuildComposedWallpaperFile({{files.File("a.bmp"), wpbox}}, layout, target),
                std::invalid_argument);
-  EXPECT_THROW(BuildComposedWallpaperFile({{files.File("a.bmp"), wpbox},
-                                           {files.File("missing.bmp"), wpbox}},
-                                          layout, target),
-               std::exception);
+  EXPECT_THROW(
+      BuildComposedWallpaperFile({{files.File("a.bmp"), wpbox}, {files.File("missing.bmp"), wpbox}},
+                                 layout, target),
+      std::exception);
   EXPECT_THROW(BuildComposedWallpaperFile({{files.File("a.bmp"), wpbox}},
                                           *ParseMonitorLayout("320x240+0+0"), target),
                std::invalid_argument);
@@ -238,19 +240,19 @@ TEST(MonitorEntries, RandomDrawsForEachAndNextOnMovesOne) {
   int draws = 0;
   // Every draw gives 4 (landscape): the portrait monitor moves on to 7 (5 is
   // unknown), the landscape one keeps 4.
-  const auto random =
-      entries.Step({0, 1, 2}, 3, MonitorStep::Random, [&](int count) {
-        ++draws;
-        EXPECT_EQ(count, 8);
-        return 4;
-      });
+  const auto random = entries.Step({0, 1, 2}, 3, MonitorStep::Random, [&](int count) {
+    ++draws;
+    EXPECT_EQ(count, 8);
+    return 4;
+  });
   EXPECT_EQ(draws, 2);
   EXPECT_EQ(random, (std::vector<int>{3, 7, 4}));
   EXPECT_EQ(entries.NextOn({0, 1, 2}, 1), (std::vector<int>{0, 3, 2}));
   EXPECT_EQ(entries.NextOn({0, 1, 2}, 2), (std::vector<int>{0, 1, 4}));
   // No entry suits: the monitor takes where it started.
-  const MonitorEntries none({landscape, portrait}, 0,
-                            [](std::size_t, int) { return PixelSize{800, 600}; });
+  const MonitorEntries none({landscape, portrait}, 0, [](std::size_t, int) {
+    return PixelSize{800, 600};
+  });
   EXPECT_EQ(none.Assign(0), (std::vector<int>{0, 1}));
 }
 

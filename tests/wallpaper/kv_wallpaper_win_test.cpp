@@ -306,8 +306,8 @@ TEST_F(ApplierTest, EachMonitorOwnComposesOrFallsBackToTheSinglePicture) {
 TEST(KVWallpaper, SeesTheSystemsMonitorsWithThePrimaryFirst) {
   const MonitorLayout layout = TKVWallpaper().Monitors();
   ASSERT_FALSE(layout.empty());
-  EXPECT_EQ(layout[0], (MonitorRect{0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                    GetSystemMetrics(SM_CYSCREEN)}));
+  EXPECT_EQ(layout[0],
+            (MonitorRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
 }
 
 TEST(KVWallpaper, StartsAsTheComponentIsCreated) {
