@@ -42,7 +42,8 @@ bool TMainForm::EachMonitorOwn() {
 std::vector<MonitorPicture> TMainForm::MonitorList(std::size_t monitor, bool& matchOrientation) {
   matchOrientation = false;
   std::vector<MonitorPicture> own;
-  if (monitor >= static_cast<std::size_t>(kMonitorSettingsCount)) return own;
+  // The primary (0) always shows the current entry of the main list.
+  if (monitor == 0 || monitor > static_cast<std::size_t>(kMonitorSettingsCount)) return own;
   try {
     matchOrientation =
         store_.RegReadBool(kMonitorsKey, MonitorSettingName(monitor, "Match Orientation"))
@@ -83,7 +84,7 @@ void TMainForm::PrepareMonitorPictures(const std::string& fullName, const std::s
   std::vector<MonitorSource> sources(layout.size());
   for (std::size_t m = 0; m < layout.size(); ++m) {
     lists[m] = MonitorList(m, sources[m].matchOrientation);
-    sources[m].ownList = m > 0 && !lists[m].empty();
+    sources[m].ownList = !lists[m].empty();
     sources[m].count = sources[m].ownList ? static_cast<int>(lists[m].size()) : ListCount();
     sources[m].portrait = layout[m].Portrait();
   }

@@ -168,7 +168,10 @@ void TMainForm::ApplyPreviewWallpaper(int b) {
   const int m = MiddlePreview(PreviewCount());
   if (b != m) CurrentWallNumber = IndexOfPreview(b, PreviewCount(), CurrentWallNumber, ListCount());
   skin::TOrganicShapeImage& preview = *previews_[static_cast<std::size_t>(b)];
-  ApplyPreviewFrom(preview.DataString, preview.Picture());
+  // A copy: with every monitor its own wallpaper the apply marks the preview's
+  // picture, and the icon colour comes from the picture as it was.
+  const Bitmap picture = preview.Picture();
+  ApplyPreviewFrom(preview.DataString, picture);
 }
 
 void TMainForm::ApplyFile(const std::string& fullName, const std::string& style) {

@@ -227,14 +227,14 @@ const SettingDef kSettingsSchema[] = {
 
     // Every monitor its own wallpaper.
     Bool(kMonitorsKey, kEachMonitorOwnWallpaper, false),
-    MonitorList("Monitor 1 List"),
-    Bool(kMonitorsKey, "Monitor 1 Match Orientation", false),
     MonitorList("Monitor 2 List"),
     Bool(kMonitorsKey, "Monitor 2 Match Orientation", false),
     MonitorList("Monitor 3 List"),
     Bool(kMonitorsKey, "Monitor 3 Match Orientation", false),
     MonitorList("Monitor 4 List"),
     Bool(kMonitorsKey, "Monitor 4 Match Orientation", false),
+    MonitorList("Monitor 5 List"),
+    Bool(kMonitorsKey, "Monitor 5 Match Orientation", false),
 
     // Window visibility at the last exit (the browser shows when its value is
     // absent) and window positions; read and written outside the settings load.

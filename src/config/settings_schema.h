@@ -31,8 +31,9 @@ inline constexpr char kFillTheBars[] = "Fill The Bars";
 inline constexpr char kBackHotkey[] = "Back Hotkey";
 inline constexpr char kEnableBackHotkey[] = "Enable Back Hotkey";
 // Every monitor its own wallpaper: off until turned on, nothing written before.
-// Per monitor N (1 the primary, then left to right; up to kMonitorSettingsCount)
-// "Monitor N List", a list file of its own (empty: the main list), and
+// Per monitor N beside the primary (the primary is monitor 1 and always shows
+// the current entry; N runs from 2 to kMonitorSettingsCount + 1, left to
+// right) "Monitor N List", a list file of its own (empty: the main list), and
 // "Monitor N Match Orientation".
 inline constexpr char kMonitorsKey[] = "Monitors\\";
 inline constexpr char kEachMonitorOwnWallpaper[] = "Each Monitor Own Wallpaper";

@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
         Lookup{"Wallpaper Changing\\", "HiddenRefreshInterval", SettingType::Int, 1, 1, 100},
         Lookup{"Forms\\Mainform\\", "Visible", SettingType::Bool, 1, 0, 1},
         Lookup{"Monitors\\", "Each Monitor Own Wallpaper", SettingType::Bool, 0, 0, 1},
-        Lookup{"Monitors", "Monitor 4 Match Orientation", SettingType::Bool, 0, 0, 1},
+        Lookup{"Monitors", "Monitor 5 Match Orientation", SettingType::Bool, 0, 0, 1},
         Lookup{"Forms\\kvBatchChangeForm\\", "Left", SettingType::Int, 1, INT32_MIN, INT32_MAX}));
 
 TEST(SettingsSchema, ValuesWithoutDefaultAreTheDocumentedOnes) {
