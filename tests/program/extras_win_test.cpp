@@ -39,6 +39,9 @@ class Extras : public ::testing::Test {
     }
   }
   void TearDown() override {
+    // The manager saves its list on closing: leave none of these pictures in
+    // it for the tests that run after this one in the same folder.
+    if (manager) manager->Wallpaperlist().DeleteAll();
     manager.reset();
     browser.reset();
     DeleteFileW(Widen(ProgramDir() + app::kHistoryFileName).c_str());
@@ -48,6 +51,8 @@ class Extras : public ::testing::Test {
   // The program started with the four pictures in its list, as Stretch.
   void Start() {
     test::CreateProgramWindows(prompts, store, browser, manager);
+    // Only this test's pictures, whatever list the manager found in the folder.
+    manager->Wallpaperlist().DeleteAll();
     for (int i = 0; i < 4; ++i)
       manager->Wallpaperlist().Append({"Stretch", "pic" + std::to_string(i) + ".bmp", dir_});
     browser->Default1Click();
