@@ -44,11 +44,13 @@ TOP = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 TRAY_ICON_PITCH = 20
 
 
-def wine_environment():
-    """The environment of scripts/wine-env.sh (prefix, display, quiet Wine)."""
+def wine_environment(extra=None):
+    """The environment of scripts/wine-env.sh (prefix, display, quiet Wine);
+    `extra` sets variables first (KV_WINEPREFIX and DISPLAY for a session of
+    a test's own)."""
     script = os.path.join(TOP, "scripts", "wine-env.sh")
     out = subprocess.run(["bash", "-c", f'. "{script}" && env -0'], check=True,
-                         stdout=subprocess.PIPE).stdout
+                         env={**os.environ, **(extra or {})}, stdout=subprocess.PIPE).stdout
     env = {}
     for entry in out.split(b"\0"):
         if b"=" in entry:
@@ -73,12 +75,12 @@ class Window:
 
 
 class Desktop:
-    def __init__(self, name, bin_dir, size=(1024, 768)):
+    def __init__(self, name, bin_dir, size=(1024, 768), env=None):
         self.name = name
         self.bin_dir = os.path.abspath(bin_dir)
         self.size = size
         self.folder = os.path.join(TOP, "build", "e2e", name)
-        self.env = wine_environment()
+        self.env = env or wine_environment()
         self.process = None
         self._xwindow = None
         self._images = {}

@@ -6,6 +6,17 @@
 //   kvmsg post HWND MSG WPARAM LPARAM
 //   kvmsg rect HWND                 -> LEFT TOP RIGHT BOTTOM
 //   kvmsg screen                    -> WIDTH HEIGHT of the primary screen
+//   kvmsg monitors                  -> "virtual LEFT TOP WIDTH HEIGHT", then one line
+//                                      "LEFT TOP RIGHT BOTTOM PRIMARY" per monitor in
+//                                      the system's order (PRIMARY 1 or 0), then
+//                                      "at X Y N" for each monitor's centre: the
+//                                      index MonitorFromPoint answers for it
+//   kvmsg displayreset              -> applies the display settings anew
+//                                      (ChangeDisplaySettingsEx without a mode,
+//                                      as a display control panel does): the
+//                                      system takes the current monitor layout
+//                                      and tells every top-level window with
+//                                      WM_DISPLAYCHANGE; prints the result code
 //   kvmsg visible HWND              -> 1 when the window is visible, else 0
 //   kvmsg reg KEY VALUE             -> a value under HKEY_CURRENT_USER\KEY: a
 //                                      number in decimal or the text; exit 1 if absent
@@ -88,6 +99,39 @@ int PostDrop(HWND hwnd, int count, wchar_t** files) {
   return PostMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) ? 0 : 1;
 }
 
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
+  return TRUE;
+}
+
+// What the system tells a program about its monitors, for the runner to compare
+// with the X server's layout.
+int PrintMonitors() {
+  std::printf("virtual %d %d %d %d\n", GetSystemMetrics(SM_XVIRTUALSCREEN),
+              GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
+              GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  std::vector<HMONITOR> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  std::vector<RECT> rects;
+  for (HMONITOR m : monitors) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(m, &info)) return 1;
+    const RECT& r = info.rcMonitor;
+    std::printf("%ld %ld %ld %ld %d\n", r.left, r.top, r.right, r.bottom,
+                (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+    rects.push_back(r);
+  }
+  for (const RECT& r : rects) {
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    const HMONITOR at = MonitorFromPoint(centre, MONITOR_DEFAULTTONULL);
+    const auto found = std::find(monitors.begin(), monitors.end(), at);
+    std::printf("at %ld %ld %d\n", centre.x, centre.y,
+                found == monitors.end() ? -1 : static_cast<int>(found - monitors.begin()));
+  }
+  return 0;
+}
+
 double Now() {
   LARGE_INTEGER f, t;
   QueryPerformanceFrequency(&f);
@@ -164,6 +208,12 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"screen") {
     std::printf("%d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     return 0;
+  }
+  if (command == L"monitors") return PrintMonitors();
+  if (command == L"displayreset") {
+    const LONG result = ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
+    std::printf("%ld\n", result);
+    return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
   }
   if (command == L"visible" && argc >= 3) {
     std::printf("%d\n", IsWindowVisible(reinterpret_cast<HWND>(Number(argv[2]))) ? 1 : 0);
