@@ -51,6 +51,9 @@ packages=(
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
   wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick xdotool
+  # xrandr lays out the two-monitor test's X server; 32-bit Wine loads
+  # libXinerama at run time to see more than one monitor.
+  x11-xserver-utils libxinerama1:i386
   python3 hyperfine libvips-tools libjpeg-turbo-progs
   nsis
 )
