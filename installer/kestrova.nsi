@@ -83,6 +83,7 @@ Section "Kestrova" SecProgram
   File "${BIN}\Kestrova.exe"
   File "${BIN}\kvuninst.exe"
   File "${BIN}\kvtool.exe"
+  File "${LICENCES}"
   SetOutPath "$INSTDIR\Skins"
   File /r "${SRC}\src\resources\skins\*.*"
   SetOutPath "$INSTDIR"

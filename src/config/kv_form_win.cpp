@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "config/settings_schema.h"
 #include "config/settings_store.h"
+#include "widgets/screen_fit_win.h"
 #include "widgets/window_win.h"
 
 namespace kv {
@@ -27,6 +28,7 @@ void TKVForm::CreateForm(const CreateArgs& args) {
   placed.top = StoredPlace(store_, name_, kFormTop);
   placed.left = StoredPlace(store_, name_, kFormLeft);
   Create(placed);
+  ui::KeepReachable(hwnd());
 }
 
 TKVForm::~TKVForm() {

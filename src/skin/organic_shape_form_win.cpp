@@ -98,6 +98,7 @@ void TOrganicShapeForm::Create(const CreateArgs& args) {
       throw OrganicShapeException::Failed("TOrganicShapeControl", "CreateWnd", "SetWindowRgn");
     region.release();  // the window owns it now
   }
+  ui::KeepReachable(hwnd_);
 }
 
 void TOrganicShapeForm::SetInvisibleColor(Colour c) {

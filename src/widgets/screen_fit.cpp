@@ -1,5 +1,7 @@
 #include "widgets/screen_fit.h"
 
+#include <algorithm>
+
 namespace kv::ui {
 namespace {
 
@@ -19,6 +21,15 @@ ScreenBox FitInside(const ScreenBox& window, const ScreenBox& area, bool resizab
   FitAxis(out.left, out.right, area.left, area.right, resizable);
   FitAxis(out.top, out.bottom, area.top, area.bottom, resizable);
   return out;
+}
+
+ScreenBox ReachablePlace(const ScreenBox& window, const ScreenBox& area) {
+  const int seenWide = std::min(window.right, area.right) - std::max(window.left, area.left);
+  const int seenHigh = std::min(window.bottom, area.bottom) - std::max(window.top, area.top);
+  const int gripWide = std::min(kGrip, window.Width());
+  const int gripHigh = std::min(kGrip, window.Height());
+  if (seenWide >= gripWide && seenHigh >= gripHigh) return window;
+  return FitInside(window, area, false);
 }
 
 ScreenBox ExcludeEdgeBar(const ScreenBox& area, const ScreenBox& bar) {

@@ -23,4 +23,13 @@ using ScreenBox = Rect;
 // skinned windows whose size a skin changes both go through here.
 [[nodiscard]] ScreenBox FitInside(const ScreenBox& window, const ScreenBox& area, bool resizable);
 
+// Where a window reopened at a remembered place goes: that place while a piece
+// of it the size of a grip (kGrip square, or the whole window when smaller)
+// lies in `area`, else FitInside. A place remembered on a monitor that has
+// since been unplugged, or on a larger screen, would otherwise open the window
+// where nobody can see or reach it; a window the user parked half off the
+// screen's edge stays where it was put.
+inline constexpr int kGrip = 32;
+[[nodiscard]] ScreenBox ReachablePlace(const ScreenBox& window, const ScreenBox& area);
+
 }  // namespace kv::ui

@@ -16,14 +16,29 @@ ScreenBox WorkAreaNear(const ScreenBox& window) {
   return area;
 }
 
-void FitIntoWorkArea(HWND window, bool resizable) {
+namespace {
+
+// Moves `window` to where `place` puts its rectangle within the work area
+// nearest to it; a window already there is left alone.
+template <typename Place>
+void MoveWithin(HWND window, Place place) {
   RECT r{};
   if (!GetWindowRect(window, &r)) return;
   const ScreenBox now{r.left, r.top, r.right, r.bottom};
-  const ScreenBox to = FitInside(now, WorkAreaNear(now), resizable);
+  const ScreenBox to = place(now, WorkAreaNear(now));
   if (to == now) return;
   SetWindowPos(window, nullptr, to.left, to.top, to.Width(), to.Height(),
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+}  // namespace
+
+void FitIntoWorkArea(HWND window, bool resizable) {
+  MoveWithin(window, [resizable](const ScreenBox& now, const ScreenBox& area) {
+    return FitInside(now, area, resizable);
+  });
+}
+
+void KeepReachable(HWND window) { MoveWithin(window, ReachablePlace); }
 
 }  // namespace kv::ui

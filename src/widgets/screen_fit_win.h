@@ -15,4 +15,8 @@ namespace kv::ui {
 // area nearest to it; nothing happens when it is inside already.
 void FitIntoWorkArea(HWND window, bool resizable);
 
+// Moves a window just opened at a remembered place by ReachablePlace into the
+// work area nearest to it.
+void KeepReachable(HWND window);
+
 }  // namespace kv::ui

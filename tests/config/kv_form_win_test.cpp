@@ -63,5 +63,39 @@ TEST(KVFormPlace, StoredPlacesAreTakenAndDamagedOnesCountAsAbsent) {
   }
 }
 
+// A place remembered on a monitor that is gone, or on a larger screen, opens
+// the window at the nearest edge of the work area; a window parked with a
+// grip's worth still on the screen stays where it was put.
+TEST(KVFormPlace, APlaceOffTheScreenIsPulledBackOntoIt) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor));
+  const RECT area = monitor.rcWork;
+  struct Case {
+    const char* what;
+    int storedLeft, storedTop;
+    int shownLeft, shownTop;
+  };
+  const Case cases[] = {
+      {"far right", 5000, 40, area.right - 120, 40},
+      {"far up and left", -3000, -3000, area.left, area.top},
+      {"below", 200, 9000, 200, area.bottom - 80},
+      {"40 px left on the screen", area.right - 40, 30, area.right - 40, 30},
+      {"10 px left on the screen", area.right - 10, 30, area.right - 120, 30},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    MemorySettingsStore store;
+    store.Put("Forms\\PlacedForm\\", "Left", StoredValue::Dword(static_cast<unsigned>(c.storedLeft)));
+    store.Put("Forms\\PlacedForm\\", "Top", StoredValue::Dword(static_cast<unsigned>(c.storedTop)));
+    PlacedForm form(store);
+    ASSERT_NO_THROW(form.Open());
+    RECT r{};
+    GetWindowRect(form.hwnd(), &r);
+    EXPECT_EQ(r.left, c.shownLeft);
+    EXPECT_EQ(r.top, c.shownTop);
+  }
+}
+
 }  // namespace
 }  // namespace kv

@@ -68,6 +68,12 @@ class Installer(unittest.TestCase):
                      os.path.join("Skins", "Steel", "Steel.ini"),
                      os.path.join("Skins", "Lagoon", "Lagoon.ini")):
             self.assertTrue(os.path.exists(os.path.join(folder, name)), name)
+        # The libraries' licences, one section for each library linked in.
+        with open(os.path.join(folder, "Licences.txt"), encoding="utf-8-sig") as f:
+            titles = [line for line in f.read().splitlines() if ", for " in line]
+        for library in ("libjpeg62-turbo ", "libpng ", "libgif ", "libtiff ", "libwebp ", "libheif ",
+                        "libde265 ", "libdav1d ", "libz-mingw-w64 ", "g++-mingw-w64-"):
+            self.assertTrue(any(t.startswith(library) for t in titles), (library, titles))
         shortcut = self.user_folder("AppData", "Roaming", "Microsoft", "Windows", "Start Menu",
                                     "Programs", "Kestrova.lnk")
         self.assertTrue(os.path.exists(shortcut))

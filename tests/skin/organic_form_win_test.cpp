@@ -112,6 +112,17 @@ TEST_F(ShapeFormTest, RemembersItsPositionUnderItsName) {
   EXPECT_EQ(ReadFormValue("KvSkinTestForm", "Top"), 150);
 }
 
+TEST_F(ShapeFormTest, APositionOffEveryMonitorOpensOnTheScreen) {
+  test::CreateKey(HKEY_CURRENT_USER, kTestFormKey);
+  WriteFormValue("KvSkinTestForm", "Left", -5000);
+  WriteFormValue("KvSkinTestForm", "Top", 90);
+  TOrganicShapeForm form;
+  form.Create(Named());
+  const RECT r = WindowRect(form.hwnd());
+  EXPECT_EQ(r.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
+  EXPECT_EQ(r.top, 90);
+}
+
 TEST_F(ShapeFormTest, WithoutStoredPositionStartsAtOneOne) {
   TOrganicShapeForm form;
   form.Create(Named());

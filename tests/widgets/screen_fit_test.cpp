@@ -35,6 +35,25 @@ TEST(ScreenFit, WindowsAreMovedTheLeastIntoTheArea) {
     EXPECT_EQ(Text(FitInside(c.window, c.area, c.resizable)), Text(c.expected)) << Text(c.window);
 }
 
+TEST(ScreenFit, ARememberedPlaceStaysWhileAGripOfItIsOnTheScreen) {
+  const ScreenBox screen{0, 0, 1024, 738};
+  struct Case {
+    ScreenBox window, expected;
+  };
+  const Case cases[] = {
+      {{100, 100, 400, 300}, {100, 100, 400, 300}},      // inside
+      {{992, 706, 1292, 906}, {992, 706, 1292, 906}},    // a 32 x 32 corner left
+      {{993, 100, 1293, 300}, {724, 100, 1024, 300}},    // 31 px left: pulled back
+      {{-268, -168, 32, 32}, {-268, -168, 32, 32}},      // parked up and left
+      {{2000, 100, 2300, 300}, {724, 100, 1024, 300}},   // on a monitor now gone
+      {{-1500, -900, -1200, -700}, {0, 0, 300, 200}},    // far up and left
+      {{1004, 10, 1024, 20}, {1004, 10, 1024, 20}},      // a small window is its own grip
+      {{1005, 10, 1025, 20}, {1004, 10, 1024, 20}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Text(ReachablePlace(c.window, screen)), Text(c.expected)) << Text(c.window);
+}
+
 TEST(ScreenFit, ATaskBarAlongAnEdgeIsLeftOutOfTheArea) {
   const ScreenBox screen{0, 0, 1024, 768};
   struct Case {
