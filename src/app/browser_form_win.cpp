@@ -23,14 +23,6 @@ using program::MainForm;
 using program::ManagerForm;
 using program::OptionsForm;
 
-constexpr char kVisible[] = "Visible";
-// The keys of the three "Visible" values: the application's name is part of
-// them (start-up reads the same keys through the settings root, whose
-// differently written maker name the registry takes as the same key).
-constexpr char kMainformKey[] = "Forms\\Mainform\\";
-constexpr char kManagerFormKey[] = "Forms\\ManagerForm\\";
-constexpr char kOptionsFormKey[] = "Forms\\OptionsForm\\";
-
 constexpr char kDisplayProperties[] = "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,0";
 
 bool Visible(skin::TOrganicShapeGlassForm* form) { return form && form->IsVisible(); }
@@ -122,7 +114,7 @@ void TMainForm::Create() {
   // 9. The skin files under the program's directory.
   SkinFileSearch();
   // 10. The pause state: the mark set to the opposite, then toggled back.
-  const bool paused = store_.RegReadBool(kWallpaperChangingKey, "Paused").value_or(false);
+  const bool paused = store_.RegReadBool(kWallpaperChangingKey, kPaused).value_or(false);
   Item(MainCommand::PauseIntervalSwitching).checked = !paused;
   PauseIntervalSwitching1Click();
   ApplyExtras();
@@ -347,9 +339,9 @@ void TMainForm::LostKvClick() {
 }
 
 void TMainForm::SysExitClick() {
-  store_.RegWriteBool(kMainformKey, kVisible, IsVisible());
-  store_.RegWriteBool(kManagerFormKey, kVisible, ManagerForm && Visible(&ManagerForm->Form()));
-  store_.RegWriteBool(kOptionsFormKey, kVisible, OptionsForm && OptionsForm->IsVisible());
+  store_.RegWriteBool(kBrowserFormKey, kFormVisible, IsVisible());
+  store_.RegWriteBool(kManagerFormKey, kFormVisible, ManagerForm && Visible(&ManagerForm->Form()));
+  store_.RegWriteBool(kOptionsFormKey, kFormVisible, OptionsForm && OptionsForm->IsVisible());
   if (OptionsForm) OptionsForm->SetVisible(false);
   if (ManagerForm) ManagerForm->Form().ShowFaded(false);
   ShowFaded(false);
@@ -523,7 +515,7 @@ void TMainForm::SetIconSizeMarks(bool small) {
 }
 
 void TMainForm::ApplyIconSizeMarks(bool small) {
-  store_.RegWriteBool(kWallpaperChangingKey, "Small Icons", Item(MainCommand::SmallIcons).checked);
+  store_.RegWriteBool(kWallpaperChangingKey, kSmallIcons, Item(MainCommand::SmallIcons).checked);
   if (!Item(small ? MainCommand::SmallIcons : MainCommand::NormalIcons).checked) return;
   if (!KVWallpaper1_.ChangeDesktopIconSize(small)) prompts_.Warning(kActiveDesktopIconSizeWarning);
 }
@@ -531,7 +523,7 @@ void TMainForm::ApplyIconSizeMarks(bool small) {
 void TMainForm::KeepIconsHidden1Click() {
   ui::MenuItem& item = Item(MainCommand::KeepIconsHidden);
   item.checked = !item.checked;
-  store_.RegWriteBool(kWallpaperChangingKey, "HideIconsAlways", item.checked);
+  store_.RegWriteBool(kWallpaperChangingKey, kHideIconsAlways, item.checked);
   KVWallpaper1_.SetKeepiconsHidden(item.checked);
   Item(MainCommand::ShowDesktopIcons).enabled = !item.checked;
   Item(MainCommand::HideDesktopIcons).enabled = !item.checked;

@@ -84,7 +84,7 @@ void TMainForm::RaiseButtons() {
 }
 
 void TMainForm::LoadCurrentSkin() {
-  std::string file = store_.RegReadString(kRootKey, "CurrentSkinFile").value_or("");
+  std::string file = store_.RegReadString(kRootKey, kCurrentSkinFile).value_or("");
   if (file.empty()) file = kDefaultSkinFile;
   program::CurrentSkinFile = file;
   if (file == kDefaultSkinFile) {
@@ -132,7 +132,7 @@ bool TMainForm::LoadSkinNamed(const std::string& skin) {
 }
 
 void TMainForm::Default1Click() {
-  store_.RegWriteString(kRootKey, "CurrentSkinFile", kDefaultSkinFile);
+  store_.RegWriteString(kRootKey, kCurrentSkinFile, kDefaultSkinFile);
   program::CurrentSkinFile = kDefaultSkinFile;
   if (!Item(program::MainCommand::DefaultSkin).checked) {
     BuildDefaultBrowserSkin();
@@ -178,7 +178,7 @@ void TMainForm::LoadSkinFile(const std::string& fileName) {
     case BrowserSkinLoad::Loaded:
       break;
   }
-  store_.RegWriteString(kRootKey, "CurrentSkinFile", fileName);
+  store_.RegWriteString(kRootKey, kCurrentSkinFile, fileName);
   RefreshPreviews();
   if (program::OptionsForm) program::OptionsForm->SetScrollMaximum(PreviewCount());
 }

@@ -188,7 +188,7 @@ void TMainForm::ApplyFile(const std::string& fullName, const std::string& style)
 void TMainForm::ApplyPreviewFrom(const std::string& dataString, const Bitmap& picture) {
   const PreviewEntry entry = SplitDataString(dataString);
   if (!entry.fullName.empty()) ApplyFile(entry.fullName, entry.style);
-  store_.RegWriteInteger(kRootKey, "Current Wall Number", CurrentWallNumber);
+  store_.RegWriteInteger(kRootKey, kCurrentWallNumber, CurrentWallNumber);
   AnalyseIconColour(picture);
 }
 
@@ -212,7 +212,7 @@ void TMainForm::SwitchWallpaperTimerTimer() {
 void TMainForm::PauseIntervalSwitching1Click() {
   ui::MenuItem& item = Item(program::MainCommand::PauseIntervalSwitching);
   item.checked = !item.checked;
-  store_.RegWriteBool(kWallpaperChangingKey, "Paused", item.checked);
+  store_.RegWriteBool(kWallpaperChangingKey, kPaused, item.checked);
   program::PausedFlag = item.checked;
 }
 

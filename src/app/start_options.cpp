@@ -57,7 +57,7 @@ void ReadStartOptions(SettingsStore& store) noexcept {
 
 bool WasVisible(SettingsStore& store, const char* formKey, bool otherwise) noexcept {
   try {
-    return store.RegReadBool(std::string("Forms\\") + formKey + "\\", "Visible")
+    return store.RegReadBool(std::string("Forms\\") + formKey + "\\", kFormVisible)
         .value_or(otherwise);
   } catch (...) {
     return otherwise;

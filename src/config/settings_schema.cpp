@@ -77,8 +77,6 @@ constexpr SettingDef MonitorList(const char* name) {
   return {kMonitorsKey, name, SettingType::String, true, 0, "", FirstRun::Absent, 0, 0};
 }
 
-constexpr char kMainFormVisibleKey[] = "Forms\\Mainform\\";
-
 }  // namespace
 
 const SettingDef kSettingsSchema[] = {
@@ -93,7 +91,7 @@ const SettingDef kSettingsSchema[] = {
     Choice(Int(kKvOptionsKey, "MenuStyles", 2, 0, 2, W), O::MenuStyles, Always),
     Check(Bool(kKvOptionsKey, "Register Associations", false, W), O::RegisterAssociations),
     // The manager reads this one on its own before the load, taking absent as off.
-    Check(Bool(kKvOptionsKey, "Remove Orphans", true, W), O::RemoveOrphans),
+    Check(Bool(kKvOptionsKey, kRemoveOrphans, true, W), O::RemoveOrphans),
     Check(Bool(kKvOptionsKey, "Run On Startup", false, W), O::RunOnStartup),
     Choice(Int(kKvOptionsKey, "ShowKV", 2, 0, 2, W), O::ShowKV, Always),
     Check(Bool(kKvOptionsKey, "Auto Hide", false, W), O::AutoHide),
@@ -136,7 +134,7 @@ const SettingDef kSettingsSchema[] = {
     Check(Bool(kWallpaperChangingKey, "Shutdown", false), O::ShutdownSwitch),
     Choice(Int(kWallpaperChangingKey, "Shutdown Switch Type", 0, 0, 2), O::ShutdownSwitchType,
            Quiet),
-    Bool(kWallpaperChangingKey, "Paused", false),
+    Bool(kWallpaperChangingKey, kPaused, false),
     Check(Bool(kWallpaperChangingKey, "ChangeDiColour", false), O::DesktopColours),
     Check(Bool(kWallpaperChangingKey, "ChangeFGColour", false), O::TextColour),
     Check(Bool(kWallpaperChangingKey, "ChangeBGColour", false), O::BackgroundColour),
@@ -145,10 +143,10 @@ const SettingDef kSettingsSchema[] = {
     Particular(Colour("BG Colour"), O::IconColour),
     Check(Bool(kWallpaperChangingKey, "AnalyseThumbnails", false), O::Analyse),
     Check(Bool(kWallpaperChangingKey, "GrayScale", false), O::GrayScale),
-    Check(Bool(kWallpaperChangingKey, "HideIconsAlways", false), O::KeepIconsHidden),
+    Check(Bool(kWallpaperChangingKey, kHideIconsAlways, false), O::KeepIconsHidden),
     Spin(Int(kWallpaperChangingKey, "HiddenRefreshInterval", 1, 1, 100), O::HiddenRefresh),
     // Neither size box is ticked until a value is stored.
-    Particular({kWallpaperChangingKey, "Small Icons", SettingType::Bool, false, 0, nullptr,
+    Particular({kWallpaperChangingKey, kSmallIcons, SettingType::Bool, false, 0, nullptr,
                 FirstRun::Absent, 0, 1},
                O::IconSize),
 
@@ -203,12 +201,12 @@ const SettingDef kSettingsSchema[] = {
     // manager when absent; "CurrentSkinFile" is written by the built-in skin
     // command that the first load runs; the tabs remember pages 1, 2 and 3 in
     // this order; with no "CurrentPage" the "About" page shows.
-    {kRootKey, "Current Wallpaper List", SettingType::String, false, 0, nullptr, FirstRun::Absent,
-     0, 0},
-    {kRootKey, "Current Wall Number", SettingType::Int, false, 0, nullptr, FirstRun::Absent, 0,
+    {kRootKey, kCurrentWallpaperList, SettingType::String, false, 0, nullptr, FirstRun::Absent, 0,
+     0},
+    {kRootKey, kCurrentWallNumber, SettingType::Int, false, 0, nullptr, FirstRun::Absent, 0,
      kAnyInt},
     Particular(
-        {kRootKey, "CurrentSkinFile", SettingType::String, true, 0, kDefaultSkinFile, W, 0, 0},
+        {kRootKey, kCurrentSkinFile, SettingType::String, true, 0, kDefaultSkinFile, W, 0, 0},
         O::SkinFile),
     Particular(Int(kRootKey, "CurrentPOTab", 0, 0, kAnyInt), O::PageTab),
     Particular(Int(kRootKey, "CurrentOSTab", 0, 0, kAnyInt), O::PageTab),
@@ -238,15 +236,15 @@ const SettingDef kSettingsSchema[] = {
 
     // Window visibility at the last exit (the browser shows when its value is
     // absent) and window positions; read and written outside the settings load.
-    Bool(kMainFormVisibleKey, "Visible", true),
-    Bool("Forms\\ManagerForm\\", "Visible", false),
-    Bool("Forms\\OptionsForm\\", "Visible", false),
+    Bool(kBrowserFormKey, kFormVisible, true),
+    Bool(kManagerFormKey, kFormVisible, false),
+    Bool(kOptionsFormKey, kFormVisible, false),
     Position("Forms\\MainForm\\", kFormTop),
     Position("Forms\\MainForm\\", kFormLeft),
-    Position("Forms\\ManagerForm\\", kFormTop),
-    Position("Forms\\ManagerForm\\", kFormLeft),
-    Position("Forms\\OptionsForm\\", kFormTop),
-    Position("Forms\\OptionsForm\\", kFormLeft),
+    Position(kManagerFormKey, kFormTop),
+    Position(kManagerFormKey, kFormLeft),
+    Position(kOptionsFormKey, kFormTop),
+    Position(kOptionsFormKey, kFormLeft),
     Position("Forms\\SearchForm\\", kFormTop),
     Position("Forms\\SearchForm\\", kFormLeft),
     Position("Forms\\PropertyEditor\\", kFormTop),

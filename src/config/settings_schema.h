@@ -42,6 +42,25 @@ inline constexpr int kMonitorSettingsCount = 4;
 // A window's place below "Forms\<window name>\".
 inline constexpr char kFormTop[] = "Top";
 inline constexpr char kFormLeft[] = "Left";
+// Whether a window was showing at the last exit, below the same subkey. The
+// browser's subkey is spelled "Mainform", as it always was.
+inline constexpr char kFormVisible[] = "Visible";
+inline constexpr char kBrowserFormKey[] = "Forms\\Mainform\\";
+inline constexpr char kManagerFormKey[] = "Forms\\ManagerForm\\";
+inline constexpr char kOptionsFormKey[] = "Forms\\OptionsForm\\";
+
+// Values the browser and the manager keep themselves, outside the settings
+// load: the current list file and entry (root), the skin in use (root),
+// whether interval switching is paused, and the desktop icon menu's marks
+// (both under "Wallpaper Changing\"). The manager also reads "Remove
+// Orphans" (Kv Options) on its own before the load.
+inline constexpr char kCurrentWallpaperList[] = "Current Wallpaper List";
+inline constexpr char kCurrentWallNumber[] = "Current Wall Number";
+inline constexpr char kCurrentSkinFile[] = "CurrentSkinFile";
+inline constexpr char kPaused[] = "Paused";
+inline constexpr char kSmallIcons[] = "Small Icons";
+inline constexpr char kHideIconsAlways[] = "HideIconsAlways";
+inline constexpr char kRemoveOrphans[] = "Remove Orphans";
 
 // "CurrentSkinFile" when the built-in skin is in use.
 inline constexpr char kDefaultSkinFile[] = "%default%";

@@ -31,8 +31,6 @@ using program::OptionsForm;
 constexpr char kOpenListFilter[] = "KV Wallpaper List (*.lst)|*.lst";
 constexpr char kSaveListFilter[] = "KV WallpaperLists (*.lst)|*.lst";
 constexpr char kDefaultListName[] = "wallpaperlist.lst";
-constexpr char kCurrentListValue[] = "Current Wallpaper List";
-constexpr char kCurrentWallValue[] = "Current Wall Number";
 
 // Shown when the rows cannot go back to a list file that failed to load.
 std::string UnreadListText(const std::string& fileName) {
@@ -182,19 +180,19 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
   Wallpaperlist_.cacheDirectory = programDir + kCacheDirectoryName + "\\";
   try {
     Wallpaperlist_.removeOrphans =
-        store_.RegReadBool(kKvOptionsKey, "Remove Orphans").value_or(false);
+        store_.RegReadBool(kKvOptionsKey, kRemoveOrphans).value_or(false);
   } catch (const Error&) {
   }
   // 4. The stored list, else the default list of the program directory.
   if (listFile.empty()) {
     try {
-      listFile = store_.RegReadString(kRootKey, kCurrentListValue).value_or("");
+      listFile = store_.RegReadString(kRootKey, kCurrentWallpaperList).value_or("");
     } catch (const Error&) {
     }
   }
   if (listFile.empty() || !FileExists(listFile)) {
     listFile = AsciiLowerCopy(programDir + "Wallpaper.lst");
-    store_.RegWriteString(kRootKey, kCurrentListValue, listFile);
+    store_.RegWriteString(kRootKey, kCurrentWallpaperList, listFile);
   }
   program::CurrentListFile = listFile;
   // 5. The rows; a file that cannot be read leaves what the list kept, and is
@@ -209,7 +207,7 @@ void TManagerForm::Create(const std::vector<std::string>& arguments) {
   const int n = static_cast<int>(Wallpaperlist_.Count());
   std::optional<int> stored;
   try {
-    stored = store_.RegReadInteger(kRootKey, kCurrentWallValue);
+    stored = store_.RegReadInteger(kRootKey, kCurrentWallNumber);
   } catch (const Error&) {
   }
   program::CurrentWallNumber = stored ? *stored : StartWallNumber(n);
@@ -412,7 +410,7 @@ void TManagerForm::PopupApplyImageClick() {
   const WallpaperEntry entry = Wallpaperlist_.Entry(index);
   if (MainForm) {
     program::CurrentWallNumber = static_cast<int>(index);
-    store_.RegWriteInteger(kRootKey, kCurrentWallValue, program::CurrentWallNumber);
+    store_.RegWriteInteger(kRootKey, kCurrentWallNumber, program::CurrentWallNumber);
     MainForm->ApplyFile(entry.FullName(), entry.style);
     MainForm->RefreshPreviews();
   }
@@ -487,7 +485,7 @@ void TManagerForm::SwitchToList(const std::string& fileName) {
   LoadListFile(fileName);
   program::CurrentWallNumber = SwitchedWallNumber(static_cast<int>(Wallpaperlist_.Count()));
   if (MainForm) MainForm->RefreshPreviews();
-  store_.RegWriteString(kRootKey, kCurrentListValue, fileName);
+  store_.RegWriteString(kRootKey, kCurrentWallpaperList, fileName);
   program::CurrentListFile = fileName;
   HidePreviewImage();
 }
@@ -503,7 +501,7 @@ void TManagerForm::SaveWallpaperList1Click() {
   Wallpaperlist_.SaveList(fileName);
   if (fileName == unreadListFile_) unreadListFile_.clear();  // replaced by the user's choice
   program::CurrentListFile = fileName;
-  store_.RegWriteString(kRootKey, kCurrentListValue, program::CurrentListFile);
+  store_.RegWriteString(kRootKey, kCurrentWallpaperList, program::CurrentListFile);
 }
 
 void TManagerForm::DefaultWallpaper1Click() {

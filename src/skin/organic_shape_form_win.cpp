@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/text_win.h"
+#include "config/settings_schema.h"
 #include "config/settings_store_win.h"
 #include "skin/organic_shape_error.h"
 #include "skin/snapping.h"
@@ -70,16 +71,16 @@ void TOrganicShapeForm::SavePosition() noexcept {
   if (!hwnd_ || name_.empty()) return;
   RECT r;
   if (!GetWindowRect(hwnd_, &r)) return;
-  WriteFormValue(name_, "Top", r.top);
-  WriteFormValue(name_, "Left", r.left);
+  WriteFormValue(name_, kFormTop, r.top);
+  WriteFormValue(name_, kFormLeft, r.left);
 }
 
 void TOrganicShapeForm::Create(const CreateArgs& args) {
   name_ = args.name;
   int left = 1, top = 1;
   if (!name_.empty()) {
-    left = ReadFormValue(name_, "Left").value_or(1);
-    top = ReadFormValue(name_, "Top").value_or(1);
+    left = ReadFormValue(name_, kFormLeft).value_or(1);
+    top = ReadFormValue(name_, kFormTop).value_or(1);
   }
   ui::WindowArgs w;
   w.className = L"TOrganicShapeForm";

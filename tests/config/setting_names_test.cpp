@@ -60,23 +60,18 @@ const std::map<std::string, std::set<std::string>> kParticular = {
     // The declarations themselves.
     {"config/settings_schema.cpp", {}},
     {"config/settings_schema.h", {}},
-    // Each window's own "Visible", under a subkey named after the window.
-    {"app/start_options.cpp", {"Visible"}},
-    // Values the browser and the manager keep themselves.
-    {"app/browser_form_win.cpp", {"Visible", "Small Icons", "HideIconsAlways", "Paused"}},
-    {"app/browser_strip_win.cpp", {"Current Wall Number", "Paused"}},
-    {"app/browser_skin_win.cpp", {"CurrentSkinFile", "Middle"}},  // and a preview's place
-    {"list/manager_form_win.cpp",
-     {"Current Wallpaper List", "Current Wall Number", "Remove Orphans", "Filter"}},
-    // Captions that read as a value's name.
+    // Captions that read as a value's name: check boxes, a panel, menu items.
     {"config/options/options_pages_win.cpp", {"Fill The Bars", "Random Without Repeats", "Filter"}},
     {"config/options/options_form_win.cpp", {"Transparency"}},
-    // The same words in other senses: key names, skin file keys, properties.
+    {"list/manager_form_win.cpp", {"Filter"}},
+    {"app/browser_form_win.cpp", {"Small Icons"}},
+    // The same words in other senses: key names, a preview's place and a
+    // control's keys in a skin file, the places a property can take.
     {"config/shortcut_text.cpp", {"Left", "Right"}},
-    {"list/property_editor_win.cpp", {"Left", "Top", "Right"}},
+    {"app/browser_skin_win.cpp", {"Middle"}},
     {"skin/organic_control_win.cpp", {"Left", "Top", "Width"}},
-    {"skin/organic_shape_form_win.cpp", {"Left", "Top"}},
     {"skin/skin_file.cpp", {"Width"}},
+    {"list/property_editor_win.cpp", {"Left", "Top", "Right"}},
 };
 
 TEST(SettingNames, AreSpelledOnlyInTheSchema) {
