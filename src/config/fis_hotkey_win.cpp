@@ -13,6 +13,11 @@ TfisHotKey::TfisHotKey() {
   args.left = args.top = 0;
   args.width = args.height = 0;
   Create(args);
+  // The hotkey's press is the only message of its own this window takes.
+  onMessage = [this](UINT msg, WPARAM, LPARAM, LRESULT&) {
+    if (msg == WM_HOTKEY && OnHotKey) OnHotKey(*this);
+    return false;
+  };
 }
 
 TfisHotKey::~TfisHotKey() { Unregister(); }
@@ -42,11 +47,6 @@ void TfisHotKey::Unregister() {
   if (!registered_) return;
   UnregisterHotKey(hwnd(), 0);
   registered_ = false;
-}
-
-LRESULT TfisHotKey::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_HOTKEY && OnHotKey) OnHotKey(*this);
-  return Window::WndProc(msg, wp, lp);
 }
 
 }  // namespace kv

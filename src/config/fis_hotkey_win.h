@@ -29,7 +29,6 @@ class TfisHotKey : private ui::Window {
   [[nodiscard]] HWND MessageWindow() const noexcept { return hwnd(); }
 
  private:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
   void Register();
   void Unregister();
 

@@ -93,6 +93,7 @@ void TPreviewImage::Create(HWND parent) {
   args.parent = parent;
   args.left = args.top = 0;
   args.width = args.height = 1;
+  paintsWholeFace_ = true;
   Window::Create(args);
   tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
@@ -114,36 +115,15 @@ void TPreviewImage::SetPicture(Bitmap picture) {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-LRESULT TPreviewImage::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;  // the paint covers everything
-    case WM_PAINT:
-      ui::PaintWindow(hwnd_, [this](HDC dc) {
-        RECT r{};
-        GetClientRect(hwnd_, &r);
-        // What the picture does not cover shows the window's background.
-        const HWND parent = GetParent(hwnd_);
-        HBRUSH brush = reinterpret_cast<HBRUSH>(SendMessageW(parent, WM_CTLCOLORSTATIC,
-                                                             reinterpret_cast<WPARAM>(dc),
-                                                             reinterpret_cast<LPARAM>(hwnd_)));
-        FillRect(dc, &r, brush ? brush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        skin::DrawBitmap(dc, 0, 0, picture_);
-      });
-      return 0;
-    case WM_LBUTTONUP:
-      if (onClick) onClick();
-      return 0;
-    case WM_CONTEXTMENU:
-      if (onContextMenu) {
-        POINT at;
-        GetCursorPos(&at);
-        onContextMenu(at.x, at.y);
-      }
-      return 0;
-    default:
-      return Window::WndProc(msg, wp, lp);
-  }
+void TPreviewImage::PaintFace(HDC dc) {
+  RECT r{};
+  GetClientRect(hwnd_, &r);
+  // What the picture does not cover shows the window's background.
+  const HWND parent = GetParent(hwnd_);
+  HBRUSH brush = reinterpret_cast<HBRUSH>(SendMessageW(
+      parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
+  FillRect(dc, &r, brush ? brush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  skin::DrawBitmap(dc, 0, 0, picture_);
 }
 
 // --- The window ------------------------------------------------------------
@@ -153,7 +133,7 @@ TPreviewForm::~TPreviewForm() {
 }
 
 void TPreviewForm::Create() {
-  ui::WindowArgs args;
+  CreateArgs args;
   args.className = L"KvPreviewForm";
   args.title = "Preview";
   args.style = WS_POPUP | WS_CLIPCHILDREN;
@@ -162,10 +142,19 @@ void TPreviewForm::Create() {
   args.left = args.top = 0;
   args.width = GetSystemMetrics(SM_CXSCREEN);
   args.height = GetSystemMetrics(SM_CYSCREEN);
-  Window::Create(args);
+  Form::Create(args);
+  // A left click on the picture or round it leaves; closing only hides.
+  const auto leaveOnLeftClick = [this](int button, int, int) {
+    if (button == 0) PreviewImageClick();
+  };
+  onMouseUp = leaveOnLeftClick;
+  onClose = [this] {
+    HidePreview();
+    return false;
+  };
   previewImage_.Create(hwnd_);
-  previewImage_.onClick = [this] { PreviewImageClick(); };
-  previewImage_.onContextMenu = [this](int x, int y) { PreviewFormPopup.Popup(hwnd_, x, y); };
+  previewImage_.onMouseUp = leaveOnLeftClick;
+  previewImage_.onContextMenu = [this](HWND, int x, int y) { PreviewFormPopup.Popup(hwnd_, x, y); };
   PreviewFormPopup.root.Add(
       "Apply Image", [this](ui::MenuItem&) { ApplyImage1Click(); }, "ApplyImage1");
   PreviewFormPopup.root.AddSeparator();
@@ -244,30 +233,18 @@ void TPreviewForm::HidePreview() {
   ShowWindow(hwnd_, SW_HIDE);
 }
 
-LRESULT TPreviewForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_ERASEBKGND: {
-      RECT r{};
-      GetClientRect(hwnd_, &r);
-      HBRUSH brush = CreateSolidBrush(background_);
-      FillRect(reinterpret_cast<HDC>(wp), &r, brush);
-      DeleteObject(brush);
-      return 1;
-    }
-    case WM_CTLCOLORSTATIC: {
-      // The image control asks for the background to paint round its picture.
-      SetDCBrushColor(reinterpret_cast<HDC>(wp), background_);
-      return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
-    }
-    case WM_LBUTTONUP:
-      PreviewImageClick();
-      return 0;
-    case WM_CLOSE:
-      HidePreview();
-      return 0;
-    default:
-      return Window::WndProc(msg, wp, lp);
-  }
+bool TPreviewForm::EraseBackground(HDC dc) {
+  RECT r{};
+  GetClientRect(hwnd_, &r);
+  HBRUSH brush = CreateSolidBrush(background_);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  return true;
+}
+
+HBRUSH TPreviewForm::ChildBackground(HDC dc, HWND /*child*/) {
+  SetDCBrushColor(dc, background_);
+  return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
 }
 
 }  // namespace kv

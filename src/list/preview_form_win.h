@@ -19,25 +19,23 @@
 namespace kv {
 
 // The image control: draws its picture at its top-left corner, one pixel for
-// one, and shows the hint "Right Click For Options".
+// one, on the background its window gives its children, and shows the hint
+// "Right Click For Options".
 class TPreviewImage : public ui::Window {
  public:
   void Create(HWND parent);
   void SetPicture(Bitmap picture);
   [[nodiscard]] const Bitmap& Picture() const noexcept { return picture_; }
 
-  std::function<void()> onClick;
-  std::function<void(int x, int y)> onContextMenu;  // screen position
-
  protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  void PaintFace(HDC dc) override;
 
  private:
   Bitmap picture_;
   OwnedWindow tooltip_;
 };
 
-class TPreviewForm : public ui::Window, public program::IPreviewForm {
+class TPreviewForm : public ui::Form, public program::IPreviewForm {
  public:
   ~TPreviewForm() override;
   // FormCreate: the window, hidden, the size of the screen; sets
@@ -57,7 +55,9 @@ class TPreviewForm : public ui::Window, public program::IPreviewForm {
   [[nodiscard]] COLORREF Background() const noexcept { return background_; }
 
  protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  // The background colour round the picture, on the window and its image.
+  bool EraseBackground(HDC dc) override;
+  HBRUSH ChildBackground(HDC dc, HWND child) override;
 
  private:
   void HidePreview();

@@ -16,9 +16,15 @@ TPropertyEditor::~TPropertyEditor() {
 
 void TPropertyEditor::Create() {
   CreateForm(DialogFrame("Property Editor", kWidth, kHeight));
+  // The colour buttons below draw their colour themselves (no system colours).
+  onMessage = [this](UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    if (msg != WM_DRAWITEM) return false;
+    DrawColourButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+    result = TRUE;
+    return true;
+  };
   CheckBox3.Create(ChildAt(hwnd_, 12, 12, 200, 20, "Transparent Backgrounds."));
   CheckBox1.Create(ChildAt(hwnd_, 12, 40, 160, 20, "Background Colour"));
-  // The colour buttons draw their colour themselves (no system colours).
   ui::Control::CreateArgs colour = ChildAt(hwnd_, 200, 38, 60, 24);
   colour.style = BS_OWNERDRAW;
   ColorPickerButton1.Create(colour);
@@ -45,24 +51,17 @@ void TPropertyEditor::ShowEditor() {
   SetForegroundWindow(hwnd_);
 }
 
-LRESULT TPropertyEditor::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DRAWITEM) {
-    // A colour button: a framed swatch, white for the background colour and
-    // black for the text colour, sunken while pressed.
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-    RECT r = item->rcItem;
-    DrawFrameControl(item->hDC, &r, DFC_BUTTON,
-                     DFCS_BUTTONPUSH | ((item->itemState & ODS_SELECTED) ? DFCS_PUSHED : 0));
-    InflateRect(&r, -5, -5);
-    const COLORREF colour =
-        item->hwndItem == ColorPickerButton1.hwnd() ? RGB(255, 255, 255) : RGB(0, 0, 0);
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(item->hDC, &r, brush);
-    DeleteObject(brush);
-    FrameRect(item->hDC, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-    return TRUE;
-  }
-  return TKVForm::WndProc(msg, wp, lp);
+void TPropertyEditor::DrawColourButton(const DRAWITEMSTRUCT& item) const {
+  RECT r = item.rcItem;
+  DrawFrameControl(item.hDC, &r, DFC_BUTTON,
+                   DFCS_BUTTONPUSH | ((item.itemState & ODS_SELECTED) ? DFCS_PUSHED : 0));
+  InflateRect(&r, -5, -5);
+  const COLORREF colour =
+      item.hwndItem == ColorPickerButton1.hwnd() ? RGB(255, 255, 255) : RGB(0, 0, 0);
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(item.hDC, &r, brush);
+  DeleteObject(brush);
+  FrameRect(item.hDC, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
 }
 
 }  // namespace kv

@@ -27,10 +27,11 @@ class TPropertyEditor : public TKVForm, public program::IPropertyEditor {
   ui::ComboBox ComboBox1, ComboBox2;
   ui::Button Button1, Button2, Button3;
 
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
+  // A colour button: a framed swatch, white for the background colour and
+  // black for the text colour, sunken while pressed.
+  void DrawColourButton(const DRAWITEMSTRUCT& item) const;
+
   ui::Label styleLabel_, placementLabel_;
 };
 

@@ -51,6 +51,12 @@ TOrganicShapeControl::TOrganicShapeControl() : color_(ButtonFaceColour()) {
   skin_.OnChange = [this] {
     if (hwnd_) shapeIt();
   };
+  paintsWholeFace_ = true;
+  followsMouse_ = true;
+  onMessage = [this](UINT msg, WPARAM, LPARAM, LRESULT& result) {
+    result = 0;
+    return StateMessage(msg);
+  };
 }
 
 TOrganicShapeControl::~TOrganicShapeControl() = default;
@@ -276,84 +282,82 @@ void TOrganicShapeControl::Click() {
   if (onClick) onClick();
 }
 
-LRESULT TOrganicShapeControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+void TOrganicShapeControl::MouseEnter() {
+  mouseOver_ = true;
+  Repaint();
+  Window::MouseEnter();
+}
+
+void TOrganicShapeControl::MouseLeave() {
+  mouseOver_ = false;
+  Repaint();
+  Window::MouseLeave();
+}
+
+void TOrganicShapeControl::LeftPress(int x, int y, bool second) {
+  mouseOver_ = true;
+  if (TracksPress()) {
+    pressed_ = true;
+    SetCapture(hwnd_);
+  }
+  Repaint();
+  Window::MouseDown(0, x, y);
+  if (second) Window::DoubleClick(0, x, y);
+  if (!TracksPress()) Click();
+}
+
+void TOrganicShapeControl::MouseDown(int button, int x, int y) {
+  if (button == 0)
+    LeftPress(x, y, false);
+  else
+    Window::MouseDown(button, x, y);
+}
+
+void TOrganicShapeControl::DoubleClick(int button, int x, int y) {
+  if (button == 0)
+    LeftPress(x, y, true);
+  else
+    Window::DoubleClick(button, x, y);
+}
+
+// A right click is left to the default handling, which asks the parent for
+// its context menu (a preview's popup menu).
+void TOrganicShapeControl::MouseUp(int button, int x, int y) {
+  if (button != 0) {
+    Window::MouseUp(button, x, y);
+    return;
+  }
+  const bool wasPressed = pressed_;
+  pressed_ = false;
+  if (GetCapture() == hwnd_) ReleaseCapture();
+  Repaint();
+  Window::MouseUp(0, x, y);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const POINT p{x, y};
+  if (wasPressed && PtInRect(&client, p)) Click();
+}
+
+bool TOrganicShapeControl::StateMessage(UINT msg) {
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 0;
-    case WM_PAINT:
-      ui::PaintWindow(hwnd_, [this](HDC dc) { PaintControl(dc); });
-      return 0;
-    case WM_MOUSEMOVE:
-      if (!tracking_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
-        tracking_ = TrackMouseEvent(&track) != FALSE;
-        mouseOver_ = true;
-        Repaint();
-        if (onMouseEnter) onMouseEnter();
-      }
-      if (onMouseMove) onMouseMove(x, y);
-      return 0;
-    case WM_MOUSELEAVE:
-      tracking_ = false;
-      mouseOver_ = false;
-      Repaint();
-      if (onMouseLeave) onMouseLeave();
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      mouseOver_ = true;
-      if (TracksPress()) {
-        pressed_ = true;
-        SetCapture(hwnd_);
-      }
-      Repaint();
-      if (onMouseDown) onMouseDown(0, x, y);
-      if (msg == WM_LBUTTONDBLCLK && onDblClick) onDblClick();
-      if (!TracksPress()) Click();
-      return 0;
-    case WM_LBUTTONUP: {
-      const bool wasPressed = pressed_;
-      pressed_ = false;
-      if (GetCapture() == hwnd_) ReleaseCapture();
-      Repaint();
-      if (onMouseUp) onMouseUp(0, x, y);
-      RECT client{};
-      GetClientRect(hwnd_, &client);
-      const POINT p{x, y};
-      if (wasPressed && PtInRect(&client, p)) Click();
-      return 0;
-    }
     case WM_CAPTURECHANGED:
       if (pressed_) {
         pressed_ = false;
         Repaint();
       }
-      return 0;
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      if (onMouseDown) onMouseDown(msg == WM_RBUTTONDOWN ? 1 : 2, x, y);
-      return 0;
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      if (onMouseUp) onMouseUp(msg == WM_RBUTTONUP ? 1 : 2, x, y);
-      break;  // the default handling turns a right click into WM_CONTEXTMENU
+      return true;
     case WM_SETFOCUS:
       if (onEnter) onEnter();
-      return 0;
+      return true;
     case WM_KILLFOCUS:
       if (onExit) onExit();
-      return 0;
+      return true;
     case WM_ENABLE:
       Repaint();
-      return 0;
-    case WM_CONTEXTMENU:
-      // The parent decides (a preview's popup menu).
-      return SendMessageW(GetParent(hwnd_), msg, wp, lp);
+      return true;
     default:
-      break;
+      return false;
   }
-  return Window::WndProc(msg, wp, lp);
 }
 
 std::string TOrganicShapeControl::ResolveDir(const std::string& dir) const {

@@ -94,13 +94,11 @@ class TOrganicShapeControl : public ui::Window {
   virtual void SaveToDir(const std::string& dir);
   virtual void LoadFromDir(const std::string& dir);
 
+  // The mouse events are the window's (onMouseDown, onDoubleClick, ...); a
+  // left press of a control that does not track presses is a click at once,
+  // one that does is a click when released over it.
   std::function<void()> onClick;
-  std::function<void()> onDblClick;
-  std::function<void(int button, int x, int y)> onMouseDown;  // button: 0 left, 1 right, 2 middle
-  std::function<void(int x, int y)> onMouseMove;
-  std::function<void(int button, int x, int y)> onMouseUp;
-  std::function<void()> onMouseEnter;
-  std::function<void()> onMouseLeave;
+  // The control got or lost the keyboard focus.
   std::function<void()> onEnter;
   std::function<void()> onExit;
 
@@ -108,7 +106,12 @@ class TOrganicShapeControl : public ui::Window {
   [[nodiscard]] bool Pressed() const noexcept { return pressed_; }
 
  protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  void PaintFace(HDC dc) override { PaintControl(dc); }
+  void MouseDown(int button, int x, int y) override;
+  void DoubleClick(int button, int x, int y) override;
+  void MouseUp(int button, int x, int y) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
   // The picture for the current state (the mask, unless a subclass knows better).
   [[nodiscard]] virtual const Bitmap& StatePicture() const;
   virtual void PaintControl(HDC dc);
@@ -126,6 +129,11 @@ class TOrganicShapeControl : public ui::Window {
   static void SavePicture(const Bitmap& picture, const std::string& path);
   [[nodiscard]] std::string ResolveDir(const std::string& dir) const;
   void UpdateHint();
+  // A left press; `second` when it is the second of a double click.
+  void LeftPress(int x, int y, bool second);
+  // Focus, enabling and the loss of the mouse capture, which only these
+  // controls follow; true when the message is answered.
+  bool StateMessage(UINT msg);
 
   std::string name_;
   TAlignment alignment_ = taCenter;
@@ -145,7 +153,6 @@ class TOrganicShapeControl : public ui::Window {
   bool showHint_ = false;
   bool mouseOver_ = false;
   bool pressed_ = false;
-  bool tracking_ = false;
   GdiFont fontHandle_, disabledFontHandle_;
   OwnedWindow tooltip_;
   TSpeedBitmap face_;

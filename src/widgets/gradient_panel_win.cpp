@@ -55,43 +55,30 @@ void GradientPanel::Rebuild(int width, int height) {
   brush_.reset(CreatePatternBrush(picture_.get()));
 }
 
-LRESULT GradientPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_ERASEBKGND: {
-      RECT r;
-      GetClientRect(hwnd_, &r);
-      if (!brush_) break;
-      auto dc = reinterpret_cast<HDC>(wp);
-      SetBrushOrgEx(dc, 0, 0, nullptr);
-      FillRect(dc, &r, brush_.get());
-      return 1;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      if (!brush_) break;
-      auto dc = reinterpret_cast<HDC>(wp);
-      auto child = reinterpret_cast<HWND>(lp);
-      // A read-only edit asks with WM_CTLCOLORSTATIC too; it keeps its own
-      // window colour so that its text stays readable.
-      wchar_t cls[16] = {};
-      GetClassNameW(child, cls, 16);
-      if (lstrcmpiW(cls, L"Edit") == 0) break;
-      RECT r;
-      GetWindowRect(child, &r);
-      MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
-      SetBkMode(dc, TRANSPARENT);
-      // The brush's origin moves with the control, so its background continues
-      // the panel's gradient.
-      SetBrushOrgEx(dc, -r.left, -r.top, nullptr);
-      return reinterpret_cast<LRESULT>(brush_.get());
-    }
-    case WM_MOUSEMOVE:
-      if (onMouseMove) onMouseMove(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
-      break;
-    default:
-      break;
-  }
-  return Window::WndProc(msg, wp, lp);
+bool GradientPanel::EraseBackground(HDC dc) {
+  if (!brush_) return false;
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  FillRect(dc, &r, brush_.get());
+  return true;
+}
+
+HBRUSH GradientPanel::ChildBackground(HDC dc, HWND child) {
+  if (!brush_) return nullptr;
+  // A read-only edit asks with WM_CTLCOLORSTATIC too; it keeps its own
+  // window colour so that its text stays readable.
+  wchar_t cls[16] = {};
+  GetClassNameW(child, cls, 16);
+  if (lstrcmpiW(cls, L"Edit") == 0) return nullptr;
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+  SetBkMode(dc, TRANSPARENT);
+  // The brush's origin moves with the control, so its background continues
+  // the panel's gradient.
+  SetBrushOrgEx(dc, -r.left, -r.top, nullptr);
+  return brush_.get();
 }
 
 void LinkLabel::Create(HWND parent, RECT bounds, const std::string& caption, HFONT font) {
@@ -111,6 +98,8 @@ void LinkLabel::Create(HWND parent, RECT bounds, const std::string& caption, HFO
   args.width = bounds.right - bounds.left;
   args.height = bounds.bottom - bounds.top;
   args.cursor = LoadCursorW(nullptr, IDC_HAND);
+  paintsWholeFace_ = true;
+  followsMouse_ = true;
   Window::Create(args);
 }
 
@@ -129,57 +118,42 @@ COLORREF LinkLabel::ShownColour() const noexcept {
   return hover_ || selected_ ? activeColour : normalColour;
 }
 
-LRESULT LinkLabel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;  // painted whole in WM_PAINT, over the parent's background
-    case WM_PAINT:
-      PaintWindow(hwnd_, [this](HDC dc) {
-        RECT r;
-        GetClientRect(hwnd_, &r);
-        // The parent paints what lies behind (a white strip or a gradient).
-        HWND parent = GetParent(hwnd_);
-        RECT inParent = r;
-        MapWindowPoints(hwnd_, parent, reinterpret_cast<POINT*>(&inParent), 2);
-        const HBRUSH back = reinterpret_cast<HBRUSH>(SendMessageW(parent, WM_CTLCOLORSTATIC,
-                                                                  reinterpret_cast<WPARAM>(dc),
-                                                                  reinterpret_cast<LPARAM>(hwnd_)));
-        FillRect(dc, &r, back ? back : GetSysColorBrush(COLOR_WINDOW));
-        if (icon_) {
-          DrawIconEx(dc, 0, 0, icon_, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
-          return;
-        }
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, ShownColour());
-        const HGDIOBJ old = SelectObject(dc, underlined_ ? underlined_.get() : font_);
-        const std::wstring text = Widen(Text());
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(dc, old);
-      });
-      return 0;
-    case WM_MOUSEMOVE:
-      if (!hover_) {
-        hover_ = true;
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
-        TrackMouseEvent(&track);
-        Invalidate();
-      }
-      break;
-    case WM_MOUSELEAVE:
-      hover_ = false;
-      Invalidate();
-      break;
-    case WM_LBUTTONUP:
-      if (onClick) onClick(*this);
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      if (onDoubleClick) onDoubleClick(*this);
-      return 0;
-    default:
-      break;
+void LinkLabel::PaintFace(HDC dc) {
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  // The parent paints what lies behind (a white strip or a gradient).
+  const HBRUSH back = reinterpret_cast<HBRUSH>(SendMessageW(
+      GetParent(hwnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+      reinterpret_cast<LPARAM>(hwnd_)));
+  FillRect(dc, &r, back ? back : GetSysColorBrush(COLOR_WINDOW));
+  if (icon_) {
+    DrawIconEx(dc, 0, 0, icon_, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
+    return;
   }
-  return Window::WndProc(msg, wp, lp);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ShownColour());
+  const HGDIOBJ old = SelectObject(dc, underlined_ ? underlined_.get() : font_);
+  const std::wstring text = Widen(Text());
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+}
+
+void LinkLabel::MouseUp(int button, int x, int y) {
+  Window::MouseUp(button, x, y);
+  if (button == 0 && onClick) onClick(*this);
+}
+
+void LinkLabel::MouseEnter() {
+  hover_ = true;
+  Invalidate();
+  Window::MouseEnter();
+}
+
+void LinkLabel::MouseLeave() {
+  hover_ = false;
+  Invalidate();
+  Window::MouseLeave();
 }
 
 }  // namespace kv::ui

@@ -17,10 +17,10 @@ namespace kv::ui {
 class GradientPanel : public Window {
  public:
   void Create(HWND parent, RECT bounds, COLORREF top, COLORREF bottom);
-  std::function<void(int x, int y)> onMouseMove;
 
  protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool EraseBackground(HDC dc) override;
+  HBRUSH ChildBackground(HDC dc, HWND child) override;
 
  private:
   void Rebuild(int width, int height);
@@ -41,11 +41,15 @@ class LinkLabel : public Window {
   [[nodiscard]] bool Selected() const noexcept { return selected_; }
   [[nodiscard]] COLORREF ShownColour() const noexcept;
   int Tag = 0;
+  // A left click (the button released over the link).
   std::function<void(LinkLabel&)> onClick;
-  std::function<void(LinkLabel&)> onDoubleClick;
 
  protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  // Painted whole, over what the parent gives its children as background.
+  void PaintFace(HDC dc) override;
+  void MouseUp(int button, int x, int y) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
 
  private:
   HFONT font_ = nullptr;

@@ -25,6 +25,14 @@ TrayIcon::TrayIcon() {
   args.exStyle = WS_EX_TOOLWINDOW;  // no taskbar button while it is shown for a menu
   args.left = args.top = args.width = args.height = 0;
   Window::Create(args);
+  onMessage = [this](UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    result = 0;
+    return IconMessage(msg, lp);
+  };
+  onTimer = [this](UINT_PTR id) {
+    if (id == kAnimationTimer) NextFrame();
+    if (id == kAddRetryTimer) RetryAdd();
+  };
 }
 
 TrayIcon::~TrayIcon() { SetActive(false); }
@@ -138,7 +146,7 @@ void TrayIcon::PopupMenu(ui::PopupMenu& menu, int x, int y) {
   ShowWindow(hwnd_, SW_HIDE);
 }
 
-LRESULT TrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+bool TrayIcon::IconMessage(UINT msg, LPARAM lp) {
   if (msg == kCallbackMessage) {
     POINT p{};
     GetCursorPos(&p);
@@ -164,22 +172,14 @@ LRESULT TrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       default:
         break;
     }
-    return 0;
+    return true;
   }
   if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
     // A new taskbar knows nothing of us: add the icon again.
     if (active_) Add();
-    return 0;
+    return true;
   }
-  if (msg == WM_TIMER && wp == kAnimationTimer) {
-    NextFrame();
-    return 0;
-  }
-  if (msg == WM_TIMER && wp == kAddRetryTimer) {
-    RetryAdd();
-    return 0;
-  }
-  return Window::WndProc(msg, wp, lp);
+  return false;
 }
 
 }  // namespace kv::ui

@@ -3,7 +3,9 @@
 // the shell, a tip, an icon or an animation over an image list, mouse-down and
 // double-click events. It adds itself again when the taskbar is re-created (the
 // "TaskbarCreated" message after Explorer restarts), which is why its window is a
-// hidden top-level window: message-only windows do not get that broadcast.
+// hidden top-level window: message-only windows do not get that broadcast. The
+// window is the icon's own, not a window of the program's to show, so it is
+// not part of the icon's interface.
 // When the shell refuses the icon (at log-on the notification area may not be
 // ready yet, or a busy taskbar lets the call time out), the failure is noted
 // and the icon is offered again every few seconds for a minute.
@@ -22,8 +24,10 @@
 
 namespace kv::ui {
 
-class TrayIcon : public Window {
+class TrayIcon : private Window {
  public:
+  using Window::hwnd;
+
   // The shell call, replaceable by tests: Shell_NotifyIconW unless set.
   std::function<BOOL(DWORD message, NOTIFYICONDATAW* data)> notify;
 
@@ -61,10 +65,10 @@ class TrayIcon : public Window {
   int addRetryMs = 2000;
   static constexpr int kAddTries = 30;
 
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
+  // The shell's note about the icon and the taskbar's re-creation, both
+  // messages of this window's own.
+  bool IconMessage(UINT msg, LPARAM lp);
   NOTIFYICONDATAW Data(UINT flags) const;
   // Adds the icon; on a refusal starts offering it again.
   void Add();

@@ -189,8 +189,112 @@ LRESULT Window::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
-LRESULT Window::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+namespace {
+
+int MouseButtonOf(UINT msg) {
   switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      return 1;
+    default:
+      return 2;
+  }
+}
+
+}  // namespace
+
+void Window::MouseDown(int button, int x, int y) {
+  if (onMouseDown) onMouseDown(button, x, y);
+}
+void Window::MouseUp(int button, int x, int y) {
+  if (onMouseUp) onMouseUp(button, x, y);
+}
+void Window::DoubleClick(int button, int x, int y) {
+  if (onDoubleClick) onDoubleClick(button, x, y);
+}
+void Window::MouseEnter() {
+  if (onMouseEnter) onMouseEnter();
+}
+void Window::MouseLeave() {
+  if (onMouseLeave) onMouseLeave();
+}
+
+LRESULT Window::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+  switch (msg) {
+    case WM_TIMER:
+      if (onTimer) {
+        onTimer(wp);
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      MouseDown(MouseButtonOf(msg), x, y);
+      break;
+    // The default handling of a released right button asks for the context menu.
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      MouseUp(MouseButtonOf(msg), x, y);
+      break;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      DoubleClick(MouseButtonOf(msg), x, y);
+      break;
+    case WM_MOUSEMOVE:
+      if (followsMouse_ && !mouseInside_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
+        mouseInside_ = TrackMouseEvent(&track) != FALSE;
+        MouseEnter();
+      }
+      if (onMouseMove) onMouseMove(x, y);
+      break;
+    case WM_MOUSELEAVE:
+      if (followsMouse_) {
+        mouseInside_ = false;
+        MouseLeave();
+      }
+      break;
+    case WM_MOUSEWHEEL:
+      if (onMouseWheel) {
+        onMouseWheel(GET_WHEEL_DELTA_WPARAM(wp));
+        return 0;
+      }
+      break;
+    case WM_KEYDOWN:
+      if (onKeyDown && onKeyDown(static_cast<WORD>(wp))) return 0;
+      break;
+    case WM_CONTEXTMENU:
+      if (onContextMenu) {
+        POINT at{x, y};
+        if (lp == -1) GetCursorPos(&at);  // from the keyboard
+        onContextMenu(reinterpret_cast<HWND>(wp), at.x, at.y);
+        return 0;
+      }
+      break;
+    case WM_ERASEBKGND:
+      if (paintsWholeFace_) return 0;  // the face covers the whole window
+      if (EraseBackground(reinterpret_cast<HDC>(wp))) return 1;
+      break;
+    case WM_PAINT:
+      if (paintsWholeFace_) {
+        PaintWindow(hwnd_, [this](HDC dc) { PaintFace(dc); });
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (HBRUSH brush = ChildBackground(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)))
+        return reinterpret_cast<LRESULT>(brush);
+      break;
     case WM_COMMAND:
       if (lp) {
         if (HwndOwner* child = FromHwnd(reinterpret_cast<HWND>(lp)); child && child != this)
@@ -213,7 +317,7 @@ LRESULT Window::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 void Form::Create(const CreateArgs& args) {
   WindowArgs w;
-  w.className = L"KvForm";
+  w.className = args.className;
   w.title = args.title;
   w.style = args.style;
   w.exStyle = args.exStyle;
@@ -240,24 +344,14 @@ std::vector<std::string> DroppedNames(HDROP drop) {
   return names;
 }
 
-namespace {
-
-int MouseButtonOf(UINT msg) { return msg == WM_LBUTTONDOWN ? 0 : msg == WM_RBUTTONDOWN ? 1 : 2; }
-
-}  // namespace
-
 void Form::Activated(bool active) {
   if (onActivate) onActivate(active);
 }
 void Form::AppActivated(bool active) {
   if (onActivateApp) onActivateApp(active);
 }
-void Form::MouseDown(int button, int x, int y) {
-  if (onMouseDown) onMouseDown(button, x, y);
-}
 
 LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
   switch (msg) {
     case WM_CLOSE:
       if (onClose ? onClose() : (SetVisible(false), false)) break;
@@ -265,12 +359,6 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       if (onResize) onResize(LOWORD(lp), HIWORD(lp));
       return 0;
-    case WM_TIMER:
-      if (onTimer) {
-        onTimer(wp);
-        return 0;
-      }
-      break;
     case WM_ACTIVATE:
       Activated(LOWORD(wp) != WA_INACTIVE);
       break;
@@ -293,31 +381,6 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      MouseDown(MouseButtonOf(msg), x, y);
-      break;
-    case WM_MOUSEMOVE:
-      if (onMouseMove) onMouseMove(x, y);
-      break;
-    case WM_MOUSEWHEEL:
-      if (onMouseWheel) {
-        onMouseWheel(GET_WHEEL_DELTA_WPARAM(wp));
-        return 0;
-      }
-      break;
-    case WM_KEYDOWN:
-      if (onKeyDown && onKeyDown(static_cast<WORD>(wp))) return 0;
-      break;
-    case WM_CONTEXTMENU:
-      if (onContextMenu) {
-        POINT at{x, y};
-        if (lp == -1) GetCursorPos(&at);  // from the keyboard
-        onContextMenu(reinterpret_cast<HWND>(wp), at.x, at.y);
-        return 0;
-      }
-      break;
     case WM_DROPFILES:
       if (onDropFiles) {
         onDropFiles(DroppedNames(reinterpret_cast<HDROP>(wp)));
@@ -329,15 +392,6 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         const std::string_view bytes(static_cast<const char*>(data->lpData), data->cbData);
         if (const auto answer = onCopyData(data->dwData, bytes, reinterpret_cast<HWND>(wp)))
           return *answer;
-      }
-      break;
-    case WM_ERASEBKGND:
-      if (paintsWholeFace_) return 0;  // the face covers the whole window
-      break;
-    case WM_PAINT:
-      if (paintsWholeFace_) {
-        PaintWindow(hwnd_, [this](HDC dc) { PaintFace(dc); });
-        return 0;
       }
       break;
     case WM_WINDOWPOSCHANGING: {

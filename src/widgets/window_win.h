@@ -97,34 +97,77 @@ struct WindowArgs {
   HMENU idOrMenu = nullptr;
 };
 
-// A window of a class of our own, its messages handled by WndProc.
+// A window of a class of our own: a form, or a control drawn by the program.
+// Its messages raise the typed events below; owners set the handlers, and a
+// derived window adds its own behaviour through the protected hooks, so both
+// reach the same events.
 class Window : public HwndOwner {
  public:
   Window() = default;
   // Destroys the window without calling back into the object being destroyed.
   ~Window() override;
 
-  // Raised for every message before WndProc's own handling; return true to
-  // stop there with `result`.
+  // Raised for every message before the typed events; return true to stop
+  // there with `result`. For messages that have no typed event.
   std::function<bool(UINT, WPARAM, LPARAM, LRESULT&)> onMessage;
   std::function<void()> onDestroy;
+
+  std::function<void(UINT_PTR id)> onTimer;
+  // Mouse buttons: 0 left, 1 right, 2 middle; positions in client coordinates.
+  std::function<void(int button, int x, int y)> onMouseDown;
+  std::function<void(int button, int x, int y)> onMouseUp;
+  // The second press of a double click, which comes instead of a mouse down.
+  std::function<void(int button, int x, int y)> onDoubleClick;
+  std::function<void(int x, int y)> onMouseMove;
+  // The mouse came over the window, or left it: raised by windows that follow
+  // the mouse (followsMouse_).
+  std::function<void()> onMouseEnter;
+  std::function<void()> onMouseLeave;
+  // The wheel turned by `delta` (WHEEL_DELTA a notch, positive away from the user).
+  std::function<void(int delta)> onMouseWheel;
+  // A key pressed while the window has the focus; true when handled.
+  std::function<bool(WORD key)> onKeyDown;
+  // The context menu asked for (right button released, or the keyboard) over
+  // `from`, this window or a control on it that left the request to its
+  // parent, at a screen position (the cursor's when asked by the keyboard).
+  // Without a handler a child window leaves the request to its own parent.
+  std::function<void(HWND from, int x, int y)> onContextMenu;
 
  protected:
   // Registers the class (once per name) and creates the window, `this` bound
   // from WM_NCCREATE on. Raises std::runtime_error when creation fails.
   void Create(const WindowArgs& args);
-  // The default handling: reflects WM_COMMAND and WM_NOTIFY to the control they
-  // come from, then DefWindowProc.
+  // Raises the typed events, reflects WM_COMMAND and WM_NOTIFY to the control
+  // they come from, then gives the message its default handling.
   virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
 
+  // Hooks for windows that add behaviour to an event; each default raises the
+  // handler above, an override calls it too.
+  virtual void MouseDown(int button, int x, int y);
+  virtual void MouseUp(int button, int x, int y);
+  virtual void DoubleClick(int button, int x, int y);
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  // Narrow hooks without a handler. A window that draws its whole face: no
+  // background erase, WM_PAINT answered by PaintFace.
+  virtual void PaintFace(HDC /*dc*/) {}
+  bool paintsWholeFace_ = false;
+  // Erases the background (WM_ERASEBKGND) itself; false leaves it to the class.
+  virtual bool EraseBackground(HDC /*dc*/) { return false; }
+  // The brush a child control paints its background with (WM_CTLCOLORSTATIC,
+  // WM_CTLCOLORBTN); null leaves it to the system.
+  virtual HBRUSH ChildBackground(HDC /*dc*/, HWND /*child*/) { return nullptr; }
+  // Follows the mouse in and out of the window (MouseEnter, MouseLeave).
+  bool followsMouse_ = false;
+
  private:
   friend LRESULT CALLBACK WindowProcedure(HWND, UINT, WPARAM, LPARAM);
+  bool mouseInside_ = false;
 };
 
-// A top-level window with typed events: the frame of dialogs, tool windows and
-// the skinned forms alike. Owners set the handlers; a derived form adds its own
-// behaviour through the protected hooks below, so both reach the same events.
+// A top-level window: the frame of dialogs, tool windows and the skinned forms
+// alike, with the events only such a window has.
 class Form : public Window {
  public:
   struct CreateArgs {
@@ -133,6 +176,8 @@ class Form : public Window {
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = WS_EX_CONTROLPARENT;
     HWND owner = nullptr;
+    // The window class, for a form that others find by it.
+    const wchar_t* className = L"KvForm";
   };
   void Create(const CreateArgs& args);
 
@@ -141,7 +186,6 @@ class Form : public Window {
   std::function<bool()> onClose;
   std::function<void(int width, int height)> onResize;
   std::function<void(WORD id)> onMenuCommand;  // WM_COMMAND from a menu or accelerator
-  std::function<void(UINT_PTR id)> onTimer;
   std::function<void(bool active)> onActivate;
   // The program became the active application, or stopped being it.
   std::function<void(bool active)> onActivateApp;
@@ -149,17 +193,6 @@ class Form : public Window {
   std::function<void(bool visible)> onShow;
   // Back from the taskbar (minimised), after the system has restored it.
   std::function<void()> onRestore;
-  // Mouse buttons: 0 left, 1 right, 2 middle; positions in client coordinates.
-  std::function<void(int button, int x, int y)> onMouseDown;
-  std::function<void(int x, int y)> onMouseMove;
-  // The wheel turned by `delta` (WHEEL_DELTA a notch, positive away from the user).
-  std::function<void(int delta)> onMouseWheel;
-  // A key pressed while the form has the focus; true when handled.
-  std::function<bool(WORD key)> onKeyDown;
-  // The context menu asked for (right button released, or the keyboard) over
-  // `from`, the form or a control on it that left the request to its parent,
-  // at a screen position (the cursor's when asked by the keyboard).
-  std::function<void(HWND from, int x, int y)> onContextMenu;
   // Files dropped from the shell, by full name (the form accepts them once
   // DragAcceptFiles was called on it).
   std::function<void(const std::vector<std::string>& names)> onDropFiles;
@@ -171,19 +204,13 @@ class Form : public Window {
  protected:
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
-  // Hooks for forms that add behaviour to an event; each default raises the
-  // handler above, an override calls it too.
+  // Hooks as the window's: each default raises its handler.
   virtual void Activated(bool active);
   virtual void AppActivated(bool active);
-  virtual void MouseDown(int button, int x, int y);
-  // Narrow hooks without a handler: a proposed move (with the current size
-  // when the request leaves the size out), and a move or resize done.
+  // A proposed move (with the current size when the request leaves the size
+  // out), and a move or resize done.
   virtual void PositionChanging(WINDOWPOS& /*pos*/) {}
   virtual void PositionChanged(const WINDOWPOS& /*pos*/) {}
-  // A form that draws its whole face: no background erase, WM_PAINT answered
-  // by PaintFace.
-  virtual void PaintFace(HDC /*dc*/) {}
-  bool paintsWholeFace_ = false;
 };
 
 // A system control (BUTTON, EDIT, ...) created as a child of `parent`; its

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "widgets/controls_win.h"
+#include "widgets/gradient_panel_win.h"
 #include "widgets/prompts.h"
 #include "widgets/prompts_win.h"
 
@@ -161,6 +163,116 @@ TEST(Form, MessagesRaiseTheirTypedEvents) {
   seen.clear();
   SendMessageW(f.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(f.hwnd()), MAKELPARAM(5, 5));
   EXPECT_EQ(seen, "menu5 ");
+}
+
+// A child window of our own that follows the mouse and logs what it hears.
+class Child : public Window {
+ public:
+  void Create(HWND parent) {
+    WindowArgs a{L"KvTestChild", "", WS_CHILD | WS_VISIBLE};
+    a.parent = parent;
+    a.left = a.top = 0;
+    a.width = a.height = 50;
+    followsMouse_ = true;
+    Window::Create(a);
+  }
+};
+
+std::string At(const char* what, int b, int x, int y) {
+  return what + std::to_string(b) + "@" + std::to_string(x) + "," + std::to_string(y) + " ";
+}
+
+// A control of ours hears the same typed events as a form: every button's
+// release and double click, entering and leaving, its timers; a context menu
+// it does not take goes to its parent as coming from it.
+TEST(Window, ChildWindowsRaiseTheTypedEvents) {
+  Form f;
+  f.Create({});
+  Child c;
+  c.Create(f.hwnd());
+  std::string seen;
+  c.onMouseUp = [&](int b, int x, int y) { seen += At("up", b, x, y); };
+  c.onDoubleClick = [&](int b, int x, int y) { seen += At("dbl", b, x, y); };
+  c.onMouseMove = [&](int x, int y) { seen += "move" + std::to_string(x + y) + " "; };
+  c.onMouseEnter = [&] { seen += "enter "; };
+  c.onMouseLeave = [&] { seen += "leave "; };
+  c.onTimer = [&](UINT_PTR id) { seen += "timer" + std::to_string(id) + " "; };
+  f.onContextMenu = [&](HWND from, int x, int) {
+    seen += std::string(from == c.hwnd() ? "menu-from-child" : "menu") + std::to_string(x) + " ";
+  };
+  struct Step {
+    UINT msg;
+    WPARAM wp;
+    LPARAM lp;
+    std::string expected;
+  };
+  // A released right button asks for the context menu at its screen position.
+  POINT right{-1, 2};
+  ClientToScreen(c.hwnd(), &right);
+  const Step steps[] = {
+      {WM_LBUTTONUP, 0, MAKELPARAM(1, 2), "up0@1,2 "},
+      {WM_RBUTTONUP, 0, MAKELPARAM(-1, 2), "up1@-1,2 menu-from-child" + std::to_string(right.x) + " "},
+      {WM_MBUTTONUP, 0, MAKELPARAM(3, 4), "up2@3,4 "},
+      {WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 6), "dbl0@5,6 "},
+      {WM_RBUTTONDBLCLK, 0, MAKELPARAM(7, 8), "dbl1@7,8 "},
+      {WM_MBUTTONDBLCLK, 0, MAKELPARAM(9, 1), "dbl2@9,1 "},
+      {WM_MOUSEMOVE, 0, MAKELPARAM(4, 4), "enter move8 "},
+      {WM_MOUSEMOVE, 0, MAKELPARAM(6, 4), "move10 "},
+      {WM_MOUSELEAVE, 0, 0, "leave "},
+      {WM_MOUSEMOVE, 0, MAKELPARAM(8, 5), "enter move13 "},
+      {WM_TIMER, 7, 0, "timer7 "},
+      {WM_CONTEXTMENU, reinterpret_cast<WPARAM>(c.hwnd()), MAKELPARAM(33, 1),
+       "menu-from-child33 "},
+  };
+  for (const Step& step : steps) {
+    seen.clear();
+    SendMessageW(c.hwnd(), step.msg, step.wp, step.lp);
+    EXPECT_EQ(seen, step.expected) << step.msg;
+  }
+  // A form does not follow the mouse unless it asks to.
+  seen.clear();
+  f.onMouseLeave = [&] { seen += "form-leave "; };
+  SendMessageW(f.hwnd(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(seen, "");
+}
+
+// The options window's panel and link: the panel gives its labels its gradient
+// as background but leaves edits their own; the link is clicked by the left
+// button only and shows the active colour while the mouse is over it.
+TEST(Window, GradientPanelAndLinkLabel) {
+  Form f;
+  f.Create({});
+  GradientPanel panel;
+  panel.Create(f.hwnd(), RECT{0, 0, 200, 100}, RGB(255, 0, 0), RGB(0, 0, 255));
+  Label label;
+  label.Create(ChildAt(panel.hwnd(), 5, 5, 50, 20, "label"));
+  Edit edit;
+  edit.Create(ChildAt(panel.hwnd(), 5, 30, 50, 20));
+  HDC dc = GetDC(panel.hwnd());
+  const auto background = [&](HWND child, bool system) {
+    const auto ask = system ? DefWindowProcW : SendMessageW;
+    return ask(panel.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(child));
+  };
+  EXPECT_NE(background(label.hwnd(), false), background(label.hwnd(), true));
+  EXPECT_EQ(background(edit.hwnd(), false), background(edit.hwnd(), true));
+  EXPECT_EQ(SendMessageW(panel.hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+  ReleaseDC(panel.hwnd(), dc);
+
+  LinkLabel link;
+  link.Create(panel.hwnd(), RECT{5, 60, 100, 80}, "link", DefaultGuiFont());
+  int clicks = 0;
+  link.onClick = [&](LinkLabel& sender) { clicks += &sender == &link; };
+  SendMessageW(link.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  SendMessageW(link.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(link.ShownColour(), link.normalColour);
+  SendMessageW(link.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(link.ShownColour(), link.activeColour);
+  SendMessageW(link.hwnd(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(link.ShownColour(), link.normalColour);
+  link.SetSelected(true);
+  EXPECT_EQ(link.ShownColour(), link.activeColour);
 }
 
 TEST(Form, ClosingAsksTheHandlerAndHidesWithoutOne) {
