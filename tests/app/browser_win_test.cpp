@@ -1,6 +1,7 @@
 // The browser created as the program creates it, with the manager, driven
-// through its handlers: skins that fail and what is left of them, the tray's
-// icon size actions, and a window that grows at the screen's edge.
+// through its handlers in one run per flow: skins that fail and what is left
+// of them, a window that grows at the screen's edge; the tray's menu, its
+// icon size actions and Minimize.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -24,13 +25,12 @@ using Kind = ScriptedPrompts::Kind;
 class Browser : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
-    program::CurrentWallNumber = 0;
+    test::FreshProgramState();
     Start();
   }
   void TearDown() override {
     Stop();
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
+    test::FreshProgramState();
     DropQuit();
   }
   void Start() { test::CreateProgramWindows(prompts, store, browser, manager, 2); }
@@ -65,7 +65,10 @@ class Browser : public ::testing::Test {
   std::unique_ptr<TManagerForm> manager;
 };
 
-TEST_F(Browser, ASkinThatFailsLeavesTheBuiltInSkinAndDefaultSkinStillWorks) {
+// One run through the skins a user may meet: files that fail, a lost file, a
+// button without its picture, a wider skin at the screen's edge, and an ini
+// file that is no skin at all, with the restart after it.
+TEST_F(Browser, SkinsThatFailOrAreLostLeaveTheBuiltInSkin) {
   browser->Default1Click();
   WriteFile("empty.bmp", "");  // a picture that cannot be read
   const std::string broken =
@@ -101,9 +104,52 @@ TEST_F(Browser, ASkinThatFailsLeavesTheBuiltInSkinAndDefaultSkinStillWorks) {
   // "Default Skin" afterwards keeps the built-in skin whole.
   browser->Default1Click();
   ExpectBuiltInSkin();
-}
 
-TEST_F(Browser, ANonSkinIniEndsTheProgramOnceAndTheNextStartUsesTheBuiltInSkin) {
+  // A lost skin file with the dialog cancelled falls back to the built-in skin.
+  prompts.shown.clear();
+  store.RegWriteString("", "CurrentSkinFile", ProgramDir() + "browser_test\\gone.ini");
+  browser->LoadCurrentSkin();
+  EXPECT_EQ(prompts.Texts(Kind::Information).size(), 1u);
+  EXPECT_EQ(prompts.Texts(Kind::OpenFiles).size(), 1u);
+  ExpectBuiltInSkin();
+
+  // A button without a normal picture has no size.
+  prompts.shown.clear();
+  SaveBmp(Bitmap(120, 90), ProgramDir() + "browser_test\\back.bmp");
+  SaveBmp(Bitmap(20, 10), ProgramDir() + "browser_test\\face.bmp");
+  const std::string buttons = WriteFile(
+      "buttons.ini",
+      "[misc]\nBrowserImage=\\back.bmp\nManagerImage=\\back.bmp\n"
+      "[Browserbuttons]\nbutton0=bare\nbareX=5\nbareClick=pause()\n"
+      "button1=face\nfaceNormal=\\face.bmp\nfaceClick=pause()\n");
+  browser->LoadSkinFile(buttons);
+  EXPECT_TRUE(prompts.shown.empty());
+  ASSERT_EQ(browser->Buttons().size(), 2u);
+  EXPECT_EQ((std::pair{browser->Buttons()[0]->Width(), browser->Buttons()[0]->Height()}),
+            (std::pair{0, 0}));
+  EXPECT_EQ((std::pair{browser->Buttons()[1]->Width(), browser->Buttons()[1]->Height()}),
+            (std::pair{20, 10}));
+
+  // A wider skin loaded at the screen's right edge stays on the screen.
+  browser->Default1Click();
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT r;
+  GetWindowRect(browser->hwnd(), &r);
+  SetWindowPos(browser->hwnd(), nullptr, work.right - (r.right - r.left), 100, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const std::string steel = ProgramDir() + "Skins\\Steel\\Steel.ini";
+  ASSERT_TRUE(FileExists(steel));
+  browser->LoadSkinFile(steel);
+  GetWindowRect(browser->hwnd(), &r);
+  EXPECT_GT(r.right - r.left, 112);  // the skin did make it wider
+  EXPECT_GE(r.left, work.left);
+  EXPECT_LE(r.right, work.right);
+  EXPECT_LE(r.bottom, work.bottom);
+
+  // An ini file that is no skin ends the program once, and the next start
+  // loads the built-in skin of "CurrentSkinFile" without a word.
+  prompts.shown.clear();
   const std::string other = WriteFile("settings.ini", "[Window]\nWidth=300\n");
   browser->LoadSkinFile(other);
   EXPECT_EQ(prompts.Texts(Kind::Warning),
@@ -111,8 +157,6 @@ TEST_F(Browser, ANonSkinIniEndsTheProgramOnceAndTheNextStartUsesTheBuiltInSkin) 
                                       "Skin file must contain BrowserImage in misc section"}));
   EXPECT_TRUE(DropQuit());
   EXPECT_EQ(store.RegReadString("", "CurrentSkinFile"), "%default%");
-
-  // The restart: the skin of "CurrentSkinFile" is loaded without a word.
   Stop();
   prompts.shown.clear();
   Start();
@@ -122,65 +166,50 @@ TEST_F(Browser, ANonSkinIniEndsTheProgramOnceAndTheNextStartUsesTheBuiltInSkin) 
   ExpectBuiltInSkin();
 }
 
-TEST_F(Browser, ALostSkinFileWithTheDialogCancelledFallsBackToTheBuiltInSkin) {
-  store.RegWriteString("", "CurrentSkinFile", ProgramDir() + "browser_test\\gone.ini");
-  browser->LoadCurrentSkin();
-  EXPECT_EQ(prompts.Texts(Kind::Information).size(), 1u);
-  EXPECT_EQ(prompts.Texts(Kind::OpenFiles).size(), 1u);
-  ExpectBuiltInSkin();
-}
+// One run through the tray's menu and actions: without a tray icon Minimize
+// takes every shown window to the taskbar and back; the icon size actions
+// "Normal Icon Size" (13) and "Small Icon Size" (14) set their size whatever
+// the marks were, the menu items exchanging the marks; and every command of
+// the menu reaches the item of its caption, whose marks the other windows set
+// through it.
+TEST_F(Browser, TrayMenuAndActions) {
+  browser->Default1Click();
+  browser->TheTrayIcon.SetActive(false);
+  browser->Show();
+  manager->Form().SetVisible(true);
+  browser->Minimize1Click();
+  EXPECT_TRUE(IsIconic(browser->hwnd()));
+  EXPECT_FALSE(manager->Form().IsVisible());
+  // The taskbar button restores the application: every window that went comes back.
+  SendMessageW(browser->hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsIconic(browser->hwnd()));
+  EXPECT_TRUE(browser->IsVisible());
+  EXPECT_TRUE(manager->Form().IsVisible());
 
-TEST_F(Browser, AButtonWithoutANormalPictureHasNoSize) {
-  SaveBmp(Bitmap(120, 90), ProgramDir() + "browser_test\\back.bmp");
-  SaveBmp(Bitmap(20, 10), ProgramDir() + "browser_test\\face.bmp");
-  const std::string file = WriteFile("buttons.ini",
-                                     "[misc]\nBrowserImage=\\back.bmp\nManagerImage=\\back.bmp\n"
-                                     "[Browserbuttons]\nbutton0=bare\nbareX=5\nbareClick=pause()\n"
-                                     "button1=face\nfaceNormal=\\face.bmp\nfaceClick=pause()\n");
-  browser->LoadSkinFile(file);
-  EXPECT_TRUE(prompts.shown.empty());
-  ASSERT_EQ(browser->Buttons().size(), 2u);
-  EXPECT_EQ((std::pair{browser->Buttons()[0]->Width(), browser->Buttons()[0]->Height()}),
-            (std::pair{0, 0}));
-  EXPECT_EQ((std::pair{browser->Buttons()[1]->Width(), browser->Buttons()[1]->Height()}),
-            (std::pair{20, 10}));
-}
-
-// The tray actions "Normal Icon Size" (13) and "Small Icon Size" (14) set their
-// size whatever the marks were; the menu items exchange the marks.
-struct IconSizeCase {
-  const char* name;
-  int action;
-  bool smallBefore;
-  bool smallAfter;
-};
-
-class TrayIconSize : public Browser, public ::testing::WithParamInterface<IconSizeCase> {};
-
-TEST_P(TrayIconSize, TheActionSetsItsSize) {
-  const IconSizeCase& c = GetParam();
-  browser->SetItemChecked(program::MainCommand::SmallIcons, c.smallBefore);
-  browser->SetItemChecked(program::MainCommand::NormalIcons, !c.smallBefore);
-  const program::MouseActions kept = program::MouseAction;
-  program::MouseAction.left = static_cast<std::uint8_t>(c.action);
-  browser->TrayIconMouseDown(0, 0, 0);
-  program::MouseAction = kept;
-  EXPECT_EQ(browser->ItemChecked(program::MainCommand::SmallIcons), c.smallAfter);
-  EXPECT_EQ(browser->ItemChecked(program::MainCommand::NormalIcons), !c.smallAfter);
-  EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Small Icons"), c.smallAfter);
-}
-
-INSTANTIATE_TEST_SUITE_P(Actions, TrayIconSize,
-                         ::testing::Values(IconSizeCase{"normalFromSmall", 13, true, false},
-                                           IconSizeCase{"normalFromNormal", 13, false, false},
-                                           IconSizeCase{"smallFromNormal", 14, false, true},
-                                           IconSizeCase{"smallFromSmall", 14, true, true}),
-                         [](const auto& info) { return info.param.name; });
-
-// Every command of the tray menu reaches the item of that caption, and the
-// marks the other windows set through it are the ones the menu shows.
-TEST_F(Browser, EveryTrayCommandReachesItsOwnItem) {
   using C = program::MainCommand;
+  struct IconSizeCase {
+    int action;
+    bool smallBefore;
+    bool smallAfter;
+  };
+  const IconSizeCase sizes[] = {{13, true, false}, {13, false, false}, {14, false, true},
+                                {14, true, true}};
+  const program::MouseActions kept = program::MouseAction;
+  for (const IconSizeCase& c : sizes) {
+    // Written by the action even when the size stays.
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova\\Wallpaper Changing",
+                       L"Small Icons");
+    browser->SetItemChecked(C::SmallIcons, c.smallBefore);
+    browser->SetItemChecked(C::NormalIcons, !c.smallBefore);
+    program::MouseAction.left = static_cast<std::uint8_t>(c.action);
+    browser->TrayIconMouseDown(0, 0, 0);
+    const std::string name = std::to_string(c.action) + (c.smallBefore ? " from small" : "");
+    EXPECT_EQ(browser->ItemChecked(C::SmallIcons), c.smallAfter) << name;
+    EXPECT_EQ(browser->ItemChecked(C::NormalIcons), !c.smallAfter) << name;
+    EXPECT_EQ(store.RegReadBool("Wallpaper Changing\\", "Small Icons"), c.smallAfter) << name;
+  }
+  program::MouseAction = kept;
+
   const std::pair<C, const char*> items[] = {
       {C::About, "Kestrova..."},
       {C::Browser, "Browser"},
@@ -222,39 +251,6 @@ TEST_F(Browser, EveryTrayCommandReachesItsOwnItem) {
       EXPECT_EQ(browser->ItemChecked(command), checked) << caption;
     }
   }
-}
-
-TEST_F(Browser, AWiderSkinAtTheScreensRightEdgeStaysOnTheScreen) {
-  browser->Default1Click();
-  RECT work;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  RECT r;
-  GetWindowRect(browser->hwnd(), &r);
-  SetWindowPos(browser->hwnd(), nullptr, work.right - (r.right - r.left), 100, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  const std::string steel = ProgramDir() + "Skins\\Steel\\Steel.ini";
-  ASSERT_TRUE(FileExists(steel));
-  browser->LoadSkinFile(steel);
-  GetWindowRect(browser->hwnd(), &r);
-  EXPECT_GT(r.right - r.left, 112);  // the skin did make it wider
-  EXPECT_GE(r.left, work.left);
-  EXPECT_LE(r.right, work.right);
-  EXPECT_LE(r.bottom, work.bottom);
-}
-
-TEST_F(Browser, WithoutATrayIconMinimizeTakesEveryShownWindowToTheTaskbarAndBack) {
-  browser->Default1Click();
-  browser->TheTrayIcon.SetActive(false);
-  browser->Show();
-  manager->Form().SetVisible(true);
-  browser->Minimize1Click();
-  EXPECT_TRUE(IsIconic(browser->hwnd()));
-  EXPECT_FALSE(manager->Form().IsVisible());
-  // The taskbar button restores the application: every window that went comes back.
-  SendMessageW(browser->hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-  EXPECT_FALSE(IsIconic(browser->hwnd()));
-  EXPECT_TRUE(browser->IsVisible());
-  EXPECT_TRUE(manager->Form().IsVisible());
 }
 
 }  // namespace

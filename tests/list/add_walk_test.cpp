@@ -89,6 +89,13 @@ FakeSite Tree() {
   return site;
 }
 
+// Every picture of C:\w in the order a recursive walk adds them.
+const Texts kWholeW = {"C:\\w\\b.bmp",          "C:\\w\\a.JPG",           "C:\\w\\one\\c.png",
+                       "C:\\w\\one\\deep\\d.gif", "C:\\w\\one\\deep\\e.tiff", "C:\\w\\two\\f.tga",
+                       "C:\\w\\pic.png\\g.psd"};
+
+Texts First(const Texts& texts, std::size_t n) { return {texts.begin(), texts.begin() + n}; }
+
 TEST(AddWalk, FoldersAreWalkedFilesFirstThenEachSubdirectoryDepthFirst) {
   struct Case {
     const char* folder;
@@ -98,10 +105,7 @@ TEST(AddWalk, FoldersAreWalkedFilesFirstThenEachSubdirectoryDepthFirst) {
   const Case cases[] = {
       {"C:\\w", false, {"C:\\w\\b.bmp", "C:\\w\\a.JPG"}},
       {"C:\\w\\", false, {"C:\\w\\b.bmp", "C:\\w\\a.JPG"}},
-      {"C:\\w",
-       true,
-       {"C:\\w\\b.bmp", "C:\\w\\a.JPG", "C:\\w\\one\\c.png", "C:\\w\\one\\deep\\d.gif",
-        "C:\\w\\one\\deep\\e.tiff", "C:\\w\\two\\f.tga", "C:\\w\\pic.png\\g.psd"}},
+      {"C:\\w", true, kWholeW},
       {"C:\\w\\one",
        true,
        {"C:\\w\\one\\c.png", "C:\\w\\one\\deep\\d.gif", "C:\\w\\one\\deep\\e.tiff"}},
@@ -162,18 +166,50 @@ TEST(AddWalk, DroppedNamesSearchDirectoriesAndCutFileExtensionsToFive) {
   }
 }
 
-TEST(AddWalk, EscapeStopsBeforeTheNextFileAndOnlyTheRunningAdd) {
-  for (int after : {1, 2, 4, 6}) {
+// Messages handled while an add runs: Escape stops before the next file, and
+// only the running add; a menu command that starts another add nests it in
+// the running one, with one count, one begin and end, and one stop.
+TEST(AddWalk, EscapeAndAnotherAddDuringAnAdd) {
+  enum Message { kEscape, kAddTwo };  // kAddTwo: C:\w\two, not recursive
+  struct Case {
+    const char* folder;
+    std::vector<std::pair<int, Message>> afterFile;  // handed files, counted across both adds
+    Texts added;
+  };
+  const Texts one = {"C:\\w\\one\\c.png", "C:\\w\\two\\f.tga", "C:\\w\\one\\deep\\d.gif",
+                     "C:\\w\\one\\deep\\e.tiff"};
+  const Case cases[] = {
+      {"C:\\w", {{1, kEscape}}, First(kWholeW, 1)},
+      {"C:\\w", {{2, kEscape}}, First(kWholeW, 2)},
+      {"C:\\w", {{4, kEscape}}, First(kWholeW, 4)},
+      {"C:\\w", {{6, kEscape}}, First(kWholeW, 6)},
+      {"C:\\w\\one", {{1, kAddTwo}}, one},
+      {"C:\\w\\one", {{1, kAddTwo}, {2, kEscape}}, First(one, 2)},
+  };
+  for (const Case& c : cases) {
+    const std::string name = std::string(c.folder) + " " + std::to_string(c.afterFile.size());
     FakeSite site = Tree();
     AddWalk walk(site);
-    site.onMessage[after] = [&] { walk.Cancel(); };
-    walk.AddFolder("C:\\w", true);
-    EXPECT_EQ(site.added.size(), static_cast<std::size_t>(after)) << after;
-    EXPECT_EQ(site.log.back(), "end");
+    for (const auto& [after, message] : c.afterFile)
+      site.onMessage[after] = [&walk, message = message] {
+        EXPECT_TRUE(walk.Running());
+        if (message == kEscape)
+          walk.Cancel();
+        else
+          walk.AddFolder("C:\\w\\two", false);
+      };
+    walk.AddFolder(c.folder, true);
+    EXPECT_EQ(site.added, c.added) << name;
+    Texts log = {"begin"};
+    for (std::size_t i = 0; i <= c.added.size(); ++i)
+      log.push_back("Adding wallpapers: " + std::to_string(i));
+    log.push_back("end");
+    EXPECT_EQ(site.log, log) << name;
+    EXPECT_FALSE(walk.Running()) << name;
     // The next add runs whole again.
     site.added.clear();
     walk.AddFolder("C:\\w\\two", true);
-    EXPECT_EQ(site.added, Texts{"C:\\w\\two\\f.tga"}) << after;
+    EXPECT_EQ(site.added, Texts{"C:\\w\\two\\f.tga"}) << name;
   }
   // Escape between adds is forgotten.
   FakeSite site = Tree();
@@ -186,32 +222,6 @@ TEST(AddWalk, EscapeStopsBeforeTheNextFileAndOnlyTheRunningAdd) {
   site.ending = true;
   walk.AddFiles({"C:\\x\\y.bmp"});
   EXPECT_TRUE(site.added.empty());
-}
-
-TEST(AddWalk, AnAddStartedDuringAnotherNestsInItsCountAndItsStop) {
-  FakeSite site = Tree();
-  AddWalk walk(site);
-  // A menu command handled after the first file starts a second add; Escape
-  // after the second add's file stops both.
-  site.onMessage[1] = [&] {
-    EXPECT_TRUE(walk.Running());
-    walk.AddFolder("C:\\w\\two", false);
-  };
-  walk.AddFolder("C:\\w\\one", true);
-  EXPECT_EQ(site.added, (Texts{"C:\\w\\one\\c.png", "C:\\w\\two\\f.tga", "C:\\w\\one\\deep\\d.gif",
-                               "C:\\w\\one\\deep\\e.tiff"}));
-  EXPECT_EQ(site.log,
-            (Texts{"begin", "Adding wallpapers: 0", "Adding wallpapers: 1", "Adding wallpapers: 2",
-                   "Adding wallpapers: 3", "Adding wallpapers: 4", "end"}));
-
-  site = Tree();
-  site.onMessage[1] = [&] {
-    site.onMessage[2] = [&] { walk.Cancel(); };
-    walk.AddFolder("C:\\w\\two", false);
-  };
-  walk.AddFolder("C:\\w\\one", true);
-  EXPECT_EQ(site.added, (Texts{"C:\\w\\one\\c.png", "C:\\w\\two\\f.tga"}));
-  EXPECT_FALSE(walk.Running());
 }
 
 TEST(AddWalk, AFailingFileEndsTheAddWithTheSiteTold) {

@@ -26,13 +26,10 @@ using Kind = ScriptedPrompts::Kind;
 class ManagerLists : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
+    test::FreshProgramState();
     dir = ProgramDir() + "managerlists\\";
     SystemShellDelete().Delete(dir);
     MakeDirectory(dir);
-    for (const char* name : {"wallpaper.lst", "wallpaperlist.lst"})
-      DeleteFileW(Widen(ProgramDir() + name).c_str());
-    program::CurrentWallNumber = 0;
     program::Options.cacheEnabled = false;
   }
   void TearDown() override {
@@ -42,9 +39,7 @@ class ManagerLists : public ::testing::Test {
     for (const char* name : {"ro.lst", "ro.lst.names"})
       SetFileAttributesW(Widen(dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
     SystemShellDelete().Delete(dir);
-    for (const char* name : {"wallpaper.lst", "wallpaperlist.lst"})
-      DeleteFileW(Widen(ProgramDir() + name).c_str());
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
+    test::FreshProgramState();
   }
   void Start() { test::CreateProgramWindows(prompts, store, browser, manager); }
   TKvlistview& List() { return manager->Wallpaperlist(); }
@@ -70,7 +65,10 @@ class ManagerLists : public ::testing::Test {
   std::unique_ptr<TManagerForm> manager;
 };
 
-TEST_F(ManagerLists, LongNamesSurviveSaveAsTheSaveAtExitAndTheNextStart) {
+// One run through a user's list files, across starts and exits: long names
+// through "Save Wallpaper List", the save at exit and the next start; a
+// read-only list; a list that could not be read at the start.
+TEST_F(ManagerLists, ListFilesAcrossSavesSwitchesAndStarts) {
   Start();
   // With caching off at creation the list still works in the program's folder.
   EXPECT_EQ(List().cacheDirectory, ProgramDir() + "Cache\\");
@@ -99,10 +97,10 @@ TEST_F(ManagerLists, LongNamesSurviveSaveAsTheSaveAtExitAndTheNextStart) {
   Start();
   EXPECT_EQ(Entries(List()), rows);
   EXPECT_TRUE(Errors().empty());
-}
 
-TEST_F(ManagerLists, AReadOnlyListIsReportedKeptAndNeverHoldsTheUserOnIt) {
-  Start();
+  // A read-only list is reported, kept, and never holds the user on it. It
+  // starts from rows of its own.
+  List().DeleteAll();
   const std::string ro = dir + "ro.lst", other = dir + "other.lst";
   {
     TKvlistview list(prompts, SystemShellDelete());
@@ -158,9 +156,10 @@ TEST_F(ManagerLists, AReadOnlyListIsReportedKeptAndNeverHoldsTheUserOnIt) {
   manager.reset();
   EXPECT_EQ(Errors().size(), 3u);
   EXPECT_EQ(ReadFileBytes(ro), saved);
-}
 
-TEST_F(ManagerLists, AListThatCouldNotBeReadAtTheStartIsNeverWrittenOver) {
+  // A list that could not be read at the start is never written over.
+  browser.reset();
+  prompts.shown.clear();
   const std::string locked = dir + "locked.lst";
   {
     TKvlistview list(prompts, SystemShellDelete());
@@ -169,10 +168,10 @@ TEST_F(ManagerLists, AListThatCouldNotBeReadAtTheStartIsNeverWrittenOver) {
   }
   const auto before = ReadFileBytes(locked);
   store.RegWriteString("", "Current Wallpaper List", locked);
-  const HANDLE lock =
+  const HANDLE held =
       CreateFileW(Widen(locked).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   Start();
-  CloseHandle(lock);
+  CloseHandle(held);
   ASSERT_EQ(Errors().size(), 1u);
   EXPECT_EQ(List().Count(), 0u);
   EXPECT_EQ(manager->CurrentListFile(), locked);

@@ -28,15 +28,11 @@ using Kind = ScriptedPrompts::Kind;
 
 class ProgramWindows : public ::testing::Test {
  protected:
-  void SetUp() override {
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
-    DeleteFileW(Widen(ProgramDir() + "wallpaper.lst").c_str());
-    program::CurrentWallNumber = 0;
-  }
+  void SetUp() override { test::FreshProgramState(); }
   void TearDown() override {
     manager.reset();
     browser.reset();
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
+    test::FreshProgramState();
   }
   void Start(int entries) { test::CreateProgramWindows(prompts, store, browser, manager, entries); }
   // A skin file in the program directory's "Skins\" folder.

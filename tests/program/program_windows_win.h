@@ -6,12 +6,24 @@
 #include <string>
 
 #include "app/browser_form_win.h"
+#include "base/program_dir_win.h"
+#include "base/text_win.h"
 #include "list/manager_form_win.h"
 #include "list/shell_files.h"
 #include "program/remote_command.h"
 #include "program/remote_send_win.h"
 
 namespace kv::test {
+
+// What a test of the program's windows starts from and leaves behind: no
+// stored settings, no list file in the program directory (the manager saves
+// its list there at exit), the first entry current.
+inline void FreshProgramState() {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tollvard\\Kestrova");
+  for (const char* name : {"wallpaper.lst", "wallpaperlist.lst"})
+    DeleteFileW(Widen(ProgramDir() + name).c_str());
+  program::CurrentWallNumber = 0;
+}
 
 // Runs the messages waiting for this thread's windows.
 inline void PumpMessages() {
