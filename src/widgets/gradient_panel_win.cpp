@@ -122,9 +122,9 @@ void LinkLabel::PaintFace(HDC dc) {
   RECT r;
   GetClientRect(hwnd_, &r);
   // The parent paints what lies behind (a white strip or a gradient).
-  const HBRUSH back = reinterpret_cast<HBRUSH>(SendMessageW(
-      GetParent(hwnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-      reinterpret_cast<LPARAM>(hwnd_)));
+  const HBRUSH back = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(hwnd_), WM_CTLCOLORSTATIC,
+                                                            reinterpret_cast<WPARAM>(dc),
+                                                            reinterpret_cast<LPARAM>(hwnd_)));
   FillRect(dc, &r, back ? back : GetSysColorBrush(COLOR_WINDOW));
   if (icon_) {
     DrawIconEx(dc, 0, 0, icon_, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);

@@ -117,11 +117,11 @@ TEST_F(Browser, SkinsThatFailOrAreLostLeaveTheBuiltInSkin) {
   prompts.shown.clear();
   SaveBmp(Bitmap(120, 90), ProgramDir() + "browser_test\\back.bmp");
   SaveBmp(Bitmap(20, 10), ProgramDir() + "browser_test\\face.bmp");
-  const std::string buttons = WriteFile(
-      "buttons.ini",
-      "[misc]\nBrowserImage=\\back.bmp\nManagerImage=\\back.bmp\n"
-      "[Browserbuttons]\nbutton0=bare\nbareX=5\nbareClick=pause()\n"
-      "button1=face\nfaceNormal=\\face.bmp\nfaceClick=pause()\n");
+  const std::string buttons =
+      WriteFile("buttons.ini",
+                "[misc]\nBrowserImage=\\back.bmp\nManagerImage=\\back.bmp\n"
+                "[Browserbuttons]\nbutton0=bare\nbareX=5\nbareClick=pause()\n"
+                "button1=face\nfaceNormal=\\face.bmp\nfaceClick=pause()\n");
   browser->LoadSkinFile(buttons);
   EXPECT_TRUE(prompts.shown.empty());
   ASSERT_EQ(browser->Buttons().size(), 2u);
@@ -192,8 +192,8 @@ TEST_F(Browser, TrayMenuAndActions) {
     bool smallBefore;
     bool smallAfter;
   };
-  const IconSizeCase sizes[] = {{13, true, false}, {13, false, false}, {14, false, true},
-                                {14, true, true}};
+  const IconSizeCase sizes[] = {
+      {13, true, false}, {13, false, false}, {14, false, true}, {14, true, true}};
   const program::MouseActions kept = program::MouseAction;
   for (const IconSizeCase& c : sizes) {
     // Written by the action even when the size stays.

@@ -90,8 +90,12 @@ FakeSite Tree() {
 }
 
 // Every picture of C:\w in the order a recursive walk adds them.
-const Texts kWholeW = {"C:\\w\\b.bmp",          "C:\\w\\a.JPG",           "C:\\w\\one\\c.png",
-                       "C:\\w\\one\\deep\\d.gif", "C:\\w\\one\\deep\\e.tiff", "C:\\w\\two\\f.tga",
+const Texts kWholeW = {"C:\\w\\b.bmp",
+                       "C:\\w\\a.JPG",
+                       "C:\\w\\one\\c.png",
+                       "C:\\w\\one\\deep\\d.gif",
+                       "C:\\w\\one\\deep\\e.tiff",
+                       "C:\\w\\two\\f.tga",
                        "C:\\w\\pic.png\\g.psd"};
 
 Texts First(const Texts& texts, std::size_t n) { return {texts.begin(), texts.begin() + n}; }

@@ -211,7 +211,8 @@ TEST(Window, ChildWindowsRaiseTheTypedEvents) {
   ClientToScreen(c.hwnd(), &right);
   const Step steps[] = {
       {WM_LBUTTONUP, 0, MAKELPARAM(1, 2), "up0@1,2 "},
-      {WM_RBUTTONUP, 0, MAKELPARAM(-1, 2), "up1@-1,2 menu-from-child" + std::to_string(right.x) + " "},
+      {WM_RBUTTONUP, 0, MAKELPARAM(-1, 2),
+       "up1@-1,2 menu-from-child" + std::to_string(right.x) + " "},
       {WM_MBUTTONUP, 0, MAKELPARAM(3, 4), "up2@3,4 "},
       {WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 6), "dbl0@5,6 "},
       {WM_RBUTTONDBLCLK, 0, MAKELPARAM(7, 8), "dbl1@7,8 "},
@@ -221,8 +222,7 @@ TEST(Window, ChildWindowsRaiseTheTypedEvents) {
       {WM_MOUSELEAVE, 0, 0, "leave "},
       {WM_MOUSEMOVE, 0, MAKELPARAM(8, 5), "enter move13 "},
       {WM_TIMER, 7, 0, "timer7 "},
-      {WM_CONTEXTMENU, reinterpret_cast<WPARAM>(c.hwnd()), MAKELPARAM(33, 1),
-       "menu-from-child33 "},
+      {WM_CONTEXTMENU, reinterpret_cast<WPARAM>(c.hwnd()), MAKELPARAM(33, 1), "menu-from-child33 "},
   };
   for (const Step& step : steps) {
     seen.clear();
