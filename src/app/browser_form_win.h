@@ -98,6 +98,7 @@ class TMainForm : public skin::TOrganicShapeGlassForm, public program::IMainForm
   }
   void SetShownIn(bool trayIcon, bool taskbarButton) override;
   void ApplyExtras() override;
+  void ApplyMonitorSettings() override;
 
   // --- The rest of the browser's handlers (plain methods, for tests too).
   void SysAboutClick();

@@ -179,6 +179,25 @@ void TMainForm::NextOnThisMonitor1Click() {
   NextOnMonitor(0);
 }
 
+void TMainForm::ApplyMonitorSettings() {
+  ApplyExtras();
+  // One picture shown, and one to show: nothing changes on the desktop.
+  const bool composing = EachMonitorOwn() && KVWallpaper1_.Monitors().size() >= 2;
+  if (!composing && monitorShown_.empty()) return;
+  // Each monitor's entry is chosen afresh: its list or its rule may be new.
+  monitorShown_.clear();
+  RefreshPreviews();  // the marks are drawn anew
+  if (!lastApplied_.first.empty()) {
+    ApplyFile(lastApplied_.first, lastApplied_.second);
+  } else if (ListCount() > 0) {
+    // Nothing applied yet in this run: the current entry, which the desktop
+    // shows since the last run.
+    const WallpaperEntry& e =
+        program::ManagerForm->Wallpaperlist().Entry(static_cast<std::size_t>(CurrentWallNumber));
+    ApplyFile(e.FullName(), e.style);
+  }
+}
+
 void TMainForm::DisplayChanged() {
   // With the option off the system itself places the single picture anew.
   if (!EachMonitorOwn() || lastApplied_.first.empty()) return;

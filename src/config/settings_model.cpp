@@ -12,9 +12,12 @@ SettingsModel::SettingsModel(SettingsStore& store, SettingsView& view, bool laye
     : store_(store), view_(view), layered_(layered) {
   values_.reserve(kSettingsSchemaSize);
   maxima_.reserve(kSettingsSchemaSize);
+  texts_.reserve(kSettingsSchemaSize);
   for (std::size_t i = 0; i < kSettingsSchemaSize; ++i) {
-    values_.push_back(kSettingsSchema[i].initial);
-    maxima_.push_back(kSettingsSchema[i].max);
+    const SettingDef& d = kSettingsSchema[i];
+    values_.push_back(d.initial);
+    maxima_.push_back(d.max);
+    texts_.emplace_back(d.textDefault ? d.textDefault : "");
   }
 }
 
@@ -60,6 +63,9 @@ void SettingsModel::Write(const SettingDef& def) {
     case SettingType::Colour:
       store_.RegWriteColour(def.subkey, def.name, static_cast<std::uint32_t>(v));
       break;
+    case SettingType::String:
+      store_.RegWriteString(def.subkey, def.name, Text(def));
+      break;
     default:
       store_.RegWriteInteger(def.subkey, def.name, v);
       break;
@@ -72,7 +78,34 @@ void SettingsModel::Change(const SettingDef& def, std::int32_t value) {
   view_.Apply(def, Value(def));
 }
 
+const std::string& SettingsModel::Text(const SettingDef& def) const { return texts_[IndexOf(def)]; }
+
+void SettingsModel::HoldText(const SettingDef& def, const std::string& text) {
+  texts_[IndexOf(def)] = text;
+  view_.ShowText(def, text);
+}
+
+void SettingsModel::ChangeText(const SettingDef& def, const std::string& text) {
+  HoldText(def, text);
+  Write(def);
+  view_.Apply(def, 0);
+}
+
+void SettingsModel::TakeText(const SettingDef& def) {
+  const std::optional<std::string> stored = store_.RegReadString(def.subkey, def.name);
+  if (stored && def.taken == Taken::Quiet)
+    HoldText(def, *stored);
+  else if (stored)
+    ChangeText(def, *stored);
+  else if (WrittenOnFirstRun(def))
+    Write(def);
+}
+
 void SettingsModel::Take(const SettingDef& def) {
+  if (def.shown == Shown::Text) {
+    TakeText(def);
+    return;
+  }
   std::optional<std::int32_t> stored;
   if (def.type == SettingType::Bool) {
     if (const auto on = store_.RegReadBool(def.subkey, def.name)) stored = *on ? 1 : 0;

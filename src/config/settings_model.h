@@ -6,6 +6,7 @@
 // their page is first shown.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "config/settings_schema.h"
@@ -18,10 +19,12 @@ class SettingsStore;
 class SettingsView {
  public:
   virtual ~SettingsView() = default;
-  // The immediate effect of a value already held and written.
+  // The immediate effect of a value already held and written (for a text
+  // setting `value` is 0; its text is the model's Text).
   virtual void Apply(const SettingDef& def, std::int32_t value) = 0;
-  // A control that exists shows the held value.
+  // A control that exists shows the held value, or the held text.
   virtual void Show(const SettingDef& def, std::int32_t value) = 0;
+  virtual void ShowText(const SettingDef& def, const std::string& text) = 0;
   // A Particular setting, read by the window itself at its place in the load.
   virtual void LoadParticular(const SettingDef& def) = 0;
 };
@@ -49,6 +52,10 @@ class SettingsModel {
   void Hold(const SettingDef& def, std::int32_t value);
   // Writes the held value as its type stores it.
   void Write(const SettingDef& def);
+  // A string setting's text, held, written and applied as a value is.
+  [[nodiscard]] const std::string& Text(const SettingDef& def) const;
+  void ChangeText(const SettingDef& def, const std::string& text);
+  void HoldText(const SettingDef& def, const std::string& text);
 
   // The settings load: the schema's settings in its order, each by its rule
   // (see Taken); the first value that cannot be read, or an effect's error,
@@ -66,6 +73,7 @@ class SettingsModel {
   [[nodiscard]] std::size_t IndexOf(const SettingDef& def) const;
   [[nodiscard]] std::int32_t Held(const SettingDef& def, std::int32_t value) const;
   void Take(const SettingDef& def);
+  void TakeText(const SettingDef& def);
 
   SettingsStore& store_;
   SettingsView& view_;
@@ -73,6 +81,7 @@ class SettingsModel {
   bool loading_ = false;
   std::vector<std::int32_t> values_;
   std::vector<std::int32_t> maxima_;
+  std::vector<std::string> texts_;
 };
 
 }  // namespace kv

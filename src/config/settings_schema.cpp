@@ -35,6 +35,9 @@ constexpr SettingDef Spin(SettingDef d, Option o) { return Bound(d, o, Shown::Sp
 constexpr SettingDef Choice(SettingDef d, Option o, Taken t = Taken::Applied) {
   return Bound(d, o, Shown::Choice, t);
 }
+constexpr SettingDef Text(SettingDef d, Option o, Taken t = Taken::Applied) {
+  return Bound(d, o, Shown::Text, t);
+}
 constexpr SettingDef Particular(SettingDef d, Option o) { return Bound(d, o, Shown::Particular); }
 constexpr SettingDef Initially(SettingDef d, std::int32_t initial) {
   d.initial = initial;
@@ -223,16 +226,17 @@ const SettingDef kSettingsSchema[] = {
     Particular(Hotkey(kBackHotkey, kKvExtrasKey), O::BackHotkey),
     Check(Bool(kKvExtrasKey, kEnableBackHotkey, false), O::EnableBackHotkey, Quiet),
 
-    // Every monitor its own wallpaper.
-    Bool(kMonitorsKey, kEachMonitorOwnWallpaper, false),
-    MonitorList("Monitor 2 List"),
-    Bool(kMonitorsKey, "Monitor 2 Match Orientation", false),
-    MonitorList("Monitor 3 List"),
-    Bool(kMonitorsKey, "Monitor 3 Match Orientation", false),
-    MonitorList("Monitor 4 List"),
-    Bool(kMonitorsKey, "Monitor 4 Match Orientation", false),
-    MonitorList("Monitor 5 List"),
-    Bool(kMonitorsKey, "Monitor 5 Match Orientation", false),
+    // Every monitor its own wallpaper: only shown by the load, as the browser
+    // reads them where it renders.
+    Check(Bool(kMonitorsKey, kEachMonitorOwnWallpaper, false), O::EachMonitorOwn, Quiet),
+    Text(MonitorList("Monitor 2 List"), O::MonitorList2, Quiet),
+    Check(Bool(kMonitorsKey, "Monitor 2 Match Orientation", false), O::MonitorMatch2, Quiet),
+    Text(MonitorList("Monitor 3 List"), O::MonitorList3, Quiet),
+    Check(Bool(kMonitorsKey, "Monitor 3 Match Orientation", false), O::MonitorMatch3, Quiet),
+    Text(MonitorList("Monitor 4 List"), O::MonitorList4, Quiet),
+    Check(Bool(kMonitorsKey, "Monitor 4 Match Orientation", false), O::MonitorMatch4, Quiet),
+    Text(MonitorList("Monitor 5 List"), O::MonitorList5, Quiet),
+    Check(Bool(kMonitorsKey, "Monitor 5 Match Orientation", false), O::MonitorMatch5, Quiet),
 
     // Window visibility at the last exit (the browser shows when its value is
     // absent) and window positions; read and written outside the settings load.

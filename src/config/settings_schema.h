@@ -73,6 +73,7 @@ enum class Shown : std::uint8_t {
   Check,       // a check box: the value is 0 or 1
   Spin,        // a number edit: held to the setting's range
   Choice,      // a choice list: the item index, min to max
+  Text,        // a text field: a string setting's text
   Particular,  // read by the window itself at its place in the load order
 };
 
@@ -164,7 +165,30 @@ enum class Option : std::uint8_t {
   FillTheBars,
   BackHotkey,
   EnableBackHotkey,
+  // Every monitor its own wallpaper: the switch, then per monitor 2 to 5 its
+  // own list and its orientation rule (see MonitorListOption).
+  EachMonitorOwn,
+  MonitorList2,
+  MonitorList3,
+  MonitorList4,
+  MonitorList5,
+  MonitorMatch2,
+  MonitorMatch3,
+  MonitorMatch4,
+  MonitorMatch5,
 };
+
+// The own list and the orientation rule of monitor `monitor`, 2 to
+// kMonitorSettingsCount + 1.
+[[nodiscard]] constexpr Option MonitorListOption(int monitor) {
+  return static_cast<Option>(static_cast<int>(Option::MonitorList2) + monitor - 2);
+}
+[[nodiscard]] constexpr Option MonitorMatchOption(int monitor) {
+  return static_cast<Option>(static_cast<int>(Option::MonitorMatch2) + monitor - 2);
+}
+static_assert(MonitorListOption(kMonitorSettingsCount + 1) == Option::MonitorList5 &&
+                  MonitorMatchOption(kMonitorSettingsCount + 1) == Option::MonitorMatch5,
+              "one list and one orientation rule per monitor beside the primary");
 
 // When the first load of an empty store writes the value.
 enum class FirstRun {

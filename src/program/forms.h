@@ -141,6 +141,9 @@ class IMainForm {
   // shows while the history is kept, and the Back hotkey is registered as
   // stored. The other extras are read when they act.
   virtual void ApplyExtras() = 0;
+  // The monitors' settings ("Monitors\") were changed in the store: the
+  // extras are applied, and the wallpaper shown is rendered anew for them.
+  virtual void ApplyMonitorSettings() = 0;
 };
 
 // The manager window (TManagerForm): the list and its file.

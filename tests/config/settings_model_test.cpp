@@ -27,6 +27,9 @@ struct StandInWindow : SettingsView {
     applied.emplace_back(def.name, value);
   }
   void Show(const SettingDef& def, std::int32_t) override { shown.emplace_back(def.name); }
+  void ShowText(const SettingDef& def, const std::string& text) override {
+    shown.push_back(std::string(def.name) + "=" + text);
+  }
   void LoadParticular(const SettingDef& def) override { particular.emplace_back(def.name); }
 };
 
@@ -50,8 +53,8 @@ TEST(SettingsModel, AFirstRunWritesTheMarkedValuesAndAppliesOnlyWhatTheControlsD
     std::map<std::string, StoredValue> expected;
     for (std::size_t i = 0; i < kSettingsSchemaSize; ++i) {
       const SettingDef& d = kSettingsSchema[i];
-      const bool bound =
-          d.shown == Shown::Check || d.shown == Shown::Spin || d.shown == Shown::Choice;
+      const bool bound = d.shown == Shown::Check || d.shown == Shown::Spin ||
+                         d.shown == Shown::Choice || d.shown == Shown::Text;
       const bool always = d.taken == Taken::AppliedAlways;
       if (bound && (f.model.WrittenOnFirstRun(d) || always))
         expected[Path(d)] = StoredValue::Dword(static_cast<std::uint32_t>(d.intDefault));
@@ -117,6 +120,26 @@ INSTANTIATE_TEST_SUITE_P(Rules, StoredValueRule,
                              // Below the range: held to it and written so.
                              StoredCase{O::Compression, StoredValue::Dword(0xFFFFFFFF), 0, 0,
                                         true}));
+
+// A list field's text: shown by the load without a write or an effect (its
+// rule is Quiet), then written as text and applied when the user changes it.
+TEST(SettingsModel, ATextIsShownByTheLoadAndWrittenAndAppliedWhenChanged) {
+  Fixture f(true);
+  const SettingDef& second = SettingOf(O::MonitorList2);
+  const SettingDef& third = SettingOf(O::MonitorList3);
+  f.store.Put(third.subkey, third.name, StoredValue::String("D:\\walls\\tall.lst"));
+  f.model.Load();
+  EXPECT_EQ(f.model.Text(third), "D:\\walls\\tall.lst");
+  EXPECT_EQ(f.model.Text(second), "");
+  EXPECT_EQ(f.window.shown.back(), "Monitor 3 List=D:\\walls\\tall.lst");
+  for (const auto& [name, value] : f.window.applied) EXPECT_NE(name.rfind("Monitor", 0), 0u);
+  EXPECT_FALSE(f.store.RegReadString(second.subkey, second.name).has_value());
+
+  f.window.applied.clear();
+  f.model.ChangeText(second, "E:\\own.lst");
+  EXPECT_EQ(f.store.RegReadString(second.subkey, second.name), "E:\\own.lst");
+  EXPECT_EQ(f.window.applied, (Applied{{second.name, 0}}));
+}
 
 TEST(SettingsModel, AValueThatCannotBeReadEndsTheLoadAndTheRestKeepsItsInitialState) {
   Fixture f(true);
@@ -190,11 +213,20 @@ TEST(SettingsModel, EveryBindingIsWhole) {
     if (d.shown == Shown::Check) {
       EXPECT_EQ(d.type, SettingType::Bool);
     }
+    if (d.shown == Shown::Text) {
+      EXPECT_EQ(d.type, SettingType::String);
+    }
     if (d.shown == Shown::Spin || d.shown == Shown::Choice) {
       EXPECT_EQ(d.type, SettingType::Int);
       EXPECT_LE(d.min, d.initial);
       EXPECT_LE(d.initial, d.max);
     }
+  }
+  // Each monitor's row reaches that monitor's settings.
+  for (int monitor = 2; monitor <= kMonitorSettingsCount + 1; ++monitor) {
+    const std::string n = "Monitor " + std::to_string(monitor);
+    EXPECT_EQ(SettingOf(MonitorListOption(monitor)).name, n + " List");
+    EXPECT_EQ(SettingOf(MonitorMatchOption(monitor)).name, n + " Match Orientation");
   }
 }
 

@@ -61,7 +61,8 @@ void MeasurePages() {
                  {1, 1, "Transparency"},   {1, 2, "Shortcutting"},
                  {2, 0, "Desktop"},        {2, 1, "File Types"},
                  {3, 0, "Wallpaper List"}, {3, 1, "Wallpaper Switching"},
-                 {3, 2, "Thumbnails"},     {4, 0, "Skins"}};
+                 {3, 2, "Thumbnails"},     {3, 3, "Monitors"},
+                 {4, 0, "Skins"}};
   kv::ScriptedPrompts prompts;
   kv::RegistrySettingsStore store;
   auto browser = std::make_unique<kv::app::TMainForm>(prompts, kv::SystemShellDelete(), store);

@@ -12,10 +12,12 @@
 #include "codecs/encoders.h"
 #include "codecs/file_io.h"
 #include "codecs/image_file.h"
+#include "config/options/options_form_win.h"
 #include "config/settings_schema.h"
 #include "config/settings_store_win.h"
 #include "list/list_file.h"
 #include "list/manager_form_win.h"
+#include "list/shell_files.h"
 #include "program/remote_send_win.h"
 #include "program_windows_win.h"
 #include "support/desktop_values_win.h"
@@ -175,6 +177,75 @@ TEST_F(Monitors, ADegenerateLayoutFallsBackToTheSinglePicture) {
   EXPECT_EQ(single.Pixel(0, 0), ColourOf(5));
   EXPECT_EQ(test::ReadDesktopValue(L"Tilewallpaper"), L"0");
   EXPECT_FALSE(browser->KVWallpaper1().MonitorNote.empty());
+}
+
+// The options window's "Monitors" tab as a user drives it: the tab chosen,
+// the option ticked, monitor 2's own list typed in and left. The registry
+// values and the composed wallpaper follow at once, and the tab's drawing and
+// rows follow a display change.
+TEST_F(Monitors, TheOptionsTabTurnsTheOptionOnAndGivesAMonitorItsOwnList) {
+  const MonitorLayout two = *ParseMonitorLayout("320x240+0+0,200x300+320-30");
+  browser->KVWallpaper1().InjectedMonitors = two;
+  browser->SysNextClick();  // entry 5, the single picture
+  TOptionsForm options(prompts, store, SystemShellDelete());
+  options.Create();
+  options.SelectPage(3);  // "Wallpapers"
+  options.SetVisible(true);
+  HWND tabs = nullptr;
+  while ((tabs = FindWindowExW(options.hwnd(), tabs, WC_TABCONTROLW, nullptr)))
+    if (IsWindowVisible(tabs)) break;
+  ASSERT_NE(tabs, nullptr);
+  SendMessageW(tabs, TCM_SETCURSEL, 3, 0);
+  NMHDR changed{tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), TCN_SELCHANGE};
+  SendMessageW(options.hwnd(), WM_NOTIFY, changed.idFrom, reinterpret_cast<LPARAM>(&changed));
+  EXPECT_EQ(store.RegReadInteger("", "CurrentWTab"), 3);
+  EXPECT_EQ(options.MonitorsShown(), two);
+
+  // Off, the rows wait for the option; ticked, the monitors show their own.
+  const HWND own2 = options.ControlFor("Monitor 2 List");
+  ASSERT_NE(own2, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(own2));
+  const HWND box = options.ControlFor(kEachMonitorOwnWallpaper);
+  SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), BN_CLICKED),
+               reinterpret_cast<LPARAM>(box));
+  EXPECT_EQ(store.RegReadBool(kMonitorsKey, kEachMonitorOwnWallpaper), true);
+  EXPECT_TRUE(IsWindowEnabled(own2));
+  EXPECT_TRUE(browser->Item("NextOnThisMonitor1").visible);
+  EXPECT_EQ(Shown(two), (std::vector<int>{5, 0}));
+
+  // Monitor 2's own list (pictures 3 and 2), typed in and left.
+  const std::string own = dir_ + "own.lst";
+  const std::vector<std::uint8_t> bytes =
+      FormatListFile({{"pic3.bmp", dir_, 4}, {"pic2.bmp", dir_, 4}});
+  WriteFileAtomic(own, bytes.data(), bytes.size());
+  SetWindowTextW(own2, Widen(own).c_str());
+  SendMessageW(own2, WM_KILLFOCUS, 0, 0);
+  EXPECT_EQ(store.RegReadString(kMonitorsKey, "Monitor 2 List"), own);
+  EXPECT_EQ(Shown(two), (std::vector<int>{5, 3}));
+  EXPECT_TRUE(prompts.shown.empty());
+  // A list that is not there is kept and named; its monitor follows the main list.
+  const HWND own3 = options.ControlFor("Monitor 3 List");
+  SetWindowTextW(own3, Widen(dir_ + "gone.lst").c_str());
+  SendMessageW(own3, WM_KILLFOCUS, 0, 0);
+  EXPECT_EQ(store.RegReadString(kMonitorsKey, "Monitor 3 List"), dir_ + "gone.lst");
+  ASSERT_EQ(prompts.Texts(ScriptedPrompts::Kind::Warning).size(), 1u);
+
+  // A third monitor plugged in: the tab draws it, the wallpaper covers it.
+  const MonitorLayout three = *ParseMonitorLayout("320x240+0+0,200x300+320-30,256x192-256-192");
+  browser->KVWallpaper1().InjectedMonitors = three;
+  for (HWND window : {options.hwnd(), browser->hwnd()})
+    SendMessageW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(320, 240));
+  EXPECT_EQ(options.MonitorsShown(), three);
+  EXPECT_EQ(Shown(three), (std::vector<int>{5, 3, 0}));
+
+  // Unticked: the single picture again.
+  SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
+  SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), BN_CLICKED),
+               reinterpret_cast<LPARAM>(box));
+  EXPECT_EQ(test::ReadDesktopValue(L"Tilewallpaper"), L"0");
+  EXPECT_FALSE(IsWindowEnabled(own2));
+  EXPECT_EQ(MarkedPreviews(), std::vector<int>{});
 }
 
 }  // namespace

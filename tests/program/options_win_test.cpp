@@ -231,7 +231,7 @@ TEST_F(OptionsWindow, StoredValuesAreTakenAndFaultyOnesPassedOver) {
   PutDword(L"\\Directories", L"Item10", 3);
   PutText(L"", L"CurrentSkinFile", L"");  // as "%default%"
   PutDword(L"", L"CurrentPage", 7);       // no such page
-  PutDword(L"", L"CurrentWTab", 2);
+  PutDword(L"", L"CurrentWTab", 3);
   PutDword(L"\\Buttons", L"Left", 3);
   PutText(L"\\Buttons", L"NextHotkey", L"Shift+Ctrl+Alt+F5");
   PutDword(L"\\Form Effects", L"Fade Delay", 1);  // equal to the spin edit's initial 1
@@ -249,7 +249,7 @@ TEST_F(OptionsWindow, StoredValuesAreTakenAndFaultyOnesPassedOver) {
   EXPECT_EQ(store.RegReadString("", "CurrentSkinFile"), "%default%");
   EXPECT_EQ(browser->Buttons().size(), 6u);  // the built-in skin
   EXPECT_EQ(options->CurrentPage(), -1);
-  EXPECT_EQ(options->TabIndexOf(3), 2);
+  EXPECT_EQ(options->TabIndexOf(3), 3);  // "Monitors"
   EXPECT_EQ(program::MouseAction.left, 3);
   EXPECT_EQ(SendMessageW(Control("NextHotkey"), HKM_GETHOTKEY, 0, 0),
             MAKEWORD(VK_F5, HOTKEYF_SHIFT | HOTKEYF_CONTROL | HOTKEYF_ALT));
@@ -406,6 +406,13 @@ TEST_F(OptionsControls, EachControlWritesItsValueAndAppliesIt) {
       {"Kv Extras\\", "Random Without Repeats", ControlCase::ClickBox, 0, 1,
        [](O&) { return true; }},
       {"Kv Extras\\", "Fill The Bars", ControlCase::ClickBox, 0, 1, [](O&) { return true; }},
+      // Every monitor its own wallpaper: the tray offers "Next on this
+      // monitor"; with Wine's one monitor the rows have nothing to act on.
+      {"Monitors\\", "Each Monitor Own Wallpaper", ControlCase::ClickBox, 0, 1,
+       [&](O&) {
+         return b().Item("NextOnThisMonitor1").visible &&
+                !IsWindowEnabled(self.Control("Monitor 2 List"));
+       }},
       {"Thumbnails\\", "Cache Enabled", ControlCase::ClickBox, 0, 0,
        [&](O&) {
          return !m().ImageResizer1().cacheEnabled && !program::Options.cacheEnabled &&
@@ -443,6 +450,7 @@ TEST_F(OptionsControls, EachControlWritesItsValueAndAppliesIt) {
 TEST_F(OptionsWindow, EveryBoundSettingHasItsControlWithItsRangeAndValue) {
   PutDword(L"\\Thumbnails", L"Width", 150);
   PutDword(L"\\Kv Extras", L"Keep History", 1);
+  PutText(L"\\Monitors", L"Monitor 4 List", L"C:\\walls\\tall.lst");
   StartWindows();
   StartOptions();
   EXPECT_EQ(options->BuiltPanelCount(), 0);
@@ -452,13 +460,17 @@ TEST_F(OptionsWindow, EveryBoundSettingHasItsControlWithItsRangeAndValue) {
   int checked = 0;
   for (std::size_t i = 0; i < kSettingsSchemaSize; ++i) {
     const SettingDef& d = kSettingsSchema[i];
-    if (d.shown != Shown::Check && d.shown != Shown::Spin && d.shown != Shown::Choice) continue;
+    if (d.shown == Shown::None || d.shown == Shown::Particular) continue;
     SCOPED_TRACE(std::string(d.subkey) + d.name);
     const HWND control = Control(d.name);
     ASSERT_NE(control, nullptr);
     const std::int32_t value = options->Model().Value(d);
     if (d.shown == Shown::Check) {
       EXPECT_EQ(IsChecked(control), value != 0);
+    } else if (d.shown == Shown::Text) {
+      wchar_t text[MAX_PATH] = {};
+      GetWindowTextW(control, text, MAX_PATH);
+      EXPECT_EQ(Narrow(text), options->Model().Text(d));
     } else if (d.shown == Shown::Spin) {
       EXPECT_EQ(Shown(control), value);
       HWND upDown = nullptr;
@@ -482,7 +494,8 @@ TEST_F(OptionsWindow, EveryBoundSettingHasItsControlWithItsRangeAndValue) {
   EXPECT_GT(checked, 50);
   EXPECT_EQ(Shown(Control("Width")), 150);
   EXPECT_TRUE(IsChecked(Control("Keep History")));
-  EXPECT_EQ(options->BuiltPanelCount(), 10);
+  EXPECT_EQ(options->Model().Text(SettingOf(Option::MonitorList4)), "C:\\walls\\tall.lst");
+  EXPECT_EQ(options->BuiltPanelCount(), 11);
 }
 
 TEST_F(OptionsWindow, RunValueFollowsTheOptionAndFallsBackToTheUsersKey) {

@@ -33,6 +33,23 @@ constexpr int kCacheTimerNext = 600000;
 constexpr const wchar_t* kTaskbarClasses[] = {L"Shell_TrayWnd", L"ToolbarWindow32"};
 static_assert(std::size(kTaskbarClasses) == 2, "one kept style per taskbar window");
 
+// Narrows the room beside each tab's caption until every tab of the strip
+// shows without scroll arrows (the captions are wider where the system puts
+// another font in place of the window's).
+void FitTabs(ui::TabControl& tabs, HFONT font) {
+  const int count = static_cast<int>(SendMessageW(tabs.hwnd(), TCM_GETITEMCOUNT, 0, 0));
+  RECT client{}, last{};
+  GetClientRect(tabs.hwnd(), &client);
+  // The system's own room beside a caption is 6 pixels; 2 still reads well.
+  for (int padding = 6; padding >= 2; --padding) {
+    SendMessageW(tabs.hwnd(), TCM_SETPADDING, 0, MAKELPARAM(padding, 3));
+    tabs.SetFont(font);  // lays the tabs out again
+    SendMessageW(tabs.hwnd(), TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                 reinterpret_cast<LPARAM>(&last));
+    if (last.right <= client.right - 2) return;
+  }
+}
+
 }  // namespace
 
 void OpenWebPage(const char* url) {
@@ -253,7 +270,9 @@ void TOptionsForm::BuildPages() {
   AddPanel(pages_[3], "Wallpaper List", &TOptionsForm::BuildListPanel);
   AddPanel(pages_[3], "Wallpaper Switching", &TOptionsForm::BuildSwitchingPanel);
   AddPanel(pages_[3], "Thumbnails", &TOptionsForm::BuildThumbnailsPanel);
+  AddPanel(pages_[3], "Monitors", &TOptionsForm::BuildMonitorsPanel);
   AddPanel(pages_[4], "Skins", &TOptionsForm::BuildSkinsPanel);
+  FitTabs(pages_[3].tabs, font_.get());
   SelectTabsShown();
 }
 
@@ -270,6 +289,7 @@ void TOptionsForm::SelectTabsShown() {
       if (pages_[i].panels[p]) pages_[i].panels[p]->SetVisible(shown);
     }
   }
+  RefreshMonitors();
 }
 
 void TOptionsForm::SelectPage(int tag) {
@@ -357,6 +377,7 @@ void TOptionsForm::ShownOrHidden(bool visible) {
       everShown_ = true;
       SelectTabsShown();
     }
+    RefreshMonitors();
     if (MainForm) MainForm->SetItemChecked(program::MainCommand::Configuration, true);
   } else {  // FormHide
     ApplyShowKV();
@@ -372,6 +393,11 @@ bool TOptionsForm::OtherMessage(UINT msg) {
     } catch (...) {
       ui::ReportCurrentException();
     }
+    return false;
+  }
+  if (msg == WM_DISPLAYCHANGE) {
+    // Monitors plugged in or out, turned or set to another size.
+    RefreshMonitors();
     return false;
   }
   if (msg != kWatchMessage) return false;

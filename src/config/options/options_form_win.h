@@ -23,6 +23,7 @@
 #include "config/kv_form_win.h"
 #include "config/settings_model.h"
 #include "program/forms.h"
+#include "wallpaper/monitor_layout.h"
 #include "widgets/controls_win.h"
 #include "widgets/gradient_panel_win.h"
 #include "widgets/menu_win.h"
@@ -35,14 +36,21 @@ struct SettingDef;
 
 inline constexpr char kOptionsFormName[] = "OptionsForm";
 
-// A hotkey edit that reports the loss of the focus.
-class HotkeyField : public ui::HotkeyEdit {
+// A control that reports the loss of the focus: a typed value is taken when
+// the user leaves the field, not at every key.
+template <typename Base>
+class LeavingField : public Base {
  public:
   std::function<void()> onExit;
 
  protected:
-  bool OnControlMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  bool OnControlMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override {
+    if (msg == WM_KILLFOCUS && onExit) onExit();
+    return Base::OnControlMessage(msg, wp, lp, result);
+  }
 };
+using HotkeyField = LeavingField<ui::HotkeyEdit>;
+using TextField = LeavingField<ui::Edit>;
 
 // A choice of a colour: the sixteen standard colours by name, "More ..." for
 // any other, which then shows as its own item.
@@ -58,6 +66,9 @@ class ColourCombo : public ui::ComboBox {
  private:
   std::uint32_t colour_ = 0;
 };
+
+// Shows `text` in a text field, its end in view.
+void ShowFieldText(ui::Edit& edit, const std::string& text);
 
 // Opens a web page in the default browser.
 void OpenWebPage(const char* url);
@@ -158,6 +169,8 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
   [[nodiscard]] std::string HintOf(HWND control) const;
   [[nodiscard]] std::string DefaultStyleText(int row) const;
   [[nodiscard]] bool LayeredAvailable() const noexcept { return layered_; }
+  // The monitors the "Monitors" tab draws (as last read from the system).
+  [[nodiscard]] const MonitorLayout& MonitorsShown() const noexcept { return monitors_; }
 
  private:
   using Builder = void (TOptionsForm::*)(ui::GradientPanel&);
@@ -182,6 +195,14 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
     ui::CheckBox* check;
     ui::SpinEdit* spin;
     ui::ComboBox* choice;
+    ui::Edit* text = nullptr;
+  };
+  // A monitor's row on the "Monitors" tab: its own list and orientation rule.
+  struct MonitorRow {
+    ui::Label label;
+    TextField list;
+    ui::Button browse;
+    ui::CheckBox match;
   };
 
   // The watch thread's message: a change in the watched directory.
@@ -193,6 +214,7 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
   // --- SettingsView: each setting's effect, its controls, the particular ones.
   void Apply(const SettingDef& def, std::int32_t value) override;
   void Show(const SettingDef& def, std::int32_t value) override;
+  void ShowText(const SettingDef& def, const std::string& text) override;
   void LoadParticular(const SettingDef& def) override;
   // Which controls can be used, from the settings.
   void UpdateEnabling();
@@ -213,6 +235,7 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
   void BuildThumbnailsPanel(ui::GradientPanel& p);
   void BuildAboutPanel(ui::GradientPanel& p);
   void BuildSkinsPanel(ui::GradientPanel& p);
+  void BuildMonitorsPanel(ui::GradientPanel& p);
   void Label(ui::Label& label, HWND parent, int x, int y, int w, const std::string& text);
   // A control bound to its setting: range and value from the model, each
   // change written and applied through it.
@@ -225,6 +248,9 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
   void Spin(ui::SpinEdit& spin, HWND parent, int x, int y, Option option);
   void Choice(ui::ComboBox& combo, HWND parent, int x, int y, int w,
               const std::vector<std::string>& items, Option option, int dropItems = 8);
+  // A text field: the text is taken when the user leaves the field or presses
+  // Enter, and only when it changed.
+  void TextBox(TextField& edit, HWND parent, int x, int y, int w, Option option);
   void Remember(const char* name, HWND control);
   void HotkeyRow(std::size_t slot, HWND parent, int y, const char* caption);
   // Shows `text` as the hint of `control` while the mouse rests on it.
@@ -259,6 +285,15 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
   void ShowCacheStatistics(const std::string& count, const std::string& size);
   [[nodiscard]] bool TextColourUsable() const;
   [[nodiscard]] bool BackgroundColourUsable() const;
+  // The "Monitors" tab: the layout read again (when the tab is shown and when
+  // the display changes), its drawing, the rows' state, the browse buttons.
+  void RefreshMonitors();
+  void DrawMonitorMap(const DRAWITEMSTRUCT& item) const;
+  void UpdateMonitorRows();
+  void BrowseMonitorList(std::size_t row);
+  // A monitor's list changed by the user: the wallpaper follows, and a file
+  // that is not there is named (the monitor follows the main list meanwhile).
+  void MonitorListApply(const SettingDef& def);
 
   Prompts& prompts_;
   ShellDelete& shellDelete_;
@@ -337,6 +372,11 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
   ui::LinkLabel homePage_, aboutImage_;
   ui::Label skinsLines_[2];
   std::array<std::unique_ptr<ui::LinkLabel>, 8> skinSites_;
+  // Monitors.
+  ui::CheckBox EachMonitorOwnCB;
+  ui::Label monitorMap_, monitorsNote_;
+  std::array<MonitorRow, kMonitorSettingsCount> monitorRows_;
+  MonitorLayout monitors_;
   HWND hints_ = nullptr;  // the window's tooltip, destroyed with the window
 
   TKVAutoStart KVAutoStart1_;

@@ -68,6 +68,11 @@ std::string TOptionsForm::DefaultStyleText(int row) const {
 
 // --- The model's side ----------------------------------------------------------------
 
+void TOptionsForm::ShowText(const SettingDef& def, const std::string& text) {
+  for (const BoundControl& c : bound_)
+    if (c.def == &def && c.text && c.text->Text() != text) ShowFieldText(*c.text, text);
+}
+
 void TOptionsForm::Show(const SettingDef& def, std::int32_t value) {
   // The control the user changes already shows the value: it is left alone,
   // so that typing is not disturbed.
@@ -158,6 +163,8 @@ void TOptionsForm::UpdateEnabling() {
     c->SetEnabled(cache);
   CompressionSE.SetEnabled(cache);
   ThumbWidthSE.SetEnabled(cache);
+
+  UpdateMonitorRows();
 }
 
 void TOptionsForm::Apply(const SettingDef& def, std::int32_t v) {
@@ -313,6 +320,20 @@ void TOptionsForm::Apply(const SettingDef& def, std::int32_t v) {
     case O::FillTheBars:
     case O::EnableBackHotkey:
       if (MainForm) MainForm->ApplyExtras();
+      break;
+    // Read by the browser where it renders: the wallpaper shown follows at once.
+    case O::MonitorList2:
+    case O::MonitorList3:
+    case O::MonitorList4:
+    case O::MonitorList5:
+      MonitorListApply(def);
+      break;
+    case O::EachMonitorOwn:
+    case O::MonitorMatch2:
+    case O::MonitorMatch3:
+    case O::MonitorMatch4:
+    case O::MonitorMatch5:
+      if (MainForm) MainForm->ApplyMonitorSettings();
       break;
     default:
       // Written only: read when they are used.

@@ -78,11 +78,6 @@ std::string TOptionsForm::HintOf(HWND control) const {
 
 // --- Small controls of the window ----------------------------------------------
 
-bool HotkeyField::OnControlMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  if (msg == WM_KILLFOCUS && onExit) onExit();
-  return HotkeyEdit::OnControlMessage(msg, wp, lp, result);
-}
-
 void ColourCombo::Create(const CreateArgs& args) {
   ComboBox::Create(args);
   for (std::uint32_t c : kPickerColours) AddItem(ColourToText(c));
@@ -164,6 +159,32 @@ void TOptionsForm::Choice(ui::ComboBox& combo, HWND parent, int x, int y, int w,
   combo.onChanged = [this, &def](int i) { model_.Change(def, i); };
   bound_.push_back({&def, nullptr, nullptr, &combo});
   Remember(def.name, combo.hwnd());
+}
+
+void ShowFieldText(ui::Edit& edit, const std::string& text) {
+  edit.SetText(text);
+  // The end of a long path shows: the file's name tells most.
+  const auto end = static_cast<WPARAM>(GetWindowTextLengthW(edit.hwnd()));
+  SendMessageW(edit.hwnd(), EM_SETSEL, end, static_cast<LPARAM>(end));
+  SendMessageW(edit.hwnd(), EM_SCROLLCARET, 0, 0);
+}
+
+void TOptionsForm::TextBox(TextField& edit, HWND parent, int x, int y, int w, Option option) {
+  const SettingDef& def = SettingOf(option);
+  edit.Create(ChildAt(parent, x, y, w, 21));
+  edit.SetFont(font_.get());
+  ShowFieldText(edit, model_.Text(def));
+  const auto take = [this, &def, &edit] {
+    if (edit.Text() != model_.Text(def)) model_.ChangeText(def, edit.Text());
+  };
+  edit.onExit = take;
+  edit.onKeyDown = [take](WPARAM key) {
+    if (key != VK_RETURN) return false;
+    take();
+    return true;
+  };
+  bound_.push_back({&def, nullptr, nullptr, nullptr, &edit});
+  Remember(def.name, edit.hwnd());
 }
 
 void TOptionsForm::HotkeyRow(std::size_t index, HWND parent, int y, const char* caption) {

@@ -12,6 +12,15 @@ inline constexpr char kVersionLine[] = "Kestrova Version : 1.43 (beta)";
 inline constexpr char kLayeredSupported[] = "Windows 2000 + (Supported)";
 inline constexpr char kLayeredUnsupported[] = "Windows 2000 + (Unsupported)";
 inline constexpr char kWatchFolderTitle[] = "Select the Parent Wallpaper Directory";
+inline constexpr char kListFilter[] = "KV Wallpaper List (*.lst)|*.lst";
+// The "Monitors" tab: the note under the drawing, and what an empty list
+// field stands for.
+inline constexpr char kOneMonitorNote[] =
+    "One monitor is connected: it shows the current wallpaper, whatever is set here.";
+inline constexpr char kMonitorsNote[] =
+    "Monitor 1, the primary, shows the current wallpaper; the others the next ones in the list, "
+    "or their own list's.";
+inline constexpr char kMonitorListCue[] = "the main list";
 
 inline const std::vector<std::string> kFilterItems = {
     "Stretch (Default)", "Box", "Triangle", "Hermite", "Bell ", "Spline", "Lanczos3", "Mitchell"};
