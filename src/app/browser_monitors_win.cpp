@@ -23,14 +23,6 @@ namespace kv::app {
 
 using program::CurrentWallNumber;
 
-namespace {
-
-std::string MonitorSettingName(std::size_t monitor, const char* what) {
-  return "Monitor " + std::to_string(monitor + 1) + " " + what;
-}
-
-}  // namespace
-
 bool TMainForm::EachMonitorOwn() {
   try {
     return store_.RegReadBool(kMonitorsKey, kEachMonitorOwnWallpaper).value_or(false);
@@ -45,11 +37,12 @@ std::vector<MonitorPicture> TMainForm::MonitorList(std::size_t monitor, bool& ma
   // The primary (0) always shows the current entry of the main list.
   if (monitor == 0 || monitor > static_cast<std::size_t>(kMonitorSettingsCount)) return own;
   try {
-    matchOrientation =
-        store_.RegReadBool(kMonitorsKey, MonitorSettingName(monitor, "Match Orientation"))
-            .value_or(false);
-    const std::string file =
-        store_.RegReadString(kMonitorsKey, MonitorSettingName(monitor, "List")).value_or("");
+    // Monitor index 1 is the second monitor, whose settings are numbered 2.
+    const int number = static_cast<int>(monitor) + 1;
+    const SettingDef& match = SettingOf(MonitorMatchOption(number));
+    const SettingDef& list = SettingOf(MonitorListOption(number));
+    matchOrientation = store_.RegReadBool(match.subkey, match.name).value_or(false);
+    const std::string file = store_.RegReadString(list.subkey, list.name).value_or("");
     if (file.empty()) return own;
     const std::vector<std::uint8_t> bytes = ReadFileBytes(file);
     for (const ListRecord& r : ParseListFile(bytes.data(), bytes.size()))
