@@ -16,7 +16,7 @@ while [ $# -gt 0 ]; do
 done
 if [ "$bin" = "build/$preset/bin" ]; then
   cmake --build --preset "$preset" -j "$(nproc)" \
-    --target Kestrova kvmsg kvtool kvuninst switch_timing >/dev/null
+    --target Kestrova kvmsg kvtool kvuninst switch_timing bare_window >/dev/null
 fi
 scripts/wine-session.sh start
 trap 'scripts/wine-session.sh stop' EXIT
