@@ -12,7 +12,8 @@
    timed twice: from the program's own process start (seen inside Wine by
    `kvmsg shown`, which polls each millisecond), and from the runner starting
    `wine explorer /desktop=...` with the program (which adds Wine's desktop
-   start).
+   start). With --compare DIR, the Kestrova.exe of another build is started
+   in turns with this one, so both meet the machine's busy moments alike.
 3. The private memory of the running program after start-up, and of the
    plain window program.
 
@@ -62,8 +63,8 @@ def program_pid(desktop, exe="Kestrova.exe"):
 
 def timed_start(d, exe="Kestrova.exe"):
     """Milliseconds from the program's process start until its browser window is
-    visible and the processor time it used until then, seconds from starting
-    Wine's desktop with it until then, and the window."""
+    visible, seconds from starting Wine's desktop with it until then, and the
+    window."""
     watch = subprocess.Popen(["wine", os.path.join(d.folder, "kvmsg.exe"), "shown", d.name,
                               "TOrganicShapeForm", "Kestrova", "120"],
                              env=d.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
@@ -77,8 +78,7 @@ def timed_start(d, exe="Kestrova.exe"):
     if watch.returncode != 0:
         raise RuntimeError(f"{exe}: no visible browser window ({watch.returncode})")
     browser = d.wait_window("TOrganicShapeForm", "Kestrova", timeout=60)
-    ms, cpu = (float(v) for v in out.decode().split())
-    return ms, cpu, seconds, browser
+    return float(out.decode().strip()), seconds, browser
 
 def stop(d, browser):
     d.post(browser.hwnd, 0x0010)  # WM_CLOSE: the program's Exit
@@ -89,10 +89,14 @@ def stop(d, browser):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--bin", required=True)
+    parser.add_argument("--tools", help="folder of kvmsg.exe and bare_window.exe (default: --bin)")
+    parser.add_argument("--compare", metavar="DIR",
+                        help="also start the Kestrova.exe of DIR, in turns with this one")
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--startup-only", action="store_true",
                         help="measure start-up and memory only (section 2 and 3)")
     args = parser.parse_args()
+    args.tools = args.tools or args.bin
     folder = os.path.join(TOP, "build", "bench-program")
     os.makedirs(folder, exist_ok=True)
     env = kve2e.wine_environment()
@@ -142,50 +146,63 @@ def switch_section(args, folder, env):
 def startup_section(args, env):
     # -- 2. start-up with 10,000 entries ------------------------------------
     d = kve2e.Desktop("benchstart", args.bin)
-    d.prepare("Kestrova.exe", [os.path.join(args.bin, "bare_window.exe")])
+    d.prepare("Kestrova.exe")
+    # The measuring tools and the floor come from this build, whichever
+    # program is measured: both sides of a comparison are timed alike.
+    for tool in ("kvmsg.exe", "bare_window.exe"):
+        shutil.copy2(os.path.join(args.tools, tool), d.folder)
+    programs = [("Kestrova", "Kestrova.exe")]
+    if args.compare:
+        shutil.copy2(os.path.join(args.compare, "Kestrova.exe"),
+                     os.path.join(d.folder, "Kestrova-compared.exe"))
+        programs.append((f"Kestrova of {args.compare}", "Kestrova-compared.exe"))
     pictures = os.path.join(d.folder, "Pictures")
     os.makedirs(pictures)
     for i in range(20):
         run(["convert", "-size", "640x480", f"gradient:#{(i * 40) % 256:02x}3070-#f0{(i * 90) % 256:02x}80",
              "-quality", "85", os.path.join(pictures, f"p{i:02}.jpg")])
     windows = "Z:" + pictures.replace("/", "\\") + "\\"
-    results = {"one plain window (bare_window.exe)": measure_starts(d, "bare_window.exe", 5)}
+    shutil.copy2(os.path.join(args.bin, "kvuninst.exe"), d.folder)
+    bare = process_start(d.folder, env, 5) * 1000
+    print(f"a Wine process that starts and ends (kvuninst.exe): {bare:.0f} ms (median of 5)")
+    print(f"until the window shows, medians of {args.rounds} starts taken in turns: from the "
+          "process start | from starting `wine explorer /desktop` | private memory after start-up")
     for label, entries in (("empty list", 0), ("10,000 entries", 10000)):
         with open(os.path.join(d.folder, "wallpaper.lst"), "wb") as f:
             f.write(b"".join(kve2e.list_record(f"p{i % 20:02}.jpg", windows, 9) for i in range(entries)))
         d.kvmsg("regdelete", ROOT, desktop=False)
-        # A first start makes the thumbnails of the entries the strip shows.
-        _, _, _, browser = timed_start(d)
-        stop(d, browser)
-        results[f"Kestrova, {label}"] = measure_starts(d, "Kestrova.exe", args.rounds)
-    shutil.copy2(os.path.join(args.bin, "kvuninst.exe"), d.folder)
-    bare = process_start(d.folder, env, 5)
-    floor = results["one plain window (bare_window.exe)"][0]
-    print(f"a Wine process that starts and ends (kvuninst.exe): {bare * 1000:.0f} ms (median of 5)")
-    print("until the window shows: from its process start (processor time) | "
-          "from `wine explorer /desktop` | private memory after start-up")
-    for label, (inside, cpu, outside, kb) in results.items():
-        print(f"  {label}: {inside:.0f} ms ({cpu:.0f} ms; {inside / floor:.1f}x the plain window, "
-              f"{inside / (bare * 1000):.1f}x the Wine process) | {outside * 1000:.0f} ms "
-              f"({outside / bare:.1f}x the Wine process) | {kb / 1024:.1f} MB")
+        # A first start of each makes the thumbnails of the entries the strip shows.
+        for _, exe in programs:
+            _, _, browser = timed_start(d, exe)
+            stop(d, browser)
+        # The programs take turns, so that a busy moment of the machine falls
+        # on all of them alike.
+        runs = [("one plain window (bare_window.exe)", "bare_window.exe")] + programs
+        samples = {exe: ([], [], []) for _, exe in runs}
+        for _ in range(args.rounds):
+            for _, exe in runs:
+                for sample, value in zip(samples[exe], measure_start(d, exe)):
+                    if value is not None:
+                        sample.append(value)
+        print(f"{label}:")
+        floor = statistics.median(samples["bare_window.exe"][0])
+        for name, exe in runs:
+            inside, outside, memory = (statistics.median(v) if v else 0 for v in samples[exe])
+            print(f"  {name}: {inside:.0f} ms ({inside / floor:.1f}x the plain window, "
+                  f"{inside / bare:.1f}x the Wine process) | {outside:.0f} ms "
+                  f"({outside / bare:.1f}x) | {memory / 1024:.1f} MB")
 
 
-def measure_starts(d, exe, rounds):
-    """Medians of `rounds` starts: milliseconds inside, processor milliseconds,
-    seconds outside, KB private."""
-    inside, cpu, outside, memory = [], [], [], []
-    for _ in range(rounds):
-        ms, cpu_ms, seconds, browser = timed_start(d, exe)
-        inside.append(ms)
-        cpu.append(cpu_ms)
-        outside.append(seconds)
-        time.sleep(1)
-        pid = program_pid(d, exe)
-        if pid:
-            memory.append(private_kb(pid))
-        stop(d, browser)
-    return statistics.median(inside), statistics.median(cpu), statistics.median(outside), \
-        statistics.median(memory) if memory else 0
+def measure_start(d, exe):
+    """One start: milliseconds from the process start and from starting Wine's
+    desktop until the window shows, and the private KB after start-up (None
+    when the process was not found)."""
+    ms, seconds, browser = timed_start(d, exe)
+    time.sleep(1)
+    pid = program_pid(d, exe)
+    kb = private_kb(pid) if pid else None
+    stop(d, browser)
+    return ms, seconds * 1000, kb
 
 
 if __name__ == "__main__":

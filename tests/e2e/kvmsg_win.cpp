@@ -31,9 +31,8 @@
 //                                      painted at once: "TOTAL_MS PER_PAGE_MS"
 //   kvmsg shown DESKTOP CLASS TITLE SECONDS -> waits (polling each millisecond)
 //                                      for the desktop, then for that window to be
-//                                      visible: "MS CPU_MS", the time since its
-//                                      process started and the processor time
-//                                      that process used; exit 1 on time-out
+//                                      visible: "MS" since its process started;
+//                                      exit 1 on time-out
 // Numbers may be decimal or 0x-prefixed hexadecimal. A first argument
 // "--desktop NAME" makes kvmsg work on that desktop (windows are only visible to
 // threads of their own desktop, and Wine's virtual desktops are desktops).
@@ -210,8 +209,7 @@ int TimeShown(const wchar_t* desktop, const wchar_t* cls, const wchar_t* title, 
     const BOOL ok = GetProcessTimes(process, &created, &ended, &kernel, &user);
     CloseHandle(process);
     if (!ok) return 3;
-    std::printf("%.1f %.1f\n", FileTimeMs(now) - FileTimeMs(created),
-                FileTimeMs(kernel) + FileTimeMs(user));
+    std::printf("%.1f\n", FileTimeMs(now) - FileTimeMs(created));
     return 0;
   }
 }
