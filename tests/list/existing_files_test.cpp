@@ -24,16 +24,16 @@ TEST(ExistingFiles, AnswersAsFileExistsWhetherTheFolderIsListedOrNot) {
   MakeDirectory(dir / "few");
   MakeDirectory(dir / "many" + "/sub.jpg");
   MakeDirectory(dir / "few" + "/sub.jpg");
-  for (std::size_t i = 0; i < kListFolderFrom; ++i) dir.Touch("many/p" + std::to_string(i) + ".jpg");
+  for (std::size_t i = 0; i < kListFolderFrom; ++i)
+    dir.Touch("many/p" + std::to_string(i) + ".jpg");
   dir.Touch("few/p0.jpg");
   dir.Touch("few/p1.jpg");
   dir.Touch("many/Mixed.JPG");
   dir.Touch("few/Mixed.JPG");
 
   const std::vector<Case> cases = {
-      {"p0.jpg", true},      {"p1.jpg", true},    {"gone.jpg", false},
-      {"sub.jpg", false},    {"Mixed.JPG", true}, {"sub.jpg/x.jpg", false},
-      {"nothere/p0.jpg", false},
+      {"p0.jpg", true},    {"p1.jpg", true},         {"gone.jpg", false},       {"sub.jpg", false},
+      {"Mixed.JPG", true}, {"sub.jpg/x.jpg", false}, {"nothere/p0.jpg", false},
   };
   std::vector<std::string> names;
   std::vector<bool> expected;

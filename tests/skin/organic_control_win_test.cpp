@@ -1,7 +1,6 @@
 #include "skin/organic_control_win.h"
 
 #include <gtest/gtest.h>
-
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>

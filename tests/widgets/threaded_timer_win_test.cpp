@@ -1,7 +1,6 @@
 #include "widgets/threaded_timer_win.h"
 
 #include <gtest/gtest.h>
-
 #include <windows.h>
 // After windows.h, which it needs.
 #include <tlhelp32.h>
