@@ -145,12 +145,11 @@ def switch_section(args, folder, env):
 
 def startup_section(args, env):
     # -- 2. start-up with 10,000 entries ------------------------------------
-    d = kve2e.Desktop("benchstart", args.bin)
-    d.prepare("Kestrova.exe")
     # The measuring tools and the floor come from this build, whichever
     # program is measured: both sides of a comparison are timed alike.
-    for tool in ("kvmsg.exe", "bare_window.exe"):
-        shutil.copy2(os.path.join(args.tools, tool), d.folder)
+    d = kve2e.Desktop("benchstart", args.tools)
+    d.prepare("bare_window.exe")
+    shutil.copy2(os.path.join(args.bin, "Kestrova.exe"), d.folder)
     programs = [("Kestrova", "Kestrova.exe")]
     if args.compare:
         shutil.copy2(os.path.join(args.compare, "Kestrova.exe"),
