@@ -11,15 +11,12 @@
 #include <vector>
 
 #include "app/browser_form_win.h"
+#include "app/deferred_forms_win.h"
 #include "app/start_options.h"
 #include "base/text_win.h"
 #include "config/options/options_form_win.h"
 #include "config/settings_store_win.h"
-#include "list/batch_change_form_win.h"
 #include "list/manager_form_win.h"
-#include "list/preview_form_win.h"
-#include "list/property_editor_win.h"
-#include "list/search_form_win.h"
 #include "list/shell_files.h"
 #include "widgets/prompts_win.h"
 #include "widgets/window_win.h"
@@ -46,15 +43,16 @@ int Run() {
   // the hotkeys and makes the start-up switch.
   auto optionsForm = std::make_unique<kv::TOptionsForm>(prompts, store, kv::SystemShellDelete());
   optionsForm->Create();
-  // After the options window: the search, preview, batch-change and property windows.
-  auto searchForm = std::make_unique<kv::TSearchForm>(store);
-  searchForm->Create();
-  auto previewForm = std::make_unique<kv::TPreviewForm>();
-  previewForm->Create();
-  auto batchForm = std::make_unique<kv::TkvBatchChangeForm>(prompts, store);
-  batchForm->Create();
-  auto propertyEditor = std::make_unique<kv::TPropertyEditor>(store);
-  propertyEditor->Create();
+  // After the options window: the search, preview, batch-change and property
+  // windows, each made when it is first shown.
+  auto searchForm = std::make_unique<kv::app::DeferredSearchForm>(store);
+  searchForm->Prepare();
+  auto previewForm = std::make_unique<kv::app::DeferredPreviewForm>();
+  previewForm->Prepare();
+  auto batchForm = std::make_unique<kv::app::DeferredBatchChangeForm>(prompts, store);
+  batchForm->Prepare();
+  auto propertyEditor = std::make_unique<kv::app::DeferredPropertyEditor>(store);
+  propertyEditor->Prepare();
 
   mainForm->ApplyStayOnTop();
   mainForm->RefreshPreviews();

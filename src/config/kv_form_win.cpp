@@ -23,18 +23,25 @@ int StoredPlace(SettingsStore& store, const std::string& name, const char* value
 
 }  // namespace
 
+void TKVForm::ReadPlace() {
+  const int top = StoredPlace(store_, name_, kFormTop);
+  place_ = Place{top, StoredPlace(store_, name_, kFormLeft)};
+}
+
 void TKVForm::CreateForm(const CreateArgs& args) {
+  if (!place_) ReadPlace();
   CreateArgs placed = args;
-  placed.top = StoredPlace(store_, name_, kFormTop);
-  placed.left = StoredPlace(store_, name_, kFormLeft);
+  placed.top = place_->top;
+  placed.left = place_->left;
+  place_.reset();  // from here the window keeps its place
   Create(placed);
   ui::KeepReachable(hwnd());
 }
 
 TKVForm::~TKVForm() {
-  if (!hwnd()) return;
+  if (!hwnd() && !place_) return;
   try {
-    const RECT r = Bounds();
+    const RECT r = hwnd() ? Bounds() : RECT{place_->left, place_->top, 0, 0};
     store_.RegWriteInteger(FormKey(name_), kFormTop, r.top);
     store_.RegWriteInteger(FormKey(name_), kFormLeft, r.left);
   } catch (...) {

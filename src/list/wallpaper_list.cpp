@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "codecs/file_io.h"
+#include "list/existing_files.h"
 #include "list/list_file.h"
 #include "list/list_text.h"
 #include "list/shell_files.h"
@@ -137,12 +138,19 @@ void TKvlistview::LoadList(const std::string& fileName) {
   }
   const std::vector<ListRecord> records =
       ParseListFiles(bytes.data(), bytes.size(), names.data(), names.size());
+  std::vector<bool> present;
+  if (removeOrphans) {
+    std::vector<std::string> fullNames;
+    fullNames.reserve(records.size());
+    for (const ListRecord& r : records) fullNames.push_back(r.path + r.fileName);
+    present = ExistingFiles(fullNames);
+  }
   std::vector<Row> rows;
   rows.reserve(records.size());
-  for (const ListRecord& r : records) {
-    WallpaperEntry entry{StyleName(r.style), r.fileName, r.path};
-    if (removeOrphans && !FileExists(entry.FullName())) continue;
-    rows.push_back({std::move(entry), false});
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (removeOrphans && !present[i]) continue;
+    const ListRecord& r = records[i];
+    rows.push_back({WallpaperEntry{StyleName(r.style), r.fileName, r.path}, false});
   }
   rows_ = std::move(rows);
   selectedCount_ = 0;

@@ -53,7 +53,8 @@ TOrganicShapeControl::TOrganicShapeControl() : color_(ButtonFaceColour()) {
   };
   paintsWholeFace_ = true;
   followsMouse_ = true;
-  onMessage = [this](UINT msg, WPARAM, LPARAM, LRESULT& result) {
+  onMessage = [this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_MOUSEMOVE) MakeHintWindow(wp, lp);
     result = 0;
     return StateMessage(msg);
   };
@@ -159,22 +160,11 @@ void TOrganicShapeControl::SetShowHint(bool show) {
   UpdateHint();
 }
 
+// The tooltip window is made when the mouse first comes over the control with
+// a hint to show, not when the hint is set: a skin's buttons all get their
+// hints at start-up, and a window each is a price paid before the first
+// window shows, for hints most of which are never seen.
 void TOrganicShapeControl::UpdateHint() {
-  if (!hwnd_) return;
-  if (!tooltip_ && showHint_ && !hint_.empty()) {
-    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                   WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr));
-    if (!tooltip_) return;
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = hwnd_;
-    info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-    info.lpszText = const_cast<wchar_t*>(L"");
-    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-  }
   if (!tooltip_) return;
   const std::wstring text = Widen(hint_);
   TTTOOLINFOW info{};
@@ -184,6 +174,28 @@ void TOrganicShapeControl::UpdateHint() {
   info.lpszText = const_cast<wchar_t*>(text.c_str());
   SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
   SendMessageW(tooltip_.get(), TTM_ACTIVATE, showHint_ && !hint_.empty(), 0);
+}
+
+void TOrganicShapeControl::MakeHintWindow(WPARAM wp, LPARAM lp) {
+  if (tooltip_ || !hwnd_ || !showHint_ || hint_.empty()) return;
+  tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr));
+  if (!tooltip_) return;
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = hwnd_;
+  info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  info.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  UpdateHint();
+  // The tooltip sees the control's mouse from the next message on; this
+  // first one starts its wait as any later one would.
+  MSG msg{hwnd_, WM_MOUSEMOVE, wp, lp, static_cast<DWORD>(GetMessageTime()), {}};
+  const DWORD at = GetMessagePos();
+  msg.pt = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void TOrganicShapeControl::SetBoundsRect(int left, int top, int width, int height) {

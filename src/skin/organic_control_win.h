@@ -129,6 +129,7 @@ class TOrganicShapeControl : public ui::Window {
   static void SavePicture(const Bitmap& picture, const std::string& path);
   [[nodiscard]] std::string ResolveDir(const std::string& dir) const;
   void UpdateHint();
+  void MakeHintWindow(WPARAM wp, LPARAM lp);
   // A left press; `second` when it is the second of a double click.
   void LeftPress(int x, int y, bool second);
   // Focus, enabling and the loss of the mouse capture, which only these

@@ -39,11 +39,15 @@ TThreadedTimer::TThreadedTimer() {
     DestroyWindow(window_);
     Fail("CreateEvent");
   }
+}
+
+// The worker starts when the timer is first enabled: until then it would only
+// wait, and under Wine each thread keeps about a megabyte of its own.
+void TThreadedTimer::StartWorker() {
+  if (thread_) return;
   thread_.reset(CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr));
-  if (!thread_) {
-    DestroyWindow(window_);
-    Fail("CreateThread");
-  }
+  if (!thread_) Fail("CreateThread");
+  if (priority_ != THREAD_PRIORITY_NORMAL) ::SetThreadPriority(thread_.get(), priority_);
 }
 
 TThreadedTimer::~TThreadedTimer() {
@@ -54,7 +58,7 @@ TThreadedTimer::~TThreadedTimer() {
   // Wait for the worker, answering (and dropping) any tick it sends meanwhile;
   // a plain wait would deadlock with a worker blocked in SendMessage.
   HANDLE thread = thread_.get();
-  for (;;) {
+  while (thread) {
     const DWORD r = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE);
     if (r != WAIT_OBJECT_0 + 1) break;  // the worker ended (or the wait failed)
     MSG msg;
@@ -67,6 +71,7 @@ TThreadedTimer::~TThreadedTimer() {
 
 void TThreadedTimer::SetEnabled(bool enabled) {
   if (enabled_ == enabled) return;
+  if (enabled) StartWorker();
   enabled_ = enabled;
   // Either way the worker starts its wait afresh: with the interval when
   // enabled, without a time-out (suspended) when not.
@@ -83,7 +88,7 @@ void TThreadedTimer::SetInterval(DWORD milliseconds) {
 
 void TThreadedTimer::SetThreadPriority(int priority) {
   priority_ = priority;
-  ::SetThreadPriority(thread_.get(), priority);
+  if (thread_) ::SetThreadPriority(thread_.get(), priority);
 }
 
 DWORD WINAPI TThreadedTimer::ThreadMain(void* self) {

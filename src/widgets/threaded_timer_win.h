@@ -43,6 +43,7 @@ class TThreadedTimer {
 
  private:
   static DWORD WINAPI ThreadMain(void* self);
+  void StartWorker();
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void Tick();
 

@@ -29,6 +29,10 @@
 //                                      rows: "ELAPSED_MS LONGEST_MS ASKS"
 //   kvmsg scroll HWND PAGES         -> scrolls a list view down page by page, each
 //                                      painted at once: "TOTAL_MS PER_PAGE_MS"
+//   kvmsg shown DESKTOP CLASS TITLE SECONDS -> waits (polling each millisecond)
+//                                      for the desktop, then for that window to be
+//                                      visible: "MS" since its process started;
+//                                      exit 1 on time-out
 // Numbers may be decimal or 0x-prefixed hexadecimal. A first argument
 // "--desktop NAME" makes kvmsg work on that desktop (windows are only visible to
 // threads of their own desktop, and Wine's virtual desktops are desktops).
@@ -176,6 +180,40 @@ int TimeScroll(HWND list, int pages) {
   return 0;
 }
 
+double FileTimeMs(const FILETIME& t) {
+  return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
+         1e4;
+}
+
+// Started beside the program, so its own start costs nothing of what it
+// measures: the program's process start to its window being visible, without
+// the desktop's start or a runner's polling in between.
+int TimeShown(const wchar_t* desktop, const wchar_t* cls, const wchar_t* title, double seconds) {
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  HDESK desk = nullptr;
+  for (; !desk; Sleep(1)) {
+    if (GetTickCount64() > deadline) return 1;
+    desk = OpenDesktopW(desktop, 0, FALSE, GENERIC_ALL);
+  }
+  if (!SetThreadDesktop(desk)) return 3;
+  for (;; Sleep(1)) {
+    if (GetTickCount64() > deadline) return 1;
+    HWND hwnd = FindWindowW(cls, title);
+    if (!hwnd || !IsWindowVisible(hwnd)) continue;
+    FILETIME now, created, ended, kernel, user;
+    GetSystemTimePreciseAsFileTime(&now);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return 3;
+    const BOOL ok = GetProcessTimes(process, &created, &ended, &kernel, &user);
+    CloseHandle(process);
+    if (!ok) return 3;
+    std::printf("%.1f\n", FileTimeMs(now) - FileTimeMs(created));
+    return 0;
+  }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -187,6 +225,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (argc < 2) return 2;
   const std::wstring command = argv[1];
+  if (command == L"shown" && argc >= 6) return TimeShown(argv[2], argv[3], argv[4], _wtof(argv[5]));
   if (command == L"find" && argc >= 3) {
     HWND hwnd = FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr);
     if (!hwnd) return 1;

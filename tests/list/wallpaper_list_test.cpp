@@ -167,6 +167,25 @@ TEST_F(WallpaperList, OrphansAreDroppedOnLoadOnlyWithTheFlag) {
   EXPECT_EQ(Names(), std::vector<std::string>{"here.jpg"});
 }
 
+// A long list in one folder: the orphans among many present files go, and the
+// others keep their order.
+TEST_F(WallpaperList, OrphansAmongALongListInOneFolderAreDroppedInOrder) {
+  std::vector<std::string> expected;
+  for (int i = 0; i < 100; ++i) {
+    const std::string name = "w" + std::to_string(i) + ".jpg";
+    if (i % 7 != 3) {
+      dir.Touch(name);
+      expected.push_back(name);
+    }
+    list.Append({"Tile", name, dir.Dir()});
+  }
+  const std::string file = dir / "long.lst";
+  list.SaveList(file);
+  list.removeOrphans = true;
+  list.LoadList(file);
+  EXPECT_EQ(Names(), expected);
+}
+
 TEST_F(WallpaperList, ACutShortFileKeepsItsWholeRecords) {
   list.Append({"Tile", "a.bmp", "C:\\"});
   list.Append({"Box", "b.bmp", "C:\\"});

@@ -1,8 +1,13 @@
 #include "skin/organic_control_win.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "base/text_win.h"
 #include "codecs/encoders.h"
@@ -374,12 +379,74 @@ TEST_F(ControlTest, ImageAutoSizesAndReportsItsPicture) {
   EXPECT_EQ(progress, 100);
 }
 
+struct HintSearch {
+  HWND control;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindHintWindow(HWND w, LPARAM lp) {
+  auto& s = *reinterpret_cast<HintSearch*>(lp);
+  wchar_t cls[32] = {};
+  GetClassNameW(w, cls, 32);
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = s.control;
+  info.uId = reinterpret_cast<UINT_PTR>(s.control);
+  if (std::wstring(cls) == TOOLTIPS_CLASSW &&
+      SendMessageW(w, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)))
+    s.found.push_back(w);
+  return TRUE;
+}
+
+// The tooltip windows that show a control's hint, found by the tool they hold.
+std::vector<HWND> HintWindowsOf(HWND control) {
+  HintSearch search{control, {}};
+  EnumThreadWindows(GetCurrentThreadId(), FindHintWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring HintText(HWND tooltip, HWND control) {
+  wchar_t text[80] = {};
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = control;
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.lpszText = text;
+  SendMessageW(tooltip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
+// The hint's window comes with the mouse, once, and follows later changes of
+// the hint and of whether hints show.
+TEST_F(ControlTest, AHintGetsItsWindowWhenTheMouseFirstComesOver) {
+  Button b;
+  b.Create(At("Hinted"));
+  b.SetMask(HalfMask(kRed));
+  const auto moveOver = [&] { SendMessageW(b.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2)); };
+  moveOver();
+  EXPECT_TRUE(HintWindowsOf(b.hwnd()).empty()) << "no hint, no window";
+  b.SetHint("Close Kestrova");
+  moveOver();
+  EXPECT_TRUE(HintWindowsOf(b.hwnd()).empty()) << "hints off, no window";
+  b.SetShowHint(true);
+  EXPECT_TRUE(HintWindowsOf(b.hwnd()).empty()) << "made only when the mouse comes";
+  moveOver();
+  moveOver();
+  const std::vector<HWND> windows = HintWindowsOf(b.hwnd());
+  ASSERT_EQ(windows.size(), 1u);
+  EXPECT_EQ(HintText(windows[0], b.hwnd()), L"Close Kestrova");
+  b.SetHint("Minimize");
+  EXPECT_EQ(HintText(windows[0], b.hwnd()), L"Minimize");
+  EXPECT_EQ(HintWindowsOf(b.hwnd()).size(), 1u);
+}
+
 TEST_F(ControlTest, CreatingAndReshapingControlsLeavesNoHandlesBehind) {
   const auto cycle = [&] {
     Button b;
     b.Create(At("Leak"));
     b.SetHint("hint");
     b.SetShowHint(true);
+    SendMessageW(b.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));  // makes the hint's window
     b.SetCaption("Caption");
     for (int i = 0; i < 4; ++i) {
       b.SetMask(HalfMask(i % 2 ? kRed : kBlue));

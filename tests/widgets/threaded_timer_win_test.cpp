@@ -1,6 +1,9 @@
 #include "widgets/threaded_timer_win.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <tlhelp32.h>
 
 #include <atomic>
 #include <memory>
@@ -55,6 +58,41 @@ TEST(ThreadedTimer, StartsDisabledWithASecondAndNormalPriority) {
   EXPECT_FALSE(timer.Enabled());
   EXPECT_EQ(timer.Interval(), 1000u);
   EXPECT_EQ(timer.ThreadPriority(), THREAD_PRIORITY_NORMAL);
+}
+
+// The threads of this process.
+int ThreadCount() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  int count = 0;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+  CloseHandle(snapshot);
+  return count;
+}
+
+// A timer that is never enabled never has a worker; the first enabling starts
+// the one worker, with the priority set before, and it ticks at once.
+TEST(ThreadedTimer, ItsWorkerStartsWhenTheTimerIsFirstEnabled) {
+  const int before = ThreadCount();
+  ASSERT_GT(before, 0);
+  auto timer = std::make_unique<TThreadedTimer>();
+  timer->SetThreadPriority(THREAD_PRIORITY_BELOW_NORMAL);
+  timer->SetInterval(10);
+  EXPECT_EQ(ThreadCount(), before);
+  int ticks = 0;
+  timer->OnTimer = [&] { ++ticks; };
+  timer->SetEnabled(true);
+  EXPECT_EQ(ThreadCount(), before + 1);
+  EXPECT_TRUE(PumpUntil([&] { return ticks >= 2; }));
+  timer->SetEnabled(false);
+  timer->SetEnabled(true);
+  EXPECT_EQ(ThreadCount(), before + 1);
+  timer.reset();
+  EXPECT_EQ(ThreadCount(), before);
+  TThreadedTimer idle;  // ends without ever having a worker
 }
 
 TEST(ThreadedTimer, TicksRunOnTheCreatingThread) {
