@@ -36,6 +36,9 @@ int Run() {
   for (int i = 1; i < __argc; ++i) arguments.push_back(kv::Narrow(__wargv[i]));
 
   auto mainForm = std::make_unique<kv::app::TMainForm>(prompts, kv::SystemShellDelete(), store);
+  // The shell hears of the tray icon once the browser is shown: adding it can
+  // wait on a busy taskbar, and the browser should not wait with it.
+  mainForm->TheTrayIcon.Hold();
   mainForm->Create();
   auto managerForm = std::make_unique<kv::TManagerForm>(prompts, kv::SystemShellDelete(), store);
   managerForm->Create(arguments);
@@ -57,6 +60,9 @@ int Run() {
   mainForm->ApplyStayOnTop();
   mainForm->RefreshPreviews();
 
+  // Handled at the first look at the message queue: inside the browser's fade
+  // right after it appears, or in the message loop when it stays hidden.
+  mainForm->TheTrayIcon.ReleaseQueued();
   if (kv::app::WasVisible(store, "Mainform", true)) mainForm->ShowFaded(true);
   if (kv::app::WasVisible(store, "ManagerForm", false)) managerForm->Form().ShowFaded(true);
   if (kv::app::WasVisible(store, "OptionsForm", false)) optionsForm->SetVisible(true);

@@ -11,6 +11,8 @@ namespace {
 constexpr UINT kIconId = 1;
 constexpr UINT_PTR kAnimationTimer = 1;
 constexpr UINT_PTR kAddRetryTimer = 2;
+// Posted to the icon's own window by ReleaseQueued.
+constexpr UINT kReleaseMessage = WM_APP + 0x4C;
 // How long a menu waits for its owner window to hear the pointer.
 constexpr DWORD kPointerWaitMs = 250;
 
@@ -54,13 +56,14 @@ void TrayIcon::SetActive(bool active) {
   if (active == active_) return;
   active_ = active;
   if (active) {
-    Add();
+    if (!holding_) Add();
     return;
   }
   KillTimer(hwnd_, kAddRetryTimer);
   addTriesLeft_ = 0;
+  // A held icon was never added, so there is nothing to remove.
   NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-  if (!notify(NIM_DELETE, &data)) NoteWin32Failure("Shell_NotifyIcon(NIM_DELETE)");
+  if (!holding_ && !notify(NIM_DELETE, &data)) NoteWin32Failure("Shell_NotifyIcon(NIM_DELETE)");
   SetAnimate(false);
 }
 
@@ -71,6 +74,14 @@ void TrayIcon::Add() {
   addTriesLeft_ = kAddTries;
   SetTimer(hwnd_, kAddRetryTimer, static_cast<UINT>(std::max(addRetryMs, 1)), nullptr);
 }
+
+void TrayIcon::Release() {
+  if (!holding_) return;
+  holding_ = false;
+  if (active_) Add();
+}
+
+void TrayIcon::ReleaseQueued() { PostMessageW(hwnd_, kReleaseMessage, 0, 0); }
 
 // A refused add is offered again; an add that timed out may have gone through
 // all the same, in which case the icon answers a change.
@@ -84,7 +95,8 @@ void TrayIcon::RetryAdd() {
 }
 
 void TrayIcon::Update() {
-  if (!active_ || addTriesLeft_ > 0) return;  // a retried add brings the new state along
+  // A held or retried add brings the new state along.
+  if (!active_ || holding_ || addTriesLeft_ > 0) return;
   NOTIFYICONDATAW data = Data(NIF_ICON | NIF_TIP);
   if (!notify(NIM_MODIFY, &data)) NoteWin32Failure("Shell_NotifyIcon(NIM_MODIFY)");
 }
@@ -174,9 +186,13 @@ bool TrayIcon::IconMessage(UINT msg, LPARAM lp) {
     }
     return true;
   }
+  if (msg == kReleaseMessage) {
+    Release();
+    return true;
+  }
   if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
     // A new taskbar knows nothing of us: add the icon again.
-    if (active_) Add();
+    if (active_ && !holding_) Add();
     return true;
   }
   return false;

@@ -36,6 +36,14 @@ class TrayIcon : private Window {
 
   // Adds the icon to the notification area (true) or removes it (false).
   void SetActive(bool active);
+  // Holding keeps the shell out until the release: the icon counts as active
+  // at once, and the shell hears of it, with the icon, tip and animation it has
+  // by then, only when released. A program starting up holds it so that its
+  // first window does not wait on a busy shell before it is shown.
+  void Hold() noexcept { holding_ = true; }
+  void Release();
+  // Releases the icon once the messages queued before this call are handled.
+  void ReleaseQueued();
   [[nodiscard]] bool Active() const noexcept { return active_; }
   // A copy of the icon is kept; the caller keeps its own.
   void SetIcon(HICON icon);
@@ -81,6 +89,7 @@ class TrayIcon : private Window {
   int interval_ = 50;
   int frame_ = 0;
   int addTriesLeft_ = 0;
+  bool holding_ = false;
   IconHandle icon_;  // a copy of the icon given
   IconHandle frameIcon_;
   HIMAGELIST images_ = nullptr;

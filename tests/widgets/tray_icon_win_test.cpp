@@ -46,5 +46,63 @@ INSTANTIATE_TEST_SUITE_P(
                           "moveAndReleasesOnly", {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP}, ""}),
     [](const auto& info) { return info.param.name; });
 
+// What the shell hears while the icon is held and once it is released: steps
+// are "h" hold, "a"/"d" activate/deactivate, "t" a new tip, "r" release, "q"
+// release through the message queue (then the queue is emptied).
+struct HoldCase {
+  const char* name;
+  const char* steps;
+  const char* expected;  // shell calls in order: "+tip" add, "~tip" modify, "-" delete
+};
+
+class TrayHold : public ::testing::TestWithParam<HoldCase> {};
+
+TEST_P(TrayHold, TheShellHearsOnlyWhatIsInForceAtTheRelease) {
+  TrayIcon tray;
+  std::string calls;
+  tray.notify = [&](DWORD message, NOTIFYICONDATAW* data) {
+    calls += message == NIM_ADD ? "+" : message == NIM_MODIFY ? "~" : "-";
+    if (message != NIM_DELETE) calls += std::string(data->szTip, data->szTip + wcslen(data->szTip));
+    calls += " ";
+    return TRUE;
+  };
+  int tips = 0;
+  for (const char* step = GetParam().steps; *step; ++step) {
+    switch (*step) {
+      case 'h':
+        tray.Hold();
+        break;
+      case 'a':
+        tray.SetActive(true);
+        break;
+      case 'd':
+        tray.SetActive(false);
+        break;
+      case 't':
+        tray.SetTip("t" + std::to_string(++tips));
+        break;
+      case 'r':
+        tray.Release();
+        break;
+      case 'q': {
+        tray.ReleaseQueued();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        break;
+      }
+    }
+  }
+  EXPECT_EQ(calls, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sequences, TrayHold,
+                         ::testing::Values(HoldCase{"notHeld", "tatd", "+t1 ~t2 - "},
+                                           HoldCase{"addedAtRelease", "htatr", "+t2 "},
+                                           HoldCase{"releasedThroughTheQueue", "htaq", "+t1 "},
+                                           HoldCase{"goneBeforeRelease", "htadr", ""},
+                                           HoldCase{"activatedAfterRelease", "hrta", "+t1 "},
+                                           HoldCase{"releaseOnceOnly", "htarrtd", "+t1 ~t2 - "}),
+                         [](const auto& info) { return info.param.name; });
+
 }  // namespace
 }  // namespace kv::ui
