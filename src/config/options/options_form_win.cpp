@@ -141,7 +141,6 @@ void TOptionsForm::Create() {
   };
   if (icon_) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
 
-  BuildStrip();
   BuildPages();
 
   // FormCreate, in its order: the taskbar's styles, the settings, the cache
@@ -205,7 +204,7 @@ void TOptionsForm::BuildStrip() {
 }
 
 void TOptionsForm::AddPanel(Page& page, const char* tab, Builder build) {
-  if (tab) page.tabs.AddTab(tab);
+  if (tab) page.captions.push_back(tab);
   page.panels.emplace_back();
   page.builders.push_back(build);
 }
@@ -213,6 +212,7 @@ void TOptionsForm::AddPanel(Page& page, const char* tab, Builder build) {
 void TOptionsForm::EnsurePanel(std::size_t pageIndex, std::size_t panelIndex) {
   Page& page = pages_[pageIndex];
   if (page.panels[panelIndex]) return;
+  EnsureFrames();
   auto panel = std::make_unique<ui::GradientPanel>();
   // A light blue at the top fading to white at the bottom.
   panel->Create(hwnd(), page.tabs.PageRect(), RGB(214, 226, 247), RGB(255, 255, 255));
@@ -227,6 +227,7 @@ void TOptionsForm::EnsurePanel(std::size_t pageIndex, std::size_t panelIndex) {
 }
 
 void TOptionsForm::BuildAllPages() {
+  EnsureFrames();
   for (std::size_t i = 0; i < pages_.size(); ++i)
     for (std::size_t p = 0; p < pages_[i].panels.size(); ++p) EnsurePanel(i, p);
   SelectTabsShown();
@@ -240,27 +241,11 @@ int TOptionsForm::BuiltPanelCount() const {
 }
 
 void TOptionsForm::BuildPages() {
-  // The pages' frames and tabs; the panels with their controls are made when
-  // first shown (EnsurePanel).
+  // What each page holds; its tab control is made with the strip, and the
+  // panels with their controls when first shown (EnsurePanel).
   const auto tabs = SettingsModel::Group(Option::PageTab);  // pages 1, 2 and 3
-  for (std::size_t i = 0; i < pages_.size(); ++i) {
-    Page& page = pages_[i];
-    page.tabSetting = i >= 1 && i <= tabs.size() ? tabs[i - 1] : nullptr;
-    ui::Control::CreateArgs a;
-    a.parent = hwnd();
-    a.left = kPageBounds.left;
-    a.top = kPageBounds.top;
-    a.width = kPageBounds.right - kPageBounds.left;
-    a.height = kPageBounds.bottom - kPageBounds.top;
-    a.style = WS_CLIPSIBLINGS | TCS_FLATBUTTONS;
-    page.tabs.Create(a);
-    page.tabs.SetFont(font_.get());
-    page.tabs.onChanged = [this, i](int tab) {
-      SelectTab(static_cast<int>(i), tab);
-      if (const SettingDef* def = pages_[i].tabSetting)
-        store_.RegWriteInteger(def->subkey, def->name, tab);
-    };
-  }
+  for (std::size_t i = 0; i < pages_.size(); ++i)
+    pages_[i].tabSetting = i >= 1 && i <= tabs.size() ? tabs[i - 1] : nullptr;
   AddPanel(pages_[0], "About", &TOptionsForm::BuildAboutPanel);
   AddPanel(pages_[1], "General Options", &TOptionsForm::BuildGeneralPanel);
   AddPanel(pages_[1], "Transparency", &TOptionsForm::BuildTransparencyPanel);
@@ -272,17 +257,43 @@ void TOptionsForm::BuildPages() {
   AddPanel(pages_[3], "Thumbnails", &TOptionsForm::BuildThumbnailsPanel);
   AddPanel(pages_[3], "Monitors", &TOptionsForm::BuildMonitorsPanel);
   AddPanel(pages_[4], "Skins", &TOptionsForm::BuildSkinsPanel);
+}
+
+void TOptionsForm::EnsureFrames() {
+  if (framesBuilt_) return;
+  framesBuilt_ = true;
+  BuildStrip();
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    Page& page = pages_[i];
+    ui::Control::CreateArgs a;
+    a.parent = hwnd();
+    a.left = kPageBounds.left;
+    a.top = kPageBounds.top;
+    a.width = kPageBounds.right - kPageBounds.left;
+    a.height = kPageBounds.bottom - kPageBounds.top;
+    a.style = WS_CLIPSIBLINGS | TCS_FLATBUTTONS;
+    page.tabs.Create(a);
+    page.tabs.SetFont(font_.get());
+    for (const char* caption : page.captions) page.tabs.AddTab(caption);
+    page.tabs.SetTabIndex(page.tab);
+    page.tabs.onChanged = [this, i](int tab) {
+      SelectTab(static_cast<int>(i), tab);
+      if (const SettingDef* def = pages_[i].tabSetting)
+        store_.RegWriteInteger(def->subkey, def->name, tab);
+    };
+  }
   FitTabs(pages_[3].tabs, font_.get());
+  if (currentPage_ >= 0) links_[static_cast<std::size_t>(currentPage_)]->SetSelected(true);
   SelectTabsShown();
 }
 
 void TOptionsForm::SelectTabsShown() {
   // Without a stored page the About page is in front and no link is marked.
   // The panel in front is made once the window has been shown.
-  for (std::size_t i = 0; i < pages_.size(); ++i) {
+  for (std::size_t i = 0; i < pages_.size() && framesBuilt_; ++i) {
     const bool front = static_cast<int>(i) == (currentPage_ < 0 ? 0 : currentPage_);
     pages_[i].tabs.SetVisible(front);
-    const int tab = pages_[i].tabs.TabIndex();
+    const int tab = pages_[i].tab;
     for (std::size_t p = 0; p < pages_[i].panels.size(); ++p) {
       const bool shown = front && static_cast<int>(p) == (tab < 0 ? 0 : tab);
       if (shown && everShown_) EnsurePanel(i, p);
@@ -294,22 +305,27 @@ void TOptionsForm::SelectTabsShown() {
 
 void TOptionsForm::SelectPage(int tag) {
   if (tag < 0 || tag > 4) return;
-  for (int i = 0; i < 5; ++i) links_[static_cast<std::size_t>(i)]->SetSelected(false);
+  if (framesBuilt_)
+    for (int i = 0; i < 5; ++i) links_[static_cast<std::size_t>(i)]->SetSelected(false);
   currentPage_ = tag;
   SelectTabsShown();
-  links_[static_cast<std::size_t>(tag)]->SetSelected(true);
+  if (framesBuilt_) links_[static_cast<std::size_t>(tag)]->SetSelected(true);
   const SettingDef& page = SettingOf(Option::Page);
   store_.RegWriteInteger(page.subkey, page.name, tag);
 }
 
-int TOptionsForm::TabIndexOf(int page) const {
-  return pages_[static_cast<std::size_t>(page)].tabs.TabIndex();
+int TOptionsForm::TabIndexOf(int page) const { return pages_[static_cast<std::size_t>(page)].tab; }
+
+ui::LinkLabel& TOptionsForm::Link(int tag) {
+  EnsureFrames();
+  return *links_[static_cast<std::size_t>(tag)];
 }
 
 void TOptionsForm::SelectTab(int page, int tab) {
   Page& p = pages_[static_cast<std::size_t>(page)];
   if (tab < 0 || tab >= static_cast<int>(p.panels.size())) return;
-  p.tabs.SetTabIndex(tab);
+  p.tab = tab;
+  if (framesBuilt_) p.tabs.SetTabIndex(tab);
   SelectTabsShown();
 }
 
@@ -373,9 +389,10 @@ void TOptionsForm::Remember(const char* name, HWND control) {
 void TOptionsForm::ShownOrHidden(bool visible) {
   if (visible) {  // FormShow
     if (!everShown_) {
-      // The page in front is made now, before the window appears.
+      // The strip, the tabs and the page in front are made now, before the
+      // window appears.
       everShown_ = true;
-      SelectTabsShown();
+      EnsureFrames();
     }
     RefreshMonitors();
     if (MainForm) MainForm->SetItemChecked(program::MainCommand::Configuration, true);

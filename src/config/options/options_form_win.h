@@ -162,7 +162,8 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
   [[nodiscard]] TfisHotKey& HotKey(int tag) { return *hotKeys_[static_cast<std::size_t>(tag)]; }
   [[nodiscard]] TKVAutoStart& KVAutoStart1() { return KVAutoStart1_; }
   [[nodiscard]] std::string CacheCountText() const { return cacheCountText_; }
-  [[nodiscard]] ui::LinkLabel& Link(int tag) { return *links_[static_cast<std::size_t>(tag)]; }
+  // One of the strip's links (the strip is made first).
+  [[nodiscard]] ui::LinkLabel& Link(int tag);
   // The eight skin site images of the Skins page (made first), and the hint a
   // control shows (empty when it has none).
   [[nodiscard]] ui::LinkLabel& SkinSite(int i);
@@ -175,7 +176,9 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
  private:
   using Builder = void (TOptionsForm::*)(ui::GradientPanel&);
   struct Page {
-    ui::TabControl tabs;
+    ui::TabControl tabs;  // made with the strip (EnsureFrames)
+    std::vector<const char*> captions;
+    int tab = 0;  // the tab in front, kept while the tab control is not made yet
     std::vector<std::unique_ptr<ui::GradientPanel>> panels;  // null until first shown
     std::vector<Builder> builders;
     const SettingDef* tabSetting = nullptr;  // the root value that remembers the tab
@@ -223,6 +226,9 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
   void SelectTabsShown();
   void BuildStrip();
   void BuildPages();
+  // The strip and the pages' tab controls, made when first needed: at the
+  // window's first showing, or when a page's controls are asked for.
+  void EnsureFrames();
   void AddPanel(Page& page, const char* tab, Builder build);
   void EnsurePanel(std::size_t page, std::size_t panel);
   void BuildGeneralPanel(ui::GradientPanel& p);
@@ -303,6 +309,7 @@ class TOptionsForm : public TKVForm, public program::IOptionsForm, private Setti
   IconHandle icon_;
   bool layered_ = false;
   bool everShown_ = false;
+  bool framesBuilt_ = false;
   // The kept extended style of each taskbar window, each restored on its own.
   LONG_PTR taskbarStyles_[2] = {};
   bool haveTaskbarStyle_[2] = {};
