@@ -383,8 +383,8 @@ class TrayTest : public ::testing::Test {
       return TRUE;
     };
   }
+  std::vector<NotifyCall> calls_;  // before the icon, whose destructor still calls the shell
   TrayIcon tray_;
-  std::vector<NotifyCall> calls_;
 };
 
 TEST_F(TrayTest, AddsModifiesAndRemovesTheIcon) {
@@ -449,9 +449,10 @@ TEST(TrayRefused, IconIsOfferedAgainUntilTheShellTakesIt) {
        {NIM_ADD, NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_MODIFY}},
   };
   for (const Case& c : cases) {
-    TrayIcon tray;
+    // Declared before the icon: its destructor still tells the shell (NIM_DELETE).
     std::vector<DWORD> calls;
     int adds = 0;
+    TrayIcon tray;
     tray.notify = [&](DWORD message, NOTIFYICONDATAW*) {
       calls.push_back(message);
       if (message == NIM_ADD) return ++adds > c.refusedAdds ? TRUE : FALSE;
@@ -466,8 +467,8 @@ TEST(TrayRefused, IconIsOfferedAgainUntilTheShellTakesIt) {
     EXPECT_EQ(calls, c.calls) << c.what;
   }
   // The tries end: no timer is left offering an icon nobody takes.
-  TrayIcon tray;
   int offers = 0;
+  TrayIcon tray;
   tray.notify = [&](DWORD message, NOTIFYICONDATAW*) {
     offers += message == NIM_ADD;
     return message == NIM_DELETE ? TRUE : FALSE;

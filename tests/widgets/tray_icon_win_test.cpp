@@ -58,8 +58,9 @@ struct HoldCase {
 class TrayHold : public ::testing::TestWithParam<HoldCase> {};
 
 TEST_P(TrayHold, TheShellHearsOnlyWhatIsInForceAtTheRelease) {
-  TrayIcon tray;
+  // Declared before the icon: its destructor still tells the shell (NIM_DELETE).
   std::string calls;
+  TrayIcon tray;
   tray.notify = [&](DWORD message, NOTIFYICONDATAW* data) {
     calls += message == NIM_ADD ? "+" : message == NIM_MODIFY ? "~" : "-";
     if (message != NIM_DELETE) calls += std::string(data->szTip, data->szTip + wcslen(data->szTip));
